@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable code natively under
+# ASan/UBSan, then the Windows build under Wine (in-process and end-to-end).
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+jobs=$(nproc)
+
+echo "== native build and tests"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON >/dev/null
+cmake --build build/native -j "$jobs"
+ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+echo "== Windows build"
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
+cmake --build build/win -j "$jobs"
+
+echo "== Windows tests under Wine"
+. scripts/wine-env.sh
+trap wine_env_stop EXIT
+wine_env_start
+ctest --test-dir build/win --output-on-failure
