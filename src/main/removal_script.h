@@ -1,0 +1,18 @@
+// The text of Go.bat, the batch script that runs the tool once per picture.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class ListControl;
+
+// Doubles every "%" so that cmd.exe does not expand it inside a batch file.
+std::wstring EscapeForBatch(std::wstring_view text);
+
+// First line: creates T\Event.txt. Then one `"T\jhead.exe" -de "P"` line per
+// queue row, row 0 first. Every line ends in CR LF.
+std::wstring BuildRemovalScript(std::wstring_view tmpDir, const ListControl& queue);
+
+}  // namespace velmora

@@ -1,0 +1,69 @@
+// In-memory controls with the same event rules as the real ones.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runtime/controls.h"
+
+namespace velmora::test {
+
+class FakeList : public ListControl {
+public:
+    std::vector<std::wstring> rows;
+    int index = -1;
+    std::wstring toolTip;
+
+    int ListCount() const override { return int(rows.size()); }
+    std::wstring List(int i) const override {
+        return i >= 0 && i < ListCount() ? rows[i] : std::wstring();
+    }
+    void SetList(int i, std::wstring_view text) override { rows.at(i) = text; }
+    void AddItem(std::wstring_view text) override { rows.emplace_back(text); }
+    void RemoveItem(int i) override {
+        rows.erase(rows.begin() + i);
+        if (index == i)
+            index = -1;
+        else if (index > i)
+            --index;
+    }
+    void Clear() override {
+        rows.clear();
+        index = -1;
+    }
+    int ListIndex() const override { return index; }
+    void SetListIndex(int i) override {
+        if (i < -1 || i >= ListCount()) return;
+        index = i;
+        if (OnClick) OnClick();
+    }
+    void SetToolTipText(std::wstring_view text) override { toolTip = text; }
+};
+
+class FakeButton : public ButtonControl {
+public:
+    bool enabled = true;
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool e) override { enabled = e; }
+};
+
+class FakeCheck : public CheckControl {
+public:
+    int value = 0;
+    int Value() const override { return value; }
+    void SetValue(int v) override {
+        if (v == value) return;
+        value = v;
+        if (OnClick) OnClick();
+    }
+};
+
+class FakeForm : public FormControl {
+public:
+    bool hidden = false;
+    bool closed = false;
+    void Hide() override { hidden = true; }
+    void Close() override { closed = true; }
+};
+
+}  // namespace velmora::test
