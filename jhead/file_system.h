@@ -1,0 +1,66 @@
+// The only door to the operating system: files, the console, the environment.
+// file_system_posix.cpp and file_system_win.cpp implement it; paths and texts
+// are UTF-8 here (WTF-8 on Windows, so that any file name round-trips).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace jhead::fs {
+
+enum class Op : uint8_t { Open, Read, Create, Write, CopyMetadata, Flush, Close, Replace };
+
+enum class Err : uint8_t { None, NotFound, AccessDenied, DiskFull, InUse, NotRegular, Other };
+
+struct Error {
+    Err kind = Err::None;
+    int code = 0;  // errno or GetLastError()
+    Op op = Op::Open;
+};
+
+// A file descriptor on POSIX, a HANDLE on Windows.
+struct File {
+    intptr_t h = -1;
+    bool open() const { return h != -1; }
+};
+
+struct Info {
+    uint64_t size = 0;
+    bool read_only = false;  // no write permission bit / FILE_ATTRIBUTE_READONLY
+};
+
+// The file a path finally names (symbolic links followed), so that replacing
+// it keeps the link.
+std::string FinalPath(const std::string& path);
+
+bool OpenRead(const std::string& path, File* f, Info* info, Error* e);
+bool Read(File f, uint8_t* buf, size_t n, size_t* got, Error* e);
+bool Rewind(File f, Error* e);
+// Fails when the path exists: never overwrites anything.
+bool CreateNew(const std::string& path, File* f, Error* e);
+bool Write(File f, const uint8_t* p, size_t n, Error* e);
+// Time stamps, permissions or attributes of src onto dst.
+bool CopyMetadata(File src, File dst, Error* e);
+// Down to the disk, not just the cache.
+bool Flush(File f, Error* e);
+bool Close(File* f, Error* e);
+// Atomically puts from in place of to, and makes that durable.
+bool Replace(const std::string& from, const std::string& to, Error* e);
+bool Remove(const std::string& path);
+bool Exists(const std::string& path);
+unsigned ProcessId();
+
+// One line of text on standard output or standard error.
+void PrintLine(const std::string& text, bool to_stderr);
+bool GetEnv(const char* name, std::string* value);
+// Appends one line to a log file, in the ANSI code page on Windows.
+bool AppendLine(const std::string& path, const std::string& text);
+
+// Tests make operations fail on purpose: when the hook returns true for an
+// operation, that operation fails with DiskFull before touching anything.
+using FaultHook = bool (*)(Op op);
+void SetFaultHook(FaultHook hook);
+bool Injected(Op op, Error* e);
+
+}  // namespace jhead::fs

@@ -1,0 +1,6 @@
+#include "tool.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return jhead::RunTool(args);
+}

@@ -1,0 +1,20 @@
+// The one-line reports, in simplified Chinese like the rest of Velmora.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cleaner.h"
+#include "file_system.h"
+
+namespace jhead {
+
+std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before);
+std::string NothingLine(const std::string& path, uint64_t size);
+std::string InfoLine(const std::string& path, const Plan& plan, uint64_t size);
+std::string FailedLine(const std::string& path, const std::string& reason);
+
+std::string ParseErrorText(ParseError e);
+std::string FsErrorText(const fs::Error& e);
+
+}  // namespace jhead

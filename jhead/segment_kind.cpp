@@ -1,0 +1,75 @@
+#include "segment_kind.h"
+
+#include <cstring>
+
+namespace jhead {
+
+static bool StartsWith(const uint8_t* p, size_t n, const char* id, size_t id_len) {
+    return n >= id_len && memcmp(p, id, id_len) == 0;
+}
+
+// Identifiers include their terminating NUL where the format has one, so
+// that "JFIF\0" does not match "JFXX\0" or a longer name.
+#define HAS_ID(id) StartsWith(payload, n, id, sizeof(id) - 1)
+
+Kind ClassifySegment(uint8_t marker, const uint8_t* payload, size_t n) {
+    switch (marker) {
+        case 0xE0:
+            return HAS_ID("JFIF\0") ? Kind::Jfif : Kind::OtherApp;
+        case 0xE1:
+            if (HAS_ID("Exif\0")) return Kind::Exif;
+            if (HAS_ID("http://ns.adobe.com/xap/1.0/\0")) return Kind::Xmp;
+            if (HAS_ID("http://ns.adobe.com/xmp/extension/\0")) return Kind::Xmp;
+            return Kind::OtherApp;
+        case 0xE2:
+            if (HAS_ID("ICC_PROFILE\0")) return Kind::Icc;
+            if (HAS_ID("MPF\0")) return Kind::Mpf;
+            if (HAS_ID("FPXR\0")) return Kind::FlashPix;
+            return Kind::OtherApp;
+        case 0xED:
+            return Kind::Iptc;
+        case 0xEE:
+            // Adobe's transform flag tells decoders YCCK/RGB from CMYK.
+            return HAS_ID("Adobe") ? Kind::Adobe : Kind::OtherApp;
+        case 0xFE:
+            return Kind::Comment;
+    }
+    if (marker >= 0xE0 && marker <= 0xEF) return Kind::OtherApp;
+    return Kind::Picture;
+}
+
+#undef HAS_ID
+
+const char* KindName(Kind k) {
+    switch (k) {
+        case Kind::Picture:
+            return "图像数据";
+        case Kind::Jfif:
+            return "JFIF";
+        case Kind::Icc:
+            return "ICC 色彩配置";
+        case Kind::Adobe:
+            return "Adobe";
+        case Kind::Exif:
+            return "Exif";
+        case Kind::Xmp:
+            return "XMP";
+        case Kind::Iptc:
+            return "IPTC/Photoshop";
+        case Kind::Mpf:
+            return "MPF";
+        case Kind::FlashPix:
+            return "FlashPix";
+        case Kind::OtherApp:
+            return "其他 APP 段";
+        case Kind::Comment:
+            return "注释";
+        case Kind::Trailer:
+            return "图像后附加数据";
+        case Kind::Count:
+            break;
+    }
+    return "?";
+}
+
+}  // namespace jhead

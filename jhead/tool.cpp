@@ -1,0 +1,66 @@
+#include "tool.h"
+
+#include "clean_file.h"
+#include "file_system.h"
+
+namespace jhead {
+
+static const char* kUsage =
+    "用法：jhead [-de] 文件...\n"
+    "  不带选项    报告每个 JPEG 文件含有哪些元数据，不作任何改动\n"
+    "  -de         移除 Exif、XMP、IPTC、注释、缩略图及图像后的附加数据；\n"
+    "              保留图像数据、ICC 色彩配置和方向信息，不重新压缩\n"
+    "  --help      显示本帮助\n"
+    "  --version   显示版本\n"
+    "  --          其后的参数都是文件名\n"
+    "退出状态：0 全部成功，1 有文件未能处理，2 用法错误";
+
+int RunTool(const std::vector<std::string>& args) {
+    bool clean = false;
+    bool help = false;
+    bool version = false;
+    bool only_files = false;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (only_files || a.size() < 2 || a[0] != '-') {
+            files.push_back(a);
+        } else if (a == "--") {
+            only_files = true;
+        } else if (a == "-de") {
+            clean = true;
+        } else if (a == "--help" || a == "-h" || a == "-?") {
+            help = true;
+        } else if (a == "--version") {
+            version = true;
+        } else {
+            fs::PrintLine("jhead：未知选项 " + a, true);
+            fs::PrintLine(kUsage, true);
+            return 2;
+        }
+    }
+    if (help) {
+        fs::PrintLine(kUsage, false);
+        return 0;
+    }
+    if (version) {
+        fs::PrintLine(std::string("jhead（Velmora）") + kVersion, false);
+        return 0;
+    }
+    if (files.empty()) {
+        fs::PrintLine("jhead：没有指定文件", true);
+        fs::PrintLine(kUsage, true);
+        return 2;
+    }
+    std::string event_file;
+    bool log = fs::GetEnv("VELMORA_EVENT_FILE", &event_file);
+    bool failed = false;
+    for (const std::string& f : files) {
+        FileResult r = clean ? CleanFile(f) : DescribeFile(f);
+        fs::PrintLine(r.line, false);
+        if (log) fs::AppendLine(event_file, r.line);
+        if (r.outcome == Outcome::Failed) failed = true;
+    }
+    return failed ? 1 : 0;
+}
+
+}  // namespace jhead
