@@ -1,0 +1,127 @@
+#include "jpeg_samples.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace jhead_test {
+
+Bytes B(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+Bytes Seg(uint8_t marker, const Bytes& payload) {
+    size_t len = payload.size() + 2;
+    Bytes out(len + 2);
+    out[0] = 0xFF;
+    out[1] = marker;
+    out[2] = (uint8_t)(len >> 8);
+    out[3] = (uint8_t)len;
+    std::copy(payload.begin(), payload.end(), out.begin() + 4);
+    return out;
+}
+
+static void Put(Bytes& b, size_t at, uint32_t v, int n, bool be) {
+    for (int i = 0; i < n; i++) b[at + i] = (uint8_t)(v >> (be ? 8 * (n - 1 - i) : 8 * i));
+}
+
+static void Entry(Bytes& t, size_t at, int tag, int type, int count, uint32_t value, bool be) {
+    Put(t, at, tag, 2, be);
+    Put(t, at + 2, type, 2, be);
+    Put(t, at + 4, count, 4, be);
+    // SHORT values sit in the first two bytes of the field.
+    Put(t, at + 8, value, type == 3 ? 2 : 4, be);
+}
+
+Bytes ExifSegment(int orientation, bool be) {
+    // TIFF: header, IFD0 (Make, Orientation, GPS pointer) at 8, "Canon" at 50,
+    // GPS IFD (latitude ref "N") at 56.
+    Bytes t(74, 0);
+    t[0] = t[1] = be ? 'M' : 'I';
+    Put(t, 2, 42, 2, be);
+    Put(t, 4, 8, 4, be);
+    int count = orientation ? 3 : 2;
+    Put(t, 8, count, 2, be);
+    size_t e = 10;
+    Entry(t, e, 0x010F, 2, 6, 50, be);
+    if (orientation) Entry(t, e += 12, 0x0112, 3, 1, orientation, be);
+    Entry(t, e += 12, 0x8825, 4, 1, 56, be);
+    for (int i = 0; i < 6; i++) t[50 + i] = (uint8_t) "Canon"[i];
+    Put(t, 56, 1, 2, be);
+    Entry(t, 58, 0x0001, 2, 2, 0, be);
+    t[66] = 'N';
+    return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), t}));
+}
+
+std::vector<Bytes> IccChunks(int count) {
+    std::vector<Bytes> chunks;
+    for (int i = 1; i <= count; i++) {
+        Bytes payload = Cat({B(std::string("ICC_PROFILE\0", 12)), {(uint8_t)i, (uint8_t)count}});
+        for (int k = 0; k < 100; k++) payload.push_back((uint8_t)(i * 31 + k));
+        chunks.push_back(Seg(0xE2, payload));
+    }
+    return chunks;
+}
+
+Bytes FakeTables() {
+    Bytes dqt(65, 1);
+    dqt[0] = 0;
+    Bytes sof = {8, 0, 8, 0, 8, 1, 1, 0x11, 0};
+    Bytes dht = {0x00, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x05};
+    return Cat({Seg(0xDB, dqt), Seg(0xC0, sof), Seg(0xC4, dht), Seg(0xDD, {0, 1})});
+}
+
+Bytes FakeWithoutEoi() {
+    Bytes sos = {1, 1, 0x00, 0, 63, 0};
+    Bytes data1 = {0x12, 0x34, 0xFF, 0x00, 0x56, 0xFF, 0xD0, 0x78, 0xFF, 0xFF, 0xD1, 0x9A};
+    // A table between the scans whose bytes read FF D9 when taken for data.
+    Bytes dht = {0x10, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xD9};
+    Bytes data2 = {0xAB, 0xFF, 0x00, 0xCD, 0xEF};
+    return Cat({Seg(0xDA, sos), data1, Seg(0xC4, dht), Seg(0xDA, sos), data2});
+}
+
+Bytes FakeScans() { return Cat({FakeWithoutEoi(), {0xFF, 0xD9}}); }
+
+Bytes AllMetadata(int orientation, bool big_endian) {
+    using namespace std::string_literals;
+    return Cat({
+        Seg(0xE0, B("JFXX\0\x10"s)),
+        ExifSegment(orientation, big_endian),
+        Seg(0xE1, B("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta>GPS</x:xmpmeta>"s)),
+        Seg(0xE1, B("http://ns.adobe.com/xmp/extension/\0"s + std::string(40, 'A'))),
+        Seg(0xE2, B("MPF\0II*\0"s)),
+        Seg(0xE2, B("FPXR\0\0\0"s)),
+        Seg(0xE3, B("Meta")),
+        Seg(0xEC, B("Ducky\0\1"s)),
+        Seg(0xED, B("Photoshop 3.0\0"
+                    "8BIM\4\4"s)),
+        Seg(0xEE, B("NotAdobe")),
+        Seg(0xEF, B("app15")),
+        Seg(0xFE, B("a comment")),
+    });
+}
+
+Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments) {
+    size_t at = 2;
+    if (jpeg.size() > 4 && jpeg[2] == 0xFF && jpeg[3] == 0xE0) at = 4 + (jpeg[4] << 8 | jpeg[5]);
+    Bytes out(jpeg.begin(), jpeg.begin() + at);
+    out.insert(out.end(), segments.begin(), segments.end());
+    out.insert(out.end(), jpeg.begin() + at, jpeg.end());
+    return out;
+}
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), {});
+}
+
+void WriteFile(const std::string& path, const Bytes& data) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write((const char*)data.data(), (std::streamsize)data.size());
+}
+
+}  // namespace jhead_test

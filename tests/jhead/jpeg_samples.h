@@ -1,0 +1,40 @@
+// JPEG files built segment by segment for the tests: every kind of metadata,
+// pictures with several scans, and the damaged variants.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace jhead_test {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes B(const std::string& s);
+Bytes Cat(std::initializer_list<Bytes> parts);
+// FF marker, big-endian length, payload.
+Bytes Seg(uint8_t marker, const Bytes& payload);
+
+// Exif APP1 with Make, Orientation (when not 0) and a GPS IFD.
+Bytes ExifSegment(int orientation, bool big_endian);
+// An ICC profile split into count APP2 chunks.
+std::vector<Bytes> IccChunks(int count);
+
+// Picture segments with fake entropy data: the tool never decodes, so these
+// exercise the structure. Two scans, a restart marker, stuffing, fill bytes,
+// and a table between the scans whose payload holds FF D9.
+Bytes FakeTables();      // DQT SOF0 DHT DRI
+Bytes FakeScans();       // SOS data ... EOI
+Bytes FakeWithoutEoi();  // FakeScans cut before its EOI
+
+// Every removable kind of segment, in a plausible order.
+Bytes AllMetadata(int orientation, bool big_endian);
+
+// Inserts segments right after SOI and an APP0 JFIF that follows it.
+Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments);
+
+Bytes ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const Bytes& data);
+
+}  // namespace jhead_test
