@@ -20,11 +20,23 @@ wine_env_start() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wine_env_fonts
   fi
   # One resident wineserver for all test binaries: starting Wine costs seconds.
   wineserver -p >/dev/null 2>&1 || true
+}
+
+# SimSun (宋体), the font of Chinese forms, is not installed here: map it to
+# WenQuanYi Zen Hei, as a Chinese system's SimSun would show the same texts.
+wine_env_fonts() {
+  local reg="$WINEPREFIX/velmora-fonts.reg"
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+    '"SimSun"="WenQuanYi Zen Hei"' '"宋体"="WenQuanYi Zen Hei"' \
+    '"NSimSun"="WenQuanYi Zen Hei"' | iconv -f UTF-8 -t UTF-16 > "$reg"
+  wine regedit "$reg" >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
-  wineserver -p >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {

@@ -1,0 +1,23 @@
+# Win32 code: the runtime services over the real system, the main window,
+# and Velmora.exe itself.
+add_library(velmora_win STATIC
+  main/form1_win.cpp
+  runtime/controls_win.cpp
+  runtime/input_box_win.cpp
+  runtime/message_loop_win.cpp
+  runtime/platform_win.cpp
+  runtime/text_win.cpp
+)
+target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(velmora_win PUBLIC velmora_core comctl32 shell32 user32 gdi32 kernel32)
+
+# Resource scripts include each other relative to the resources folder.
+set(VELMORA_RUNTIME_RC ${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc PARENT_SCOPE)
+
+add_executable(Velmora WIN32 main/main_win.cpp resources/velmora.rc)
+target_link_libraries(Velmora PRIVATE velmora_win)
+if(MINGW)
+  target_link_options(Velmora PRIVATE -municode)
+endif()
+set_source_files_properties(resources/velmora.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.ico;${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc")
