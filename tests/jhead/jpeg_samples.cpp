@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace jhead_test {
 
@@ -115,8 +114,12 @@ Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments) {
 }
 
 Bytes ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), {});
+    std::ifstream f(path, std::ios::binary | std::ios::ate);
+    if (!f) return {};
+    Bytes data((size_t)f.tellg());
+    f.seekg(0);
+    f.read((char*)data.data(), (std::streamsize)data.size());
+    return data;
 }
 
 void WriteFile(const std::string& path, const Bytes& data) {
