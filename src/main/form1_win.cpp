@@ -90,9 +90,9 @@ Form1Window::Form1Window(Platform& platform) : platform_(platform) {
 
     RECT r{0, 0, TwipsToPixels(kForm1ClientWidth, dpi_), TwipsToPixels(kForm1ClientHeight, dpi_)};
     AdjustWindowRectEx(&r, kWindowStyle, FALSE, 0);
-    CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kForm1Caption, kWindowStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
-                    nullptr, nullptr, instance, this);
+    CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kForm1Caption, kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
+                    this);
     CreateControls();
 
     form_ = std::make_unique<Win32Form>(hwnd_);
@@ -144,15 +144,14 @@ void Form1Window::CreateControls() {
                 cls = kPanelClass;
                 break;
         }
-        HWND h = CreateWindowExW(exStyle, cls, c.caption, style, TwipsToPixels(c.left, dpi_),
-                                 TwipsToPixels(c.top, dpi_), TwipsToPixels(c.width, dpi_),
-                                 TwipsToPixels(c.height, dpi_), hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance,
-                                 nullptr);
-        SendMessageW(h, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(c.font == ControlFont::Small ? smallFont_
-                                                                           : normalFont_),
-                     FALSE);
+        HWND h = CreateWindowExW(
+            exStyle, cls, c.caption, style, TwipsToPixels(c.left, dpi_), TwipsToPixels(c.top, dpi_),
+            TwipsToPixels(c.width, dpi_), TwipsToPixels(c.height, dpi_), hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        SendMessageW(
+            h, WM_SETFONT,
+            reinterpret_cast<WPARAM>(c.font == ControlFont::Small ? smallFont_ : normalFont_),
+            FALSE);
         if (c.checked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
     }
 }
@@ -209,17 +208,29 @@ void Form1Window::OnCommand(int id, int code) {
     }
     if (code != BN_CLICKED) return;
     switch (id) {
-        case kIdCommand1: form1_->Command1_Click(); break;
-        case kIdCommand2: form1_->Command2_Click(); break;
-        case kIdCommand3: form1_->Command3_Click(); break;
-        case kIdCommand4: form1_->Command4_Click(); break;
-        case kIdCommand5: form1_->Command5_Click(); break;
-        case kIdCheck1: check1_->OnClick(); break;
+        case kIdCommand1:
+            form1_->Command1_Click();
+            break;
+        case kIdCommand2:
+            form1_->Command2_Click();
+            break;
+        case kIdCommand3:
+            form1_->Command3_Click();
+            break;
+        case kIdCommand4:
+            form1_->Command4_Click();
+            break;
+        case kIdCommand5:
+            form1_->Command5_Click();
+            break;
+        case kIdCheck1:
+            check1_->OnClick();
+            break;
     }
 }
 
-LRESULT CALLBACK Form1Window::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK Form1Window::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
     return reinterpret_cast<Form1Window*>(self)->OnListMessage(hwnd, msg, wParam, lParam);
 }
 

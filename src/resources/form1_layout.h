@@ -56,7 +56,8 @@ inline constexpr ControlLayout kForm1Layout[] = {
      true, false},
     {kIdCommand4, L"Command4", K::Button, L"...", 5385, 0, 360, 375, F::Small, true, false},
     {kIdLabel1, L"Label1", K::Label,
-     L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop编辑信息、作者信息等。",
+     L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop编辑信息、作者信息等"
+     L"。",
      60, 3000, 4515, 435, F::Normal, true, false},
     {kIdAdvertise1, L"Advertise1", K::Panel, L"", 4920, 2700, 750, 600, F::Normal, true, false},
     {kIdCommand5, L"Command5", K::Button, L"查看结果", 3780, 0, 915, 375, F::Normal, true, false},

@@ -171,9 +171,9 @@ bool Win32Platform::MoveReplace(std::wstring_view from, std::wstring_view to) {
 }
 
 bool Win32Platform::SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) {
-    HANDLE file = CreateFileW(Str(path).c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
-                              FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(Str(path).c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ,
+                    nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     std::string bytes = ToAnsi(text);
     DWORD written = 0;
