@@ -6,3 +6,14 @@ add_executable(velmora_win_tests
 )
 target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main)
 add_test(NAME velmora_win_tests COMMAND velmora_win_tests)
+
+# End to end: the real Velmora.exe with a stand-in tool beside it.
+add_executable(stub_jhead e2e/stub_jhead_win.cpp)
+if(MINGW)
+  target_link_options(stub_jhead PRIVATE -municode)
+endif()
+add_executable(velmora_e2e_tests e2e/velmora_e2e_test.cpp)
+target_include_directories(velmora_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(velmora_e2e_tests PRIVATE GTest::gtest_main gdi32 user32)
+add_dependencies(velmora_e2e_tests Velmora stub_jhead)
+add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)

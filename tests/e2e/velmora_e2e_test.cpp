@@ -1,0 +1,327 @@
+// End-to-end tests: the real Velmora.exe, started as a user or Explorer
+// would start it, driven from outside through its windows, with a stand-in
+// jhead.exe that records what it is asked to do.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+
+#include "resources/form1_layout.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Ansi(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string Utf8(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr,
+                        nullptr);
+    return out;
+}
+
+// Batch files need "%%" for each "%".
+std::wstring esc(std::wstring s) {
+    for (size_t i = s.find(L'%'); i != std::wstring::npos; i = s.find(L'%', i + 2)) {
+        s.insert(i, 1, L'%');
+    }
+    return s;
+}
+
+std::wstring WindowText(HWND h) {
+    std::wstring text(size_t(GetWindowTextLengthW(h)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(h, text.data(), int(text.size()))));
+    return text;
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t name[256] = L"";
+    GetClassNameW(h, name, 256);
+    return name;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
+        if (done()) return true;
+    }
+    return done();
+}
+
+// Top-level windows of a process, optionally of one class.
+std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& cls = {}) {
+    struct Query {
+        DWORD pid;
+        std::wstring cls;
+        std::vector<HWND> found;
+    } q{pid, cls, {}};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* q = reinterpret_cast<Query*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == q->pid && (q->cls.empty() || ClassOf(h) == q->cls)) q->found.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+// A message box of `pid` with the given caption, or null.
+HWND MessageBoxOf(DWORD pid, const wchar_t* caption) {
+    for (HWND h : WindowsOf(pid, L"#32770")) {
+        if (IsWindowVisible(h) && WindowText(h) == caption) return h;
+    }
+    return nullptr;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    wchar_t text[512] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 512);
+    return text;
+}
+
+class VelmoraE2ETest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        bin = fs::path(self).parent_path();
+        // Each test sets "tmp" for the program: take the machine's own once.
+        static const fs::path root = fs::temp_directory_path();
+        base = root / (L"velmora_e2e_" + std::to_wstring(GetCurrentProcessId()));
+        fs::remove_all(base);
+        app = base / L"程序";
+        tmp = base / L"tmp 50% 目录";
+        pics = base / L"pics";
+        spacedPics = base / L"My Pictures";
+        for (const fs::path& dir : {app, tmp, pics, spacedPics}) fs::create_directories(dir);
+        fs::copy_file(bin / L"Velmora.exe", app / L"Velmora.exe");
+        fs::copy_file(bin / L"stub_jhead.exe", app / L"jhead.exe");
+        SetEnvironmentVariableW(L"tmp", tmp.c_str());
+    }
+
+    void TearDown() override {
+        if (pi.hProcess) {
+            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(pi.hProcess, 1);
+            }
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+        }
+        std::error_code ignored;
+        fs::remove_all(base, ignored);
+    }
+
+    void Start(const std::wstring& arguments) {
+        std::wstring command = L"\"" + (app / L"Velmora.exe").wstring() + L"\" " + arguments;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   base.c_str(), &si, &pi));
+    }
+
+    // Waits for the "搞定" box, checks it and presses OK.
+    void ConfirmDone() {
+        HWND box = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (box = MessageBoxOf(pi.dwProcessId, L"Velmora")); }, 30000));
+        EXPECT_EQ(MessageBoxText(box), L"搞定");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+    }
+
+    DWORD WaitForExit(DWORD ms) {
+        DWORD code = STILL_ACTIVE;
+        if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(pi.hProcess, &code);
+        }
+        return code;
+    }
+
+    HWND MainWindow() {
+        std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraForm1");
+        return found.empty() ? nullptr : found[0];
+    }
+
+    std::vector<std::string> Calls() {
+        std::vector<std::string> lines;
+        std::istringstream in(ReadBytes(tmp / L"calls.log"));
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+    fs::path bin, base, app, tmp, pics, spacedPics;
+    PROCESS_INFORMATION pi{};
+};
+
+TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) {
+    const fs::path spaced = spacedPics / L"a b.jpg", percent = pics / L"100%.jpg",
+                   plain = pics / L"plain.jpg";
+    for (const fs::path& p : {spaced, percent, plain}) WriteBytes(p, "JPEG " + Utf8(p.wstring()));
+
+    Start(L"\"" + spaced.wstring() + L"\" " + percent.wstring() + L" " + plain.wstring());
+    // The window is never shown, not even while the run waits.
+    bool shown = false;
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            HWND main = MainWindow();
+            shown = shown || (main && IsWindowVisible(main));
+            return (box = MessageBoxOf(pi.dwProcessId, L"Velmora"));
+        },
+        30000));
+    EXPECT_FALSE(shown);
+    ConfirmDone();
+    EXPECT_EQ(WaitForExit(15000), 0u);
+
+    // The script: the results file, then one tool line per picture, in the
+    // ANSI code page, with every "%" doubled.
+    const std::wstring t = esc(tmp.wstring());
+    std::wstring script = L"echo rem > \"" + t + L"\\Event.txt\"\r\n";
+    for (const fs::path& p : {spaced, percent, plain}) {
+        script += L"\"" + t + L"\\jhead.exe\" -de \"" + esc(p.wstring()) + L"\"\r\n";
+    }
+    EXPECT_EQ(ReadBytes(tmp / L"Go.bat"), Ansi(script));
+
+    // The tool (copied in, as the folder had none) ran once per picture with
+    // the results file in its environment.
+    EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
+    const std::string event = Utf8((tmp / L"Event.txt").wstring());
+    EXPECT_EQ(Calls(),
+              (std::vector<std::string>{"-de | " + Utf8(spaced.wstring()) + " || " + event,
+                                        "-de | " + Utf8(percent.wstring()) + " || " + event,
+                                        "-de | " + Utf8(plain.wstring()) + " || " + event}));
+    EXPECT_TRUE(fs::exists(tmp / L"Event.txt"));
+    for (const fs::path& p : {spaced, percent, plain}) {
+        EXPECT_EQ(ReadBytes(p), "cleaned:JPEG " + Utf8(p.wstring()));
+        EXPECT_FALSE(fs::exists(p.wstring() + L".tmp"));
+    }
+}
+
+TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
+    Start(L"");
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+    EXPECT_EQ(WindowText(main), kForm1Caption);
+    EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
+
+    // What the screen shows: the blue description, and nothing where the
+    // hidden check box "Ch" stands.
+    RECT client;
+    GetClientRect(main, &client);
+    POINT origin{0, 0};
+    ClientToScreen(main, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = client.right;
+    bi.bmiHeader.biHeight = -client.bottom;  // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SelectObject(mem, shot);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);
+    BitBlt(mem, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    auto pixel = [&](int x, int y) {
+        return static_cast<const DWORD*>(bits)[y * client.right + x] & 0xFFFFFF;
+    };
+    HDC windowDc = GetDC(main);
+    const int dpi = GetDeviceCaps(windowDc, LOGPIXELSY);
+    ReleaseDC(main, windowDc);
+    auto px = [&](int twips) { return TwipsToPixels(twips, dpi); };
+    int blue = 0;
+    for (int y = px(3000); y < client.bottom; ++y) {
+        for (int x = px(60); x < px(4575); ++x) blue += pixel(x, y) == 0x0000FF;
+    }
+    EXPECT_GT(blue, 100);
+    const DWORD face = pixel(px(2200), px(2620));
+    int other = 0;
+    for (int y = px(2610); y < px(2850); ++y) {
+        for (int x = px(2160); x < px(4900); ++x) other += pixel(x, y) != face;
+    }
+    EXPECT_EQ(other, 0);
+    // Kept for people to look at (scripts/test.sh turns it into a PNG).
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + DWORD(client.right) * client.bottom * 4;
+    std::string file(reinterpret_cast<const char*>(&fh), sizeof fh);
+    file.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+    file.append(static_cast<const char*>(bits), size_t(client.right) * client.bottom * 4);
+    WriteBytes(bin / L"form1-screenshot.bmp", file);
+    DeleteDC(mem);
+    DeleteObject(shot);
+    ReleaseDC(nullptr, screen);
+
+    // "清除EXIF信息" on an empty queue: a script with its first line only.
+    PostMessageW(GetDlgItem(main, kIdCommand2), BM_CLICK, 0, 0);
+    ConfirmDone();
+    EXPECT_EQ(ReadBytes(tmp / L"Go.bat"),
+              Ansi(L"echo rem > \"" + esc(tmp.wstring()) + L"\\Event.txt\"\r\n"));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdCommand2)));
+
+    // "查看结果" opens the results file in Notepad.
+    PostMessageW(GetDlgItem(main, kIdCommand5), BM_CLICK, 0, 0);
+    HWND notepad = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            notepad = FindWindowW(L"Notepad", nullptr);
+            return notepad && WindowText(notepad).find(L"Event") != std::wstring::npos;
+        },
+        30000))
+        << (notepad ? Utf8(WindowText(notepad)) : "no Notepad window");
+    DWORD notepadPid = 0;
+    GetWindowThreadProcessId(notepad, &notepadPid);
+    HANDLE notepadProcess = OpenProcess(PROCESS_TERMINATE, FALSE, notepadPid);
+    TerminateProcess(notepadProcess, 0);
+    CloseHandle(notepadProcess);
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+}
+
+TEST_F(VelmoraE2ETest, ClosingDuringTheWaitEndsAtOnceAndLeavesThePictures) {
+    const fs::path slow = pics / L"slow.jpg";
+    WriteBytes(slow, "slow picture");
+    fs::copy_file(app / L"jhead.exe", tmp / L"jhead.exe");
+    Start(L"\"" + slow.wstring() + L"\"");
+    ASSERT_TRUE(WaitUntil([&] { return !Calls().empty(); }, 30000));
+
+    PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_FALSE(MessageBoxOf(pi.dwProcessId, L"Velmora"));
+    // The script goes on by itself; its output is not moved into place.
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
+    EXPECT_EQ(ReadBytes(slow), "slow picture");
+}
+
+}  // namespace
+}  // namespace velmora
