@@ -6,6 +6,8 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 jobs=$(nproc)
 
+scripts/install-deps.sh
+
 echo "== native build and tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON >/dev/null
 cmake --build build/native -j "$jobs"
@@ -21,3 +23,7 @@ echo "== Windows tests under Wine"
 trap wine_env_stop EXIT
 wine_env_start
 ctest --test-dir build/win --output-on-failure
+
+# The end-to-end test leaves a screenshot of the main window to look at.
+shot=build/win/bin/form1-screenshot.bmp
+[ -f "$shot" ] && convert "$shot" -alpha off "${shot%.bmp}.png" && echo "screenshot: ${shot%.bmp}.png"
