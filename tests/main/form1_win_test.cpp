@@ -214,6 +214,32 @@ TEST_F(Form1WindowTest, TheQueueCanBeEditedWhileTheRunWaitsWithItsButtonDisabled
     EXPECT_EQ(platform.Calls(L"MsgBox"), Rows{L"MsgBox 0 |搞定"});
 }
 
+TEST_F(Form1WindowTest, RowsBeyondSixteenBitIndicesWork) {
+    window.list().SetRedraw(false);
+    for (int i = 0; i < 32800; ++i) window.list().AddItem(std::to_wstring(i));
+    window.list().SetRedraw(true);
+    window.list().SetListIndex(32799);
+    EXPECT_EQ(window.list().toolTipText(), L"32799");
+    PressDelete();
+    EXPECT_EQ(window.list().ListCount(), 32799);
+    EXPECT_EQ(window.list().ListIndex(), 32798);
+    window.list().SetListIndex(32770);
+    PressDelete();
+    EXPECT_EQ(window.list().List(32770), L"32771");
+    EXPECT_EQ(window.list().toolTipText(), L"32771");
+}
+
+TEST_F(Form1WindowTest, TheBusyPointerShowsOverTheWindowUntilReset) {
+    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    SetBusyPointerState(true);
+    SetCursor(nullptr);
+    EXPECT_TRUE(SendMessageW(window.hwnd(), WM_SETCURSOR, WPARAM(L()), MAKELPARAM(HTCLIENT, 0)));
+    EXPECT_EQ(GetCursor(), wait);
+    SetBusyPointerState(false);
+    SendMessageW(window.hwnd(), WM_SETCURSOR, WPARAM(window.hwnd()), MAKELPARAM(HTCLIENT, 0));
+    EXPECT_NE(GetCursor(), wait);
+}
+
 TEST_F(Form1WindowTest, ClosingTheWindowEndsTheProgram) {
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(platform.ended);
