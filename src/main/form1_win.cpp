@@ -18,14 +18,15 @@ constexpr wchar_t kWindowClass[] = L"VelmoraForm1";
 constexpr wchar_t kPanelClass[] = L"VelmoraAdvertisePanel";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-void RegisterPanelClass(HINSTANCE instance) {
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = proc;
     wc.hInstance = instance;
+    wc.hIcon = icon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPanelClass;
+    wc.lpszClassName = name;
     RegisterClassExW(&wc);
 }
 
@@ -39,8 +40,8 @@ HFONT MakeFont(int centiPoints, int dpi) {
     return CreateFontIndirectW(&lf);
 }
 
-// VB mouse events report buttons as 1 left, 2 right, 4 middle; shift as 1
-// Shift, 2 Ctrl, 4 Alt.
+// The mouse and key handlers take buttons as a mask (1 left, 2 right,
+// 4 middle) and the shift state as one too (1 Shift, 2 Ctrl, 4 Alt).
 int ButtonsFromKeys(WPARAM keys) {
     return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
            ((keys & MK_MBUTTON) ? 4 : 0);
@@ -69,16 +70,10 @@ Form1Window::Form1Window(Platform& platform) : platform_(platform) {
     static bool registered = false;
     if (!registered) {
         registered = true;
-        RegisterPanelClass(instance);
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &Form1Window::WndProc;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELMORA));
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kWindowClass;
-        RegisterClassExW(&wc);
+        // The advertisement panel's own control replaces this plain panel.
+        RegisterWindowClass(instance, kPanelClass, DefWindowProcW, nullptr);
+        RegisterWindowClass(instance, kWindowClass, &Form1Window::WndProc,
+                            LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELMORA)));
     }
 
     HDC screen = GetDC(nullptr);
