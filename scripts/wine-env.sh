@@ -25,6 +25,9 @@ wine_env_start() {
   fi
   # One resident wineserver for all test binaries: starting Wine costs seconds.
   wineserver -p >/dev/null 2>&1 || true
+  # Start Wine's own background processes now, away from the test runner's
+  # output: a runner waits for every holder of its pipe to let go.
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # SimSun (宋体), the font of Chinese forms, is not installed here: map it to
