@@ -11,6 +11,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "narrow_win.h"
 #include "resources/form1_layout.h"
 
 namespace velmora {
@@ -27,22 +28,8 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string Ansi(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::string Utf8(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr,
-                        nullptr);
-    return out;
-}
+std::string Ansi(const std::wstring& text) { return Narrow(text, CP_ACP); }
+std::string Utf8(const std::wstring& text) { return Narrow(text, CP_UTF8); }
 
 // Batch files need "%%" for each "%".
 std::wstring esc(std::wstring s) {
