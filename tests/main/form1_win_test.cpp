@@ -150,11 +150,15 @@ TEST_F(Form1WindowTest, DeleteKeyRemovesOneEntryAtATime) {
     Fill({L"A", L"B", L"C"});
     PressDelete();  // nothing selected
     EXPECT_EQ(Rows_().size(), 3u);
-    window.list().SetListIndex(2);
+    window.list().SetListIndex(1);
+    SendMessageW(L(), WM_KEYDOWN, VK_INSERT, 0);  // only Delete acts
     PressDelete();
-    EXPECT_EQ(Rows_(), (Rows{L"A", L"B"}));
-    EXPECT_EQ(window.list().ListIndex(), 1);
-    PressDelete();
+    EXPECT_EQ(Rows_(), (Rows{L"A", L"C"}));
+    EXPECT_EQ(window.list().ListIndex(), 1);  // the entry that followed
+    EXPECT_EQ(window.list().toolTipText(), L"C");
+    PressDelete();  // the last row: the new last one is selected
+    EXPECT_EQ(Rows_(), Rows{L"A"});
+    EXPECT_EQ(window.list().ListIndex(), 0);
     PressDelete();
     EXPECT_TRUE(Rows_().empty());
     EXPECT_EQ(window.list().ListIndex(), -1);
@@ -175,8 +179,11 @@ TEST_F(Form1WindowTest, DraggingWithTheLeftButtonCarriesTheEntryAlong) {
     SendMessageW(L(), WM_LBUTTONUP, 0, RowPoint(3));
     EXPECT_EQ(Rows_(), (Rows{L"D", L"B", L"C", L"A"}));
 
-    // Moving without a button held reorders nothing.
-    SendMessageW(L(), WM_MOUSEMOVE, 0, RowPoint(1));
+    // Moving without the left button, or with the right one too, reorders
+    // nothing.
+    window.list().SetListIndex(1);
+    SendMessageW(L(), WM_MOUSEMOVE, 0, RowPoint(2));
+    SendMessageW(L(), WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, RowPoint(2));
     EXPECT_EQ(Rows_(), (Rows{L"D", L"B", L"C", L"A"}));
 }
 
