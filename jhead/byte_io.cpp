@@ -15,6 +15,11 @@ bool MemoryInput::Read(uint8_t* buf, size_t n, size_t* got) {
 
 bool Reader::Fill() {
     if (start_ < end_) return true;
+    if (buf_.empty()) {
+        // Small inputs (the fuzzer's) need no megabyte each.
+        uint64_t want = std::min<uint64_t>(1 << 20, std::max<uint64_t>(in_->size, 4096));
+        buf_.resize((size_t)want);
+    }
     size_t got = 0;
     if (!in_->Read(buf_.data(), buf_.size(), &got)) {
         failed_ = true;

@@ -60,7 +60,7 @@ public:
 private:
     bool Fill();
     Input* in_;
-    std::vector<uint8_t> buf_ = std::vector<uint8_t>(1 << 20);
+    std::vector<uint8_t> buf_;  // allocated on first use, at most 1 MiB
     size_t start_ = 0;
     size_t end_ = 0;
     uint64_t pos_ = 0;

@@ -35,7 +35,7 @@ ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan) {
     if (soi[0] != 0xFF || soi[1] != 0xD8) return ParseError::NotJpeg;
     plan->segments.push_back({0, 2, 0xD8, Kind::Picture, true});
 
-    std::vector<uint8_t> payload(65535);
+    std::vector<uint8_t> payload;
     bool saw_frame = false;
     for (;;) {
         if (plan->segments.size() >= kMaxSegments) return ParseError::TooManySegments;
@@ -62,6 +62,7 @@ ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan) {
         if (length < 2) return ParseError::BadLength;
         uint32_t n = length - 2;
         if (r.position() + n > file_size) return ParseError::SegmentPastEnd;
+        if (payload.size() < n) payload.resize(n);
         if (!r.ReadExact(payload.data(), n)) return ReadError(r, ParseError::SegmentPastEnd);
         seg.size = (uint32_t)(r.position() - start);
         seg.kind = ClassifySegment(m, payload.data(), n);

@@ -1,6 +1,7 @@
 #include "jpeg_samples.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 namespace jhead_test {
@@ -113,8 +114,13 @@ Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments) {
     return out;
 }
 
+// Paths are UTF-8; a plain std::string path would be read as ANSI on Windows.
+static std::filesystem::path Utf8Path(const std::string& s) {
+    return std::filesystem::path(std::u8string(s.begin(), s.end()));
+}
+
 Bytes ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary | std::ios::ate);
+    std::ifstream f(Utf8Path(path), std::ios::binary | std::ios::ate);
     if (!f) return {};
     Bytes data((size_t)f.tellg());
     f.seekg(0);
@@ -123,7 +129,7 @@ Bytes ReadFile(const std::string& path) {
 }
 
 void WriteFile(const std::string& path, const Bytes& data) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    std::ofstream f(Utf8Path(path), std::ios::binary | std::ios::trunc);
     f.write((const char*)data.data(), (std::streamsize)data.size());
 }
 
