@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Benchmarks jhead -de as Velmora's removal run uses it: one process per
+# picture, flushing included, side by side in one hyperfine run with copying
+# the same files (the physical limit) and, when installed, Debian's jhead -de,
+# exiv2 rm and exiftool -all=. Then one 500 MB picture against copying it,
+# with peak memory. Prints the ratios.
+#   bench/run.sh [picture folder] [big picture MiB, default 500] [runs, default 5]
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+pictures="${1:-$ROOT/../shared/corpus/exif-samples}"
+big_mib="${2:-500}"
+runs="${3:-5}"
+work="$ROOT/build/bench-run"
+
+echo "== building jhead (Release)"
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF >/dev/null
+cmake --build build/bench --target jhead >/dev/null
+ours="$ROOT/build/bench/bin/jhead"
+
+rm -rf "$work"
+mkdir -p "$work/master"
+n=0
+while IFS= read -r -d '' f; do
+    n=$((n + 1))
+    cp "$f" "$work/master/$n.jpg"
+done < <(find "$pictures" -type f \( -iname '*.jpg' -o -iname '*.jpeg' \) -print0 | sort -z)
+chmod -R u+w "$work/master"
+echo "== $n pictures from $pictures ($(du -sh "$work/master" | cut -f1))"
+
+# Each command gets a fresh copy of the pictures; a loop runs one process per file.
+prepare="rm -rf '$work/w' && cp -r '$work/master' '$work/w' && sync"
+each() { echo "for f in '$work/w'/*.jpg; do $1; done"; }
+cmds=(-n "copy (cp)" "$(each 'cp "$f" "$f.copy"')"
+      -n "copy+fsync (dd)" "$(each 'dd if="$f" of="$f.copy" bs=1M conv=fsync status=none')"
+      -n "ours (jhead -de)" "$(each "'$ours' -de \"\$f\" >/dev/null")")
+command -v jhead >/dev/null && cmds+=(-n "debian jhead -de" "$(each '/usr/bin/jhead -de "$f" >/dev/null')")
+command -v exiv2 >/dev/null && cmds+=(-n "exiv2 rm" "$(each 'exiv2 rm "$f" 2>/dev/null || true')")
+command -v exiftool >/dev/null && cmds+=(-n "exiftool -all=" \
+    "$(each 'exiftool -q -q -overwrite_original -all= "$f" || true')")
+hyperfine --style basic --runs "$runs" --prepare "$prepare" --export-json "$work/folder.json" "${cmds[@]}"
+
+echo "== one ${big_mib} MiB picture"
+python3 bench/make_big_jpeg.py "$work/big-master.jpg" $((big_mib << 20))
+big_prepare="rm -f '$work/big.jpg' '$work/big.copy' '$work'/big.jpg.*.part && cp '$work/big-master.jpg' '$work/big.jpg' && sync"
+hyperfine --style basic --runs 3 --prepare "$big_prepare" --export-json "$work/big.json" \
+    -n "copy (cp)" "cp '$work/big.jpg' '$work/big.copy'" \
+    -n "copy+fsync (dd)" "dd if='$work/big.jpg' of='$work/big.copy' bs=1M conv=fsync status=none" \
+    -n "ours (jhead -de)" "'$ours' -de '$work/big.jpg' >/dev/null"
+eval "$big_prepare"
+peak=$(/usr/bin/time -f '%M' "$ours" -de "$work/big.jpg" 2>&1 >/dev/null | tail -n 1)
+
+python3 - "$work/folder.json" "$work/big.json" "$peak" <<'PY'
+import json, sys
+def means(path):
+    return {r["command"]: r["mean"] for r in json.load(open(path))["results"]}
+folder, big, peak = means(sys.argv[1]), means(sys.argv[2]), int(sys.argv[3])
+ours = folder["ours (jhead -de)"]
+print("\n== folder, one process per picture (mean seconds, ours / other)")
+for name, t in folder.items():
+    print(f"  {name:20s} {t:8.3f} s   ours/this = {ours / t:5.2f}")
+b = big["ours (jhead -de)"]
+print("\n== big picture")
+for name, t in big.items():
+    print(f"  {name:20s} {t:8.3f} s   ours/this = {b / t:5.2f}")
+print(f"  peak memory of jhead -de: {peak / 1024:.1f} MiB")
+PY
+rm -rf "$work/w" "$work/big.jpg" "$work/big.copy"
