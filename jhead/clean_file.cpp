@@ -50,10 +50,13 @@ static bool Analyze(const std::string& target, FileInput* in, fs::Info* info, Re
 // name belongs to Velmora's removal run, which moves it over the picture.
 static std::string TempName(const std::string& target) {
     std::string base = target + ".jhead-" + std::to_string(fs::ProcessId()) + "-";
-    for (int n = 0;; n++) {
-        std::string name = base + std::to_string(n) + ".part";
-        if (!fs::Exists(name)) return name;
+    std::string name;
+    // Bounded: when every name seems taken, CreateNew reports the failure.
+    for (int n = 0; n < 1000; n++) {
+        name = base + std::to_string(n) + ".part";
+        if (!fs::Exists(name)) break;
     }
+    return name;
 }
 
 static std::string WriteErrorText(WriteError we, const FileInput& in, const FileOutput& out) {

@@ -49,77 +49,41 @@ std::string FailedLine(const std::string& path, const std::string& reason) {
 }
 
 std::string ParseErrorText(ParseError e) {
-    switch (e) {
-        case ParseError::None:
-            break;
-        case ParseError::ReadFailed:
-            return "读取文件失败";
-        case ParseError::NotJpeg:
-            return "不是 JPEG 文件";
-        case ParseError::SegmentPastEnd:
-            return "文件结构损坏：标记段超出文件末尾";
-        case ParseError::BadLength:
-            return "文件结构损坏：标记段长度无效";
-        case ParseError::Garbage:
-            return "文件结构损坏：标记段之间有无法识别的数据";
-        case ParseError::UnexpectedMarker:
-            return "文件结构损坏：图像数据前出现意外的标记";
-        case ParseError::NoFrame:
-            return "文件结构损坏：缺少帧头（SOF）";
-        case ParseError::NoScan:
-            return "文件结构损坏：图像数据开始前文件已结束（缺少 SOS）";
-        case ParseError::TooManySegments:
-            return "标记段过多，无法安全处理";
-    }
-    return "未知错误";
+    // In the order of ParseError.
+    static const char* const kTexts[] = {
+        "",
+        "读取文件失败",
+        "不是 JPEG 文件",
+        "文件结构损坏：标记段超出文件末尾",
+        "文件结构损坏：标记段长度无效",
+        "文件结构损坏：标记段之间有无法识别的数据",
+        "文件结构损坏：图像数据前出现意外的标记",
+        "文件结构损坏：缺少帧头（SOF）",
+        "文件结构损坏：图像数据开始前文件已结束（缺少 SOS）",
+        "标记段过多，无法安全处理",
+    };
+    static_assert(sizeof kTexts / sizeof kTexts[0] == (int)ParseError::TooManySegments + 1);
+    return kTexts[(int)e];
 }
 
 std::string FsErrorText(const fs::Error& e) {
-    if (e.kind == fs::Err::NotRegular) return "不是普通文件";
-    const char* action = "";
-    switch (e.op) {
-        case fs::Op::Open:
-            action = "打开文件";
-            break;
-        case fs::Op::Read:
-            action = "读取文件";
-            break;
-        case fs::Op::Create:
-            action = "创建临时文件";
-            break;
-        case fs::Op::Write:
-        case fs::Op::Close:
-            action = "写入临时文件";
-            break;
-        case fs::Op::CopyMetadata:
-            action = "复制文件时间和属性";
-            break;
-        case fs::Op::Flush:
-            action = "写入磁盘";
-            break;
-        case fs::Op::Replace:
-            action = "替换原文件";
-            break;
-    }
-    std::string cause;
-    switch (e.kind) {
-        case fs::Err::NotFound:
-            cause = "找不到文件或文件夹";
-            break;
-        case fs::Err::AccessDenied:
-            cause = "拒绝访问";
-            break;
-        case fs::Err::DiskFull:
-            cause = "磁盘空间不足";
-            break;
-        case fs::Err::InUse:
-            cause = "文件正被其他程序使用";
-            break;
-        default:
-            cause = "系统错误 " + std::to_string(e.code);
-            break;
-    }
-    return std::string(action) + "失败：" + cause;
+    // In the order of fs::Op and fs::Err.
+    static const char* const kActions[] = {"打开文件",     "读取文件",           "创建临时文件",
+                                           "写入临时文件", "复制文件时间和属性", "写入磁盘",
+                                           "写入临时文件", "替换原文件"};
+    static const char* const kCauses[] = {"",
+                                          "找不到文件或文件夹",
+                                          "拒绝访问",
+                                          "磁盘空间不足",
+                                          "文件正被其他程序使用",
+                                          "不是普通文件"};
+    static_assert(sizeof kActions / sizeof kActions[0] == (int)fs::Op::Replace + 1);
+    static_assert(sizeof kCauses / sizeof kCauses[0] == (int)fs::Err::NotRegular + 1);
+    if (e.kind == fs::Err::NotRegular) return kCauses[(int)e.kind];
+    std::string cause = e.kind == fs::Err::Other || e.kind == fs::Err::None
+                            ? "系统错误 " + std::to_string(e.code)
+                            : kCauses[(int)e.kind];
+    return std::string(kActions[(int)e.op]) + "失败：" + cause;
 }
 
 }  // namespace jhead

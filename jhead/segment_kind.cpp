@@ -41,35 +41,13 @@ Kind ClassifySegment(uint8_t marker, const uint8_t* payload, size_t n) {
 #undef HAS_ID
 
 const char* KindName(Kind k) {
-    switch (k) {
-        case Kind::Picture:
-            return "图像数据";
-        case Kind::Jfif:
-            return "JFIF";
-        case Kind::Icc:
-            return "ICC 色彩配置";
-        case Kind::Adobe:
-            return "Adobe";
-        case Kind::Exif:
-            return "Exif";
-        case Kind::Xmp:
-            return "XMP";
-        case Kind::Iptc:
-            return "IPTC/Photoshop";
-        case Kind::Mpf:
-            return "MPF";
-        case Kind::FlashPix:
-            return "FlashPix";
-        case Kind::OtherApp:
-            return "其他 APP 段";
-        case Kind::Comment:
-            return "注释";
-        case Kind::Trailer:
-            return "图像后附加数据";
-        case Kind::Count:
-            break;
-    }
-    return "?";
+    // In the order of Kind.
+    static const char* const kNames[] = {
+        "图像数据",       "JFIF", "ICC 色彩配置", "Adobe",       "Exif", "XMP",
+        "IPTC/Photoshop", "MPF",  "FlashPix",     "其他 APP 段", "注释", "图像后附加数据",
+    };
+    static_assert(sizeof kNames / sizeof kNames[0] == kKindCount);
+    return kNames[(int)k];
 }
 
 }  // namespace jhead
