@@ -44,9 +44,13 @@ ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan) {
         if (!r.ReadByte(&b)) return ReadError(r, ParseError::NoScan);
         if (b != 0xFF) return ParseError::Garbage;
         uint8_t m;
-        do {
+        // Fill bytes are allowed, but not so many that a segment's size
+        // would not fit its field.
+        for (int fill = 0;; fill++) {
             if (!r.ReadByte(&m)) return ReadError(r, ParseError::NoScan);
-        } while (m == 0xFF);
+            if (m != 0xFF) break;
+            if (fill > 65535) return ParseError::Garbage;
+        }
         if (m == 0x00) return ParseError::Garbage;
         if (m == 0xD8) return ParseError::UnexpectedMarker;
         if (m == 0xD9) return ParseError::NoScan;

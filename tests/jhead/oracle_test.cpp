@@ -208,28 +208,4 @@ TEST(GeneratedPictures, EveryLayoutKeepsPixelsOrientationAndIccChunks) {
     }
 }
 
-TEST(GeneratedPictures, ExitStatusAndRefusedFilesUntouched) {
-    TempFolder t;
-    Bytes good = Cat({{0xFF, 0xD8}, AllMetadata(1, false), FakeTables(), FakeScans()});
-    Bytes cut(good.begin(), good.begin() + 50);
-    std::string g = t.Path("good.jpg"), c = t.Path("cut.jpg"), n = t.Path("text.jpg");
-    WriteFile(g, good);
-    WriteFile(c, cut);
-    WriteFile(n, B("not a picture"));
-    int status;
-    std::string out = Jhead({"--no-such-option", g}, &status);
-    EXPECT_EQ(status, 2) << out;
-    EXPECT_EQ(ReadFile(g), good);
-    out = Jhead({"-de", c, g, n}, &status);
-    EXPECT_EQ(status, 1) << out;
-    EXPECT_EQ(ReadFile(c), cut);
-    EXPECT_EQ(ReadFile(n), B("not a picture"));
-    EXPECT_LT(ReadFile(g).size(), good.size());
-    EXPECT_NE(LineFor(out, c).find("超出文件末尾"), std::string::npos) << out;
-    out = Jhead({"-de", g}, &status);
-    EXPECT_EQ(status, 0) << out;
-    Jhead({"--help"}, &status);
-    EXPECT_EQ(status, 0);
-}
-
 }  // namespace
