@@ -295,41 +295,6 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     EXPECT_EQ(WaitForExit(15000), 0u);
 }
 
-TEST_F(VelmoraE2ETest, TheExecutableCarriesItsVersionInformationAndIcon) {
-    const std::wstring exe = (app / L"Velmora.exe").wstring();
-    DWORD ignored = 0;
-    std::vector<char> data(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
-    ASSERT_FALSE(data.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, DWORD(data.size()), data.data()));
-    auto value = [&](const wchar_t* name) {
-        wchar_t* text = nullptr;
-        UINT length = 0;
-        std::wstring key = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
-        if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) {
-            return std::wstring(L"(missing)");
-        }
-        return std::wstring(text);
-    };
-    EXPECT_EQ(value(L"CompanyName"), L"Tarvik软件");
-    EXPECT_EQ(value(L"FileDescription"),
-              L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop编辑信息、"
-              L"作者信息等。不影响图片质量。");
-    EXPECT_EQ(value(L"FileVersion"), L"1.00");
-    EXPECT_EQ(value(L"ProductVersion"), L"1.00");
-    EXPECT_EQ(value(L"InternalName"), L"Velmora");
-    EXPECT_EQ(value(L"OriginalFilename"), L"Velmora.exe");
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-
-    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(module);
-    EXPECT_TRUE(FindResourceW(module, MAKEINTRESOURCEW(1), RT_GROUP_ICON));
-    FreeLibrary(module);
-}
-
 TEST_F(VelmoraE2ETest, ClosingDuringTheWaitEndsAtOnceAndLeavesThePictures) {
     const fs::path slow = pics / L"slow.jpg";
     WriteBytes(slow, "slow picture");

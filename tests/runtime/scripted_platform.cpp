@@ -32,23 +32,25 @@ private:
 
 }  // namespace
 
+template <typename T>
+T Pop(std::deque<T>& answers, T fallback) {
+    if (answers.empty()) return fallback;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
 int ScriptedPlatform::MsgBox(std::wstring_view text, int style, std::wstring_view title) {
     log.push_back(L"MsgBox " + std::to_wstring(style) + L" " + std::wstring(title) + L"|" +
                   std::wstring(text));
-    if (msgBoxAnswers.empty()) return kIdOk;
-    int answer = msgBoxAnswers.front();
-    msgBoxAnswers.pop_front();
-    return answer;
+    return Pop(msgBoxAnswers, int(kIdOk));
 }
 
 std::wstring ScriptedPlatform::InputBox(std::wstring_view prompt, std::wstring_view defaultText,
                                         int xTwips, int yTwips) {
     log.push_back(L"InputBox " + std::to_wstring(xTwips) + L"," + std::to_wstring(yTwips) + L" " +
                   std::wstring(prompt) + L"|" + std::wstring(defaultText));
-    if (inputAnswers.empty()) return {};
-    std::wstring answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    return Pop(inputAnswers, std::wstring());
 }
 
 void ScriptedPlatform::DoEvents() {
