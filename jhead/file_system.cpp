@@ -12,4 +12,13 @@ bool Injected(Op op, Error* e) {
     return true;
 }
 
+bool Close(File* f, Error* e) {
+    if (!f->open()) return true;
+    intptr_t h = f->h;
+    f->h = -1;
+    // An injected failure still closes the handle, as a real one does.
+    bool injected = Injected(Op::Close, e);
+    return CloseNative(h, e) && !injected;
+}
+
 }  // namespace jhead::fs

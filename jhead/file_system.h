@@ -44,7 +44,10 @@ bool Write(File f, const uint8_t* p, size_t n, Error* e);
 bool CopyMetadata(File src, File dst, Error* e);
 // Down to the disk, not just the cache.
 bool Flush(File f, Error* e);
+// Closes and marks f closed, also when closing fails.
 bool Close(File* f, Error* e);
+// The platform's close, for Close.
+bool CloseNative(intptr_t h, Error* e);
 // Atomically puts from in place of to, and makes that durable.
 bool Replace(const std::string& from, const std::string& to, Error* e);
 bool Remove(const std::string& path);

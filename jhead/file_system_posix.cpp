@@ -119,15 +119,8 @@ bool Flush(File f, Error* e) {
     return true;
 }
 
-bool Close(File* f, Error* e) {
-    if (!f->open()) return true;
-    int fd = Fd(*f);
-    f->h = -1;
-    if (Injected(Op::Close, e)) {
-        close(fd);
-        return false;
-    }
-    if (close(fd) != 0) return Fail(Op::Close, e);
+bool CloseNative(intptr_t h, Error* e) {
+    if (close((int)h) != 0) return Fail(Op::Close, e);
     return true;
 }
 

@@ -127,15 +127,8 @@ bool Flush(File f, Error* e) {
     return true;
 }
 
-bool Close(File* f, Error* e) {
-    if (!f->open()) return true;
-    HANDLE h = H(*f);
-    f->h = -1;
-    if (Injected(Op::Close, e)) {
-        CloseHandle(h);
-        return false;
-    }
-    if (!CloseHandle(h)) return Fail(Op::Close, e);
+bool CloseNative(intptr_t h, Error* e) {
+    if (!CloseHandle((HANDLE)h)) return Fail(Op::Close, e);
     return true;
 }
 
