@@ -106,7 +106,8 @@ static WriteError StreamPicture(Reader& r, uint64_t file_size, Plan* plan, Outpu
     }
     if (r.failed()) return WriteError::ReadFailed;
     plan->truncated = !finder.found();
-    plan->removed[(int)Kind::Trailer] = file_size - end;
+    // A file that grew since it was measured has no trailer to speak of.
+    plan->removed[(int)Kind::Trailer] = file_size > end ? file_size - end : 0;
     return WriteError::None;
 }
 
