@@ -65,4 +65,4 @@ for name, t in big.items():
     print(f"  {name:20s} {t:8.3f} s   ours/this = {b / t:5.2f}")
 print(f"  peak memory of jhead -de: {peak / 1024:.1f} MiB")
 PY
-rm -rf "$work/w" "$work/big.jpg" "$work/big.copy"
+rm -rf "$work/w" "$work/big.jpg" "$work/big.copy" "$work/big-master.jpg"
