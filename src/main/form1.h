@@ -50,8 +50,6 @@ public:
     // Files dropped from the shell, in the order the drop delivers them.
     void L_OLEDragDrop(const std::vector<std::wstring>& files);
 
-    int DragIndex() const { return dragIndex_; }
-
 private:
     void CopyToolToTemp();
     void ReplaceWithOutput(const std::wstring& picture);

@@ -24,7 +24,6 @@ public:
     void SetToolTipText(std::wstring_view text) override;
     void SetRedraw(bool redraw) override;
 
-    HWND hwnd() const { return list_; }
     HWND toolTip() const { return toolTip_; }
     const std::wstring& toolTipText() const { return toolTipText_; }
 

@@ -75,7 +75,6 @@ public:
     virtual std::optional<uint32_t> FileAttributes(std::wstring_view path) = 0;
     virtual std::optional<int64_t> FileSize(std::wstring_view path) = 0;
     virtual bool CopyFileTo(std::wstring_view from, std::wstring_view to) = 0;
-    virtual bool DeleteFileAt(std::wstring_view path) = 0;
     // Moves `from` onto `to` in one step, replacing `to`, flushed to disk.
     virtual bool MoveReplace(std::wstring_view from, std::wstring_view to) = 0;
     // Writes `text` in the system's ANSI code page, replacing or appending.

@@ -161,10 +161,6 @@ bool Win32Platform::CopyFileTo(std::wstring_view from, std::wstring_view to) {
     return CopyFileW(Str(from).c_str(), Str(to).c_str(), FALSE) != 0;
 }
 
-bool Win32Platform::DeleteFileAt(std::wstring_view path) {
-    return DeleteFileW(Str(path).c_str()) != 0;
-}
-
 bool Win32Platform::MoveReplace(std::wstring_view from, std::wstring_view to) {
     return MoveFileExW(Str(from).c_str(), Str(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

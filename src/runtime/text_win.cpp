@@ -13,12 +13,4 @@ std::string ToAnsi(std::wstring_view text) {
     return out;
 }
 
-std::wstring FromAnsi(std::string_view text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(size_t(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), out.data(), n);
-    return out;
-}
-
 }  // namespace velmora

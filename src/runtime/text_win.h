@@ -1,5 +1,5 @@
-// Conversions between the program's UTF-16 texts and the system's ANSI code
-// page, for the texts that cross to disk, the registry and the file dialog.
+// The program's UTF-16 texts in the system's ANSI code page, for the texts
+// that cross to disk, the registry and the file dialog.
 #pragma once
 
 #include <string>
@@ -8,6 +8,5 @@
 namespace velmora {
 
 std::string ToAnsi(std::wstring_view text);
-std::wstring FromAnsi(std::string_view text);
 
 }  // namespace velmora

@@ -49,7 +49,6 @@ TEST_F(Win32PlatformTest, ScriptTextIsWrittenInTheAnsiCodePage) {
     EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\n");
     EXPECT_TRUE(platform.SaveSimpleFile(path, L"x", true));
     EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\nx");
-    EXPECT_EQ(FromAnsi("\xD5\xD5\xC6\xAC"), L"照片");
     EXPECT_FALSE(platform.SaveSimpleFile(dir + L"\\missing\\Go.bat", L"x", false));
 }
 
@@ -96,8 +95,7 @@ TEST_F(Win32PlatformTest, MoveReplaceSwapsInOneStepUnlessThePictureIsProtected) 
     EXPECT_EQ(ReadBytes(out), "again");
 
     EXPECT_TRUE(platform.CopyFileTo(out, dir + L"\\copy"));
-    EXPECT_TRUE(platform.DeleteFileAt(dir + L"\\copy"));
-    EXPECT_FALSE(platform.FileSize(dir + L"\\copy"));
+    EXPECT_EQ(platform.FileSize(dir + L"\\copy"), std::optional<int64_t>(5));
 }
 
 TEST_F(Win32PlatformTest, CommandLineTextAndEnvironment) {

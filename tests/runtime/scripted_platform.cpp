@@ -101,16 +101,6 @@ bool ScriptedPlatform::CopyFileTo(std::wstring_view from, std::wstring_view to) 
     return true;
 }
 
-bool ScriptedPlatform::DeleteFileAt(std::wstring_view path) {
-    log.push_back(L"Delete " + std::wstring(path));
-    auto it = files.find(std::wstring(path));
-    if (it == files.end() || it->second.locked || (it->second.attributes & kAttrReadOnly)) {
-        return false;
-    }
-    files.erase(it);
-    return true;
-}
-
 bool ScriptedPlatform::MoveReplace(std::wstring_view from, std::wstring_view to) {
     log.push_back(L"MoveReplace " + std::wstring(from) + L" > " + std::wstring(to));
     auto src = files.find(std::wstring(from));

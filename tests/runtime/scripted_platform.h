@@ -57,7 +57,6 @@ public:
     std::optional<uint32_t> FileAttributes(std::wstring_view path) override;
     std::optional<int64_t> FileSize(std::wstring_view path) override;
     bool CopyFileTo(std::wstring_view from, std::wstring_view to) override;
-    bool DeleteFileAt(std::wstring_view path) override;
     bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
     bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
     int SetTimer(int ms, std::function<void()> onTick) override;
