@@ -212,8 +212,11 @@ TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) 
 TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     Start(L"");
     HWND main = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
-    EXPECT_EQ(WindowText(main), kForm1Caption);
+    // Found as a user sees it: by its caption.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (main = FindWindowW(nullptr, kForm1Caption)) && IsWindowVisible(main); },
+        30000));
+    EXPECT_EQ(WindowText(GetDlgItem(main, kIdCommand2)), L"清除EXIF信息");
     EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
 
     // What the screen shows: the blue description, and nothing where the

@@ -54,11 +54,15 @@ std::wstring ScriptedPlatform::InputBox(std::wstring_view prompt, std::wstring_v
 }
 
 void ScriptedPlatform::DoEvents() {
+    log.push_back(L"DoEvents");
     ++doEventsCount;
     if (onDoEvents) onDoEvents();
 }
 
-void ScriptedPlatform::Sleep(int ms) { sleptMs += ms; }
+void ScriptedPlatform::Sleep(int ms) {
+    log.push_back(L"Sleep " + std::to_wstring(ms));
+    sleptMs += ms;
+}
 
 void ScriptedPlatform::EndProgram() {
     log.push_back(L"EndProgram");
@@ -72,6 +76,7 @@ std::unique_ptr<Process> ScriptedPlatform::StartProcess(std::wstring_view comman
 }
 
 std::wstring ScriptedPlatform::Environ(std::wstring_view name) {
+    log.push_back(L"Environ " + std::wstring(name));
     auto it = environment.find(std::wstring(name));
     return it == environment.end() ? std::wstring() : it->second;
 }
@@ -82,12 +87,14 @@ void ScriptedPlatform::SetEnviron(std::wstring_view name, std::wstring_view valu
 }
 
 std::optional<uint32_t> ScriptedPlatform::FileAttributes(std::wstring_view path) {
+    log.push_back(L"FileAttributes " + std::wstring(path));
     auto it = files.find(std::wstring(path));
     if (it == files.end()) return std::nullopt;
     return it->second.attributes;
 }
 
 std::optional<int64_t> ScriptedPlatform::FileSize(std::wstring_view path) {
+    log.push_back(L"FileSize " + std::wstring(path));
     auto it = files.find(std::wstring(path));
     if (it == files.end()) return std::nullopt;
     return it->second.size;

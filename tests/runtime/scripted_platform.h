@@ -52,8 +52,14 @@ public:
     std::unique_ptr<Process> StartProcess(std::wstring_view commandLine, int show) override;
     std::wstring Environ(std::wstring_view name) override;
     void SetEnviron(std::wstring_view name, std::wstring_view value) override;
-    std::wstring CommandLine() override { return commandLine; }
-    std::wstring AppPath() override { return appPath; }
+    std::wstring CommandLine() override {
+        log.push_back(L"CommandLine");
+        return commandLine;
+    }
+    std::wstring AppPath() override {
+        log.push_back(L"AppPath");
+        return appPath;
+    }
     std::optional<uint32_t> FileAttributes(std::wstring_view path) override;
     std::optional<int64_t> FileSize(std::wstring_view path) override;
     bool CopyFileTo(std::wstring_view from, std::wstring_view to) override;
