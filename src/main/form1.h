@@ -51,6 +51,8 @@ public:
     void L_OLEDragDrop(const std::vector<std::wstring>& files);
 
 private:
+    // A file in the temporary folder: "tmp", read afresh, then "\" and name.
+    std::wstring TempPath(std::wstring_view name);
     void CopyToolToTemp();
     void ReplaceWithOutput(const std::wstring& picture);
 

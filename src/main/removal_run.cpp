@@ -21,7 +21,7 @@ void Form1::Command2_Click() {
 
     const std::wstring script = t + L"\\Go.bat";
     platform_.SaveSimpleFile(script, BuildRemovalScript(t, c_.L), false);
-    platform_.SetEnviron(kEventFileVariable, t + L"\\Event.txt");
+    platform_.SetEnviron(kEventFileVariable, t + L"\\" + kEventFileName);
     ShellWait(platform_, L"\"" + script + L"\"", kShowHidden);
 
     // The queue may have changed during the wait: walk it as it stands now.
@@ -53,7 +53,7 @@ void Form1::ReplaceWithOutput(const std::wstring& picture) {
 }
 
 void Form1::Command5_Click() {
-    const std::wstring path = platform_.Environ(L"tmp") + L"\\Event.txt";
+    const std::wstring path = TempPath(kEventFileName);
     std::optional<uint32_t> attr = platform_.FileAttributes(path);
     if (!attr || (*attr & kAttrDirectory)) return;
     if (!platform_.StartProcess(L"notepad \"" + path + L"\"", kShowNormal)) {

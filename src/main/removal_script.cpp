@@ -16,7 +16,7 @@ std::wstring EscapeForBatch(std::wstring_view text) {
 
 std::wstring BuildRemovalScript(std::wstring_view tmpDir, const ListControl& queue) {
     const std::wstring t = EscapeForBatch(tmpDir);
-    std::wstring script = L"echo rem > \"" + t + L"\\Event.txt\"\r\n";
+    std::wstring script = L"echo rem > \"" + t + L"\\" + kEventFileName + L"\"\r\n";
     const std::wstring tool = L"\"" + t + L"\\jhead.exe\" -de \"";
     const int count = queue.ListCount();
     for (int row = 0; row < count; ++row) {

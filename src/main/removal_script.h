@@ -8,6 +8,8 @@ namespace velmora {
 
 class ListControl;
 
+inline constexpr wchar_t kEventFileName[] = L"Event.txt";
+
 // Doubles every "%" so that cmd.exe does not expand it inside a batch file.
 std::wstring EscapeForBatch(std::wstring_view text);
 
