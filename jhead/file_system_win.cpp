@@ -115,7 +115,15 @@ static bool IsDeviceName(const std::string& path) {
 static bool OpenChecked(const std::wstring& w, DWORD access, File* f, Info* info, Error* e) {
     HANDLE h = CreateFileW(w.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return Fail(Op::Open, e);
+    if (h == INVALID_HANDLE_VALUE) {
+        Fail(Op::Open, e);
+        // A folder cannot be opened this way: say what it is, not "denied".
+        DWORD attributes = GetFileAttributesW(w.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            *e = {Err::NotRegular, 0, Op::Open};
+        }
+        return false;
+    }
     BY_HANDLE_FILE_INFORMATION bi;
     if (!GetFileInformationByHandle(h, &bi)) {
         Fail(Op::Open, e);

@@ -1,5 +1,5 @@
 // The remover on in-memory pictures: what goes, what stays byte for byte,
-// the orientation, and every malformed header it must refuse.
+// the orientation, what damage it recovers from and what it must refuse.
 #include <gtest/gtest.h>
 
 #include "cleaner.h"
@@ -29,17 +29,31 @@ Cleaned Clean(const Bytes& in) {
     return c;
 }
 
+struct Case {
+    const char* name;
+    Bytes in;
+    Bytes want;  // the cleaned picture; the input itself when nothing is to go
+};
+
+// Each case cleans to the wanted bytes, and a second run finds nothing to do.
+void ExpectCleaned(const std::vector<Case>& cases) {
+    for (const Case& k : cases) {
+        Cleaned c = Clean(k.in);
+        EXPECT_EQ(c.error, ParseError::None) << k.name;
+        EXPECT_EQ(c.wrote ? c.out : k.in, k.want) << k.name;
+        EXPECT_EQ(c.plan.size_after, c.wrote ? c.out.size() : 0) << k.name;
+        EXPECT_FALSE(Clean(k.want).wrote) << k.name;
+    }
+}
+
 TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
     std::vector<Bytes> icc = IccChunks(3);
     Bytes trailer = Cat({kSoi, B("preview"), {0xFF, 0xD9}});
     Bytes in = Cat({kSoi, kJfif, AllMetadata(1, false), icc[0], icc[1], icc[2], kAdobe,
                     FakeTables(), FakeScans(), trailer});
     Cleaned c = Clean(in);
-    ASSERT_EQ(c.error, ParseError::None);
-    ASSERT_TRUE(c.wrote);
     // ICC chunks in their order; orientation 1 needs no Exif at all.
     EXPECT_EQ(c.out, Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, FakeTables(), FakeScans()}));
-    EXPECT_EQ(c.plan.size_after, c.out.size());
     EXPECT_EQ(c.plan.removed[(int)Kind::Exif], ExifSegment(1, false).size());
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], trailer.size());
     // JFXX APP0, APP3, APP12, non-Adobe APP14 and APP15.
@@ -47,38 +61,29 @@ TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
     for (Kind k : {Kind::Xmp, Kind::Iptc, Kind::Mpf, Kind::FlashPix, Kind::Comment}) {
         EXPECT_GT(c.plan.removed[(int)k], 0u) << (int)k;
     }
-    EXPECT_FALSE(c.plan.truncated);
+    // Only a trailer, or nothing at all.
+    Bytes clean = Cat({kSoi, kJfif, icc[0], kAdobe, FakeTables(), FakeScans()});
+    ExpectCleaned({{"trailer", Cat({clean, B("vendor trailer")}), clean}, {"clean", clean, clean}});
 }
 
-TEST(Cleaner, OrientationSurvivesAsMinimalExifInBothByteOrders) {
+TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
     for (bool be : {false, true}) {
         for (int o = 2; o <= 8; o++) {
             Bytes in = Cat(
                 {kSoi, kJfif, ExifSegment(o, be), Seg(0xFE, B("c")), FakeTables(), FakeScans()});
-            Cleaned c = Clean(in);
-            ASSERT_TRUE(c.wrote);
             Bytes exif = MinimalExifSegment({o, be});
             // In place of the original Exif block, right after JFIF.
-            EXPECT_EQ(c.out, Cat({kSoi, kJfif, exif, FakeTables(), FakeScans()}));
+            ExpectCleaned({{"turned", in, Cat({kSoi, kJfif, exif, FakeTables(), FakeScans()})}});
             Orientation back = ReadOrientation(exif.data() + 4, exif.size() - 4);
             EXPECT_EQ(back.value, o);
             EXPECT_EQ(back.big_endian, be);
-            // A second run finds nothing left to do.
-            EXPECT_FALSE(Clean(c.out).wrote) << o << be;
         }
     }
-}
-
-TEST(Cleaner, LeavesCleanPictureAlone) {
-    Bytes clean = Cat({kSoi, kJfif, IccChunks(2)[0], kAdobe, FakeTables(), FakeScans()});
-    Cleaned c = Clean(clean);
-    EXPECT_EQ(c.error, ParseError::None);
-    EXPECT_FALSE(c.wrote);
-    EXPECT_FALSE(c.plan.RemovesAnything());
-    // Only a trailer: found after the header pass said "nothing".
-    Cleaned t = Clean(Cat({clean, B("vendor trailer")}));
-    ASSERT_TRUE(t.wrote);
-    EXPECT_EQ(t.out, clean);
+    // Only the second of two Exif blocks holds one: that value, in the first's place.
+    Bytes two = Cat({kSoi, ExifSegment(0, false), kJfif, ExifSegment(5, true), FakeTables(),
+                     FakeScans()});
+    ExpectCleaned({{"second block", two,
+                    Cat({kSoi, MinimalExifSegment({5, true}), kJfif, FakeTables(), FakeScans()})}});
 }
 
 TEST(Cleaner, FillBytesAndTruncatedPictureData) {
@@ -86,10 +91,52 @@ TEST(Cleaner, FillBytesAndTruncatedPictureData) {
     Bytes fill_dqt = Cat({{0xFF, 0xFF}, FakeTables()});
     Bytes in = Cat({kSoi, {0xFF}, Seg(0xFE, B("x")), fill_dqt, FakeWithoutEoi()});
     Cleaned c = Clean(in);
-    ASSERT_TRUE(c.wrote);
     EXPECT_EQ(c.out, Cat({kSoi, fill_dqt, FakeWithoutEoi()}));
     EXPECT_TRUE(c.plan.truncated);
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], 0u);
+}
+
+// Damage a decoder reads past: the stray bytes go with the metadata, and the
+// picture segments stay byte for byte.
+TEST(Cleaner, RecoversHeadersTheWayDecodersRead) {
+    Bytes rest = Cat({FakeTables(), FakeScans()});
+    Bytes exif = ExifSegment(1, false);
+    Bytes icc = IccChunks(1)[0];
+    Bytes icc_long = icc;
+    icc_long[3] += 2;  // swallows the FF EE of the Adobe segment after it
+    Bytes xmp = Seg(0xE1, B(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)));
+    Bytes xmp_short = xmp;
+    xmp_short[3] -= 2;
+    std::string thumb("JFIF\0\1\2\0\0\1\0\1\2\1RGBrgb", 20);
+    ExpectCleaned({
+        {"stray byte after SOI", Cat({kSoi, {0x00}, kJfif, rest}), Cat({kSoi, kJfif, rest})},
+        {"zero padding", Cat({kSoi, kJfif, {0, 0, 0}, exif, rest}), Cat({kSoi, kJfif, rest})},
+        {"stuffed FF00", Cat({kSoi, exif, {0xFF, 0x00}, rest}), Cat({kSoi, rest})},
+        {"standalone markers", Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, exif, rest}),
+         Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, rest})},
+        {"comment length below 2", Cat({kSoi, {0xFF, 0xFE, 0x00, 0x01}, rest}), Cat({kSoi, rest})},
+        {"ICC 2 bytes long", Cat({kSoi, icc_long, kAdobe, rest}),
+         Cat({kSoi, icc_long, {0xFF, 0xEE}, rest})},
+        {"XMP 2 bytes short", Cat({kSoi, kJfif, xmp_short, rest}), Cat({kSoi, kJfif, rest})},
+        {"JFIF thumbnail", Cat({kSoi, Seg(0xE0, B(thumb)), rest}),
+         Cat({kSoi, Seg(0xE0, B(thumb.substr(0, 12) + std::string(2, '\0'))), rest})},
+    });
+}
+
+// Metadata between the scans goes when the segment is complete and a marker
+// follows it; anything less is damaged picture data and stays.
+TEST(Cleaner, RemovesMetadataBetweenScans) {
+    Bytes head = Cat({kSoi, FakeTables()});
+    Bytes meta = Cat({Seg(0xFE, B("comment")), AllMetadata(3, false)});
+    Bytes last = Cat({head, FakeWithoutEoi(), Seg(0xFE, B("c")), {0xFF, 0xD9}});
+    Bytes damaged = Cat({head, FakeScans(Cat({Seg(0xFE, B("c")), {0x12}}))});
+    Bytes cut_off = Cat({head, FakeWithoutEoi(), {0xFF, 0xE1, 0x00, 0x20, 0x01}});
+    ExpectCleaned({
+        {"before the second scan", Cat({head, FakeScans(meta)}), Cat({head, FakeScans()})},
+        {"before EOI", last, Cat({head, FakeScans()})},
+        {"data right after it", damaged, damaged},
+        {"cut off by the end", cut_off, cut_off},
+    });
 }
 
 TEST(Cleaner, RefusesHeadersItCannotParse) {
@@ -97,7 +144,7 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
     Bytes scans = FakeScans();
     Bytes exif = ExifSegment(6, false);
     Bytes cut_exif(exif.begin(), exif.end() - 10);
-    struct Case {
+    struct Refused {
         const char* name;
         Bytes in;
         ParseError want;
@@ -107,30 +154,24 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
         {"only SOI", kSoi, ParseError::NoScan},
         {"length past end", Cat({kSoi, cut_exif}), ParseError::SegmentPastEnd},
         {"length cut", Cat({kSoi, {0xFF, 0xE1, 0x01}}), ParseError::SegmentPastEnd},
-        {"length below 2", Cat({kSoi, {0xFF, 0xFE, 0x00, 0x01}, tables, scans}),
+        {"table length below 2", Cat({kSoi, {0xFF, 0xDB, 0x00, 0x01}, tables, scans}),
          ParseError::BadLength},
-        {"garbage", Cat({kSoi, exif, {0x00}, tables, scans}), ParseError::Garbage},
-        {"FF00 in header", Cat({kSoi, {0xFF, 0x00}, tables, scans}), ParseError::Garbage},
         {"second SOI", Cat({kSoi, exif, kSoi, tables, scans}), ParseError::UnexpectedMarker},
-        {"EOI before scan", Cat({kSoi, exif, tables, {0xFF, 0xD9}}), ParseError::NoScan},
+        {"SOI EOI", Cat({kSoi, {0xFF, 0xD9}}), ParseError::NoPicture},
+        {"EOI before scan", Cat({kSoi, exif, tables, {0xFF, 0xD9}}), ParseError::NoPicture},
         {"no SOS", Cat({kSoi, exif, tables}), ParseError::NoScan},
         {"no frame", Cat({kSoi, exif, Seg(0xDA, {1, 1, 0, 0, 63, 0}), {0xFF, 0xD9}}),
          ParseError::NoFrame},
     };
-    for (const Case& k : cases) {
+    for (const Refused& k : cases) {
         Cleaned c = Clean(k.in);
         EXPECT_EQ(c.error, k.want) << k.name;
         EXPECT_FALSE(c.wrote) << k.name;
         EXPECT_TRUE(c.out.empty()) << k.name;
     }
-}
-
-TEST(Cleaner, RefusesEndlessSegmentLists) {
-    Bytes in = kSoi;
-    Bytes com = Seg(0xFE, {});
-    for (size_t i = 0; i < kMaxSegments; i++) in.insert(in.end(), com.begin(), com.end());
-    in = Cat({in, FakeTables(), FakeScans()});
-    EXPECT_EQ(Clean(in).error, ParseError::TooManySegments);
+    Bytes many = kSoi;
+    for (size_t i = 0; i < kMaxSegments; i++) many.insert(many.end(), {0xFF, 0xFE, 0, 2});
+    EXPECT_EQ(Clean(Cat({many, tables, scans})).error, ParseError::TooManySegments);
 }
 
 TEST(ExifOrientation, ReadsOnlyWhatIsThere) {
@@ -139,7 +180,10 @@ TEST(ExifOrientation, ReadsOnlyWhatIsThere) {
     bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end
     Bytes cut = ExifSegment(6, true);
     cut.resize(30);
-    for (const Bytes& b : {ExifSegment(0, false), ExifSegment(9, false), bad_offset, cut}) {
+    Bytes count_past = ExifSegment(6, false);
+    count_past[4 + 6 + 8] = 0x40;  // 64 entries, where the block holds 3
+    for (const Bytes& b : {ExifSegment(0, false), ExifSegment(9, false), bad_offset, cut,
+                           count_past}) {
         EXPECT_EQ(read(b).value, 0);
     }
 }

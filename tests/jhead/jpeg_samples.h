@@ -23,10 +23,11 @@ std::vector<Bytes> IccChunks(int count);
 
 // Picture segments with fake entropy data: the tool never decodes, so these
 // exercise the structure. Two scans, a restart marker, stuffing, fill bytes,
-// and a table between the scans whose payload holds FF D9.
-Bytes FakeTables();      // DQT SOF0 DHT DRI
-Bytes FakeScans();       // SOS data ... EOI
-Bytes FakeWithoutEoi();  // FakeScans cut before its EOI
+// and a table between the scans whose payload holds FF D9; between goes
+// right before that table.
+Bytes FakeTables();                             // DQT SOF0 DHT DRI
+Bytes FakeScans(const Bytes& between = {});     // SOS data ... EOI
+Bytes FakeWithoutEoi(const Bytes& between = {});  // FakeScans cut before its EOI
 
 // Every removable kind of segment, in a plausible order.
 Bytes AllMetadata(int orientation, bool big_endian);
