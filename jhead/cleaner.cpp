@@ -47,8 +47,7 @@ static std::vector<uint8_t> JfifWithoutThumbnail(const uint8_t* payload) {
 }
 
 // Decides the fate of a complete segment whose payload has been read.
-static void Classify(Segment* seg, const uint8_t* payload, uint32_t n, Plan* plan,
-                     bool* saw_exif) {
+static void Classify(Segment* seg, const uint8_t* payload, uint32_t n, Plan* plan, bool* saw_exif) {
     seg->kind = ClassifySegment(seg->marker, payload, n);
     seg->keep = IsKept(seg->kind);
     if (seg->kind == Kind::Jfif && n > 14) {

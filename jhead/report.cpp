@@ -95,8 +95,8 @@ std::string ParseErrorText(ParseError e) {
 std::string FsErrorText(const fs::Error& e) {
     // In the order of fs::Op and fs::Err.
     static const char* const kActions[] = {
-        "打开文件",     "读取文件", "创建临时文件", "写入临时文件", "复制文件时间和属性",
-        "写入磁盘",     "写入临时文件", "替换原文件", "写入结果文件",
+        "打开文件", "读取文件",     "创建临时文件", "写入临时文件", "复制文件时间和属性",
+        "写入磁盘", "写入临时文件", "替换原文件",   "写入结果文件",
     };
     static const char* const kCauses[] = {
         "",
@@ -118,7 +118,8 @@ std::string FsErrorText(const fs::Error& e) {
     };
     static_assert(sizeof kActions / sizeof kActions[0] == (int)fs::Op::Append + 1);
     static_assert(sizeof kCauses / sizeof kCauses[0] == (int)fs::Err::Other);
-    if (e.kind == fs::Err::NotRegular || e.kind == fs::Err::OwnerNotKept) return kCauses[(int)e.kind];
+    if (e.kind == fs::Err::NotRegular || e.kind == fs::Err::OwnerNotKept)
+        return kCauses[(int)e.kind];
     std::string cause = e.kind == fs::Err::Other || e.kind == fs::Err::None
                             ? "未知的系统错误（代码 " + std::to_string(e.code) + "）"
                             : kCauses[(int)e.kind];

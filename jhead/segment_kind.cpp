@@ -45,8 +45,9 @@ Kind ClassifySegment(uint8_t marker, const uint8_t* payload, size_t n) {
 const char* KindName(Kind k) {
     // In the order of Kind.
     static const char* const kNames[] = {
-        "图像数据",       "JFIF", "ICC 色彩配置", "Adobe",       "Exif", "XMP",
-        "IPTC/Photoshop", "MPF",  "FlashPix",     "其他 APP 段", "注释", "JFIF 缩略图", "段间无效数据", "图像后附加数据",
+        "图像数据", "JFIF",           "ICC 色彩配置", "Adobe",          "Exif",
+        "XMP",      "IPTC/Photoshop", "MPF",          "FlashPix",       "其他 APP 段",
+        "注释",     "JFIF 缩略图",    "段间无效数据", "图像后附加数据",
     };
     static_assert(sizeof kNames / sizeof kNames[0] == kKindCount);
     return kNames[(int)k];

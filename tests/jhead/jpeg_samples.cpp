@@ -1,8 +1,10 @@
 #include "jpeg_samples.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace jhead_test {
 
@@ -114,23 +116,50 @@ Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments) {
     return out;
 }
 
-// Paths are UTF-8; a plain std::string path would be read as ANSI on Windows.
-static std::filesystem::path Utf8Path(const std::string& s) {
+std::filesystem::path FromUtf8(const std::string& s) {
     return std::filesystem::path(std::u8string(s.begin(), s.end()));
 }
 
+static std::string ToUtf8(const std::filesystem::path& p) {
+    std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
 Bytes ReadFile(const std::string& path) {
-    std::ifstream f(Utf8Path(path), std::ios::binary | std::ios::ate);
-    if (!f) return {};
-    Bytes data((size_t)f.tellg());
-    f.seekg(0);
-    f.read((char*)data.data(), (std::streamsize)data.size());
-    return data;
+    std::ifstream f(FromUtf8(path), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), {});
 }
 
 void WriteFile(const std::string& path, const Bytes& data) {
-    std::ofstream f(Utf8Path(path), std::ios::binary | std::ios::trunc);
+    std::ofstream f(FromUtf8(path), std::ios::binary | std::ios::trunc);
     f.write((const char*)data.data(), (std::streamsize)data.size());
+}
+
+TempFolder::TempFolder() {
+    static int n = 0;
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    dir = std::filesystem::temp_directory_path() /
+          ("jhead-test-" + std::to_string(stamp) + "-" + std::to_string(n++));
+    std::filesystem::create_directories(dir);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    // Read-only files left by a test must not stop the clean-up.
+    for (auto& e : std::filesystem::directory_iterator(dir, ec)) {
+        std::filesystem::permissions(e.path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ec);
+    }
+    std::filesystem::remove_all(dir, ec);
+}
+
+std::string TempFolder::Path(const std::string& name) const { return ToUtf8(dir / FromUtf8(name)); }
+
+std::set<std::string> TempFolder::Names() const {
+    std::set<std::string> names;
+    for (auto& e : std::filesystem::directory_iterator(dir))
+        names.insert(ToUtf8(e.path().filename()));
+    return names;
 }
 
 }  // namespace jhead_test

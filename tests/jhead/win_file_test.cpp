@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "jpeg_samples.h"
-#include "temp_folder.h"
 
 using namespace jhead_test;
 
