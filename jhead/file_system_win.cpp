@@ -2,6 +2,7 @@
 
 #include <aclapi.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "file_system.h"
@@ -117,6 +118,15 @@ static bool OpenChecked(const std::wstring& w, DWORD access, File* f, Info* info
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         Fail(Op::Open, e);
+        // Some file systems answer "not found" for a name longer than any
+        // they can hold: say which.
+        size_t longest = 0, start = 0;
+        for (size_t i = 0; i <= w.size(); i++) {
+            if (i < w.size() && w[i] != L'\\' && w[i] != L'/') continue;
+            longest = std::max(longest, i - start);
+            start = i + 1;
+        }
+        if (longest > 255) e->kind = Err::NameTooLong;
         // A folder cannot be opened this way: say what it is, not "denied".
         DWORD attributes = GetFileAttributesW(w.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && attributes & FILE_ATTRIBUTE_DIRECTORY) {

@@ -64,7 +64,7 @@ int RunTool(const std::vector<std::string>& args) {
         fs::Error e;
         if (log && !fs::AppendLine(event_file, r.line, &e)) {
             fs::PrintLine("jhead：" + event_file + "：" + FsErrorText(e), true);
-            failed = true;
+            failed = true;  // the results file misses this line
         }
     }
     return failed ? 1 : 0;
