@@ -4,7 +4,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace jhead_test {
 
@@ -126,8 +125,10 @@ static std::string ToUtf8(const std::filesystem::path& p) {
 }
 
 Bytes ReadFile(const std::string& path) {
-    std::ifstream f(FromUtf8(path), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), {});
+    std::ifstream f(FromUtf8(path), std::ios::binary | std::ios::ate);
+    Bytes data(f ? (size_t)f.tellg() : 0);
+    f.seekg(0).read((char*)data.data(), (std::streamsize)data.size());
+    return data;
 }
 
 void WriteFile(const std::string& path, const Bytes& data) {
