@@ -11,9 +11,7 @@ using namespace jhead;
 
 namespace {
 
-void Check(bool ok) {
-    if (!ok) abort();
-}
+#define Check(ok) (ok) ? (void)0 : abort()
 
 // Kept header segments, except those a cleaned file holds in a new form
 // (the minimal Exif, JFIF without thumbnail).
