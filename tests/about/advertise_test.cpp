@@ -1,0 +1,203 @@
+#include "about/advertise.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "runtime/dialogs.h"
+#include "runtime/fake_browser.h"
+#include "runtime/fake_code_page.h"
+#include "runtime/machine.h"
+
+namespace velmora {
+namespace {
+
+using Step = test::FakeBrowsers::Step;
+
+constexpr wchar_t kBase[] = L"https://ads.velmora.test";
+// MD5 of "VELMORA-PC" and of the empty name.
+constexpr wchar_t kVelmoraPcDigest[] = L"6E915B4B8AF3D2D7A95431AE575AA095";
+constexpr wchar_t kEmptyDigest[] = L"D41D8CD98F00B204E9800998ECF8427E";
+
+// Timers that tick only when the test says so.
+struct ManualEvents : EventLoop {
+    struct Entry {
+        int ms;
+        std::function<void()> tick;
+    };
+    std::map<int, Entry> running;
+    int nextId = 0;
+
+    struct Handle : Timer {
+        Handle(ManualEvents& o, int i) : owner(o), id(i) {}
+        ~Handle() override { owner.running.erase(id); }
+        ManualEvents& owner;
+        int id;
+    };
+    std::unique_ptr<Timer> StartTimer(int ms, std::function<void()> onTick) override {
+        running[++nextId] = {ms, std::move(onTick)};
+        return std::make_unique<Handle>(*this, nextId);
+    }
+    // Ticks every running timer once, with a copy of its callback, as the
+    // real loop does: a callback may stop its own timer.
+    void TickAll() {
+        std::map<int, Entry> now = running;
+        for (auto& [id, entry] : now) entry.tick();
+    }
+    void DoEvents() override {}
+    void Sleep(int) override {}
+    void SetBusyPointer(bool) override {}
+    void EndProgram() override {}
+};
+
+struct NamedMachine : Machine {
+    std::wstring name = L"VELMORA-PC";
+    std::wstring ComputerName() override { return name; }
+};
+
+struct OkDialogs : Dialogs {
+    int shown = 0;
+    Answer MsgBox(const Message&) override { return ++shown, Answer::Ok; }
+    std::wstring InputBox(std::wstring_view, std::wstring_view, TwipsPoint) override { return {}; }
+};
+
+struct AdvertiseTest : ::testing::Test {
+    test::FakeBrowsers browsers;
+    NamedMachine machine;
+    test::FakeCodePage codePage;
+    OkDialogs dialogs;
+    ManualEvents events;
+    AdSettings settings{kBase, {}};
+    TwipsSize panel;
+    std::unique_ptr<Advertise> ad;
+
+    Advertise& Make() {
+        ad = std::make_unique<Advertise>(
+            AdvertiseServices{browsers, machine, codePage, dialogs, events}, settings,
+            [this](TwipsSize size) {
+                panel = size;
+                ad->OnResize();  // the window reports its new size at once
+            });
+        ad->ReadProperties({});
+        return *ad;
+    }
+    // Shows the panel and lets the decision's second pass.
+    void ShowAndWait() {
+        ad->OnShow(true);
+        events.TickAll();
+    }
+};
+
+TEST_F(AdvertiseTest, AdTypeGivesSizeAndPage) {
+    struct Case {
+        int16_t adType;
+        TwipsSize size;
+        const wchar_t* page;
+    } cases[] = {
+        {0, {2250, 750}, L"/ad1.htm"},        {1, {750, 600}, L"/ad2.htm"},
+        {7, {750, 600}, L"/ad8.htm"},         {-3, {750, 600}, L"/ad-2.htm"},
+        {32767, {750, 600}, L"/ad32768.htm"},
+    };
+    for (const Case& c : cases) {
+        ad.reset();
+        browsers.made.clear();
+        Make().SetAdType(c.adType);
+        ShowAndWait();
+        test::FakeBrowserState* b = browsers.Live();
+        ASSERT_TRUE(b) << c.adType;
+        EXPECT_EQ(b->address, std::wstring(kBase) + c.page);
+        EXPECT_TRUE(b->shown);
+        EXPECT_EQ(std::make_pair(panel.width, panel.height),
+                  std::make_pair(c.size.width, c.size.height));
+        EXPECT_EQ(std::make_tuple(b->left, b->top, b->width, b->height),
+                  std::make_tuple(0, 0, c.size.width, c.size.height));
+    }
+}
+
+TEST_F(AdvertiseTest, PropertyBagDefaultIsOneAndNotStored) {
+    Make();
+    EXPECT_EQ(ad->AdType(), 1);
+    PropertyBag bag{{L"Other", 5}, {kAdTypeProperty, 3}};
+    ad->WriteProperties(bag);
+    EXPECT_EQ(bag, (PropertyBag{{L"Other", 5}}));
+    ad->ReadProperties({{kAdTypeProperty, 0}});
+    EXPECT_EQ(panel.width, 2250);
+    ad->WriteProperties(bag);
+    EXPECT_EQ(bag[kAdTypeProperty], 0);
+    ad->ReadProperties({{kAdTypeProperty, 40000}});
+    EXPECT_EQ(ad->AdType(), 1);
+}
+
+TEST_F(AdvertiseTest, OtherSizesAreUndone) {
+    Make();
+    panel = {100, 100};  // the host or the user resized it
+    ad->OnResize();
+    EXPECT_EQ(std::make_pair(panel.width, panel.height), std::make_pair(750, 600));
+}
+
+TEST_F(AdvertiseTest, DecisionByMachineSettingsAndFailures) {
+    struct Case {
+        const char* what;
+        std::wstring name;
+        std::vector<std::wstring> exempt;
+        std::wstring base;
+        Step failAt;
+        bool hashFails;
+        bool browser;
+    } cases[] = {
+        {"not exempt", L"VELMORA-PC", {kEmptyDigest}, kBase, Step::None, false, true},
+        {"exempt", L"VELMORA-PC", {L"0", kVelmoraPcDigest}, kBase, Step::None, false, false},
+        {"empty name, not listed", L"", {kVelmoraPcDigest}, kBase, Step::None, false, true},
+        {"empty name, listed", L"", {kEmptyDigest}, kBase, Step::None, false, false},
+        {"no base", L"VELMORA-PC", {}, L"", Step::None, false, false},
+        {"hash fails", L"VELMORA-PC", {kVelmoraPcDigest, L""}, kBase, Step::None, true, true},
+        {"create fails", L"X", {}, kBase, Step::Create, false, false},
+        {"navigate fails", L"X", {}, kBase, Step::Navigate, false, false},
+        {"show fails", L"X", {}, kBase, Step::Show, false, false},
+        {"place fails", L"X", {}, kBase, Step::Place, false, false},
+    };
+    for (const Case& c : cases) {
+        ad.reset();
+        browsers.made.clear();
+        browsers.failAt = c.failAt;
+        machine.name = c.name;
+        codePage.fails = c.hashFails;
+        settings = {c.base, c.exempt};
+        Make();
+        ShowAndWait();
+        EXPECT_EQ(browsers.Live() != nullptr, c.browser) << c.what;
+        EXPECT_EQ(ad->HasBrowser(), c.browser) << c.what;
+        EXPECT_EQ(dialogs.shown, c.hashFails ? 1 : 0) << c.what;
+        dialogs.shown = 0;
+    }
+}
+
+TEST_F(AdvertiseTest, DecidesOneSecondAfterEachShowUntilABrowserStands) {
+    Make().OnShow(false);  // a designer never gets a browser
+    EXPECT_TRUE(events.running.empty());
+
+    browsers.failAt = Step::Navigate;
+    ad->OnShow(true);
+    ad->OnShow(true);
+    ASSERT_EQ(events.running.size(), 1u);
+    EXPECT_EQ(events.running.begin()->second.ms, 1000);
+    EXPECT_TRUE(browsers.made.empty());  // nothing before the tick
+    events.TickAll();
+    EXPECT_TRUE(events.running.empty());
+    EXPECT_FALSE(ad->HasBrowser());
+
+    browsers.failAt = Step::None;  // the next Show tries again
+    ShowAndWait();
+    ASSERT_TRUE(ad->HasBrowser());
+    ad->OnShow(true);
+    EXPECT_TRUE(events.running.empty());
+
+    std::vector<BrowserEvent> seen;
+    ad->onBrowserEvent = [&](const BrowserEvent& e) { seen.push_back(e); };
+    browsers.Live()->raise({L"TitleChange", {L"广告"}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].parameters, std::vector<std::wstring>{L"广告"});
+}
+
+}  // namespace
+}  // namespace velmora
