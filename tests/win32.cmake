@@ -1,5 +1,6 @@
 # In-process tests of the Win32 code; they run under Wine.
 add_executable(velmora_win_tests
+  about/advertise_win_test.cpp
   main/form1_win_test.cpp
   runtime/platform_win_test.cpp
   ${VELMORA_RUNTIME_RC}

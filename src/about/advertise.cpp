@@ -93,15 +93,26 @@ void Advertise::DecideOnAdvert() {
 // The browser showing the page, filling the panel; nullptr when any step
 // fails, so that the panel stays empty and the next Show tries again.
 std::unique_ptr<Browser> Advertise::MakeAdvertBrowser() {
-    std::unique_ptr<Browser> browser = services_.browsers.Create([this](const BrowserEvent& event) {
-        if (onBrowserEvent) onBrowserEvent(event);
-    });
+    std::unique_ptr<Browser> browser =
+        services_.browsers.Create([this](const BrowserEvent& event) { OnBrowserEvent(event); });
     if (!browser) return nullptr;
     if (!browser->Navigate(AdPageAddress(settings_.base, adType_))) return nullptr;
     if (!browser->Show()) return nullptr;
     TwipsSize size = AdSize(adType_);
     if (!browser->Place(0, 0, size.width, size.height)) return nullptr;
     return browser;
+}
+
+void Advertise::OnBrowserEvent(const BrowserEvent& event) {
+    if (onBrowserEvent) onBrowserEvent(event);
+    // A page that cannot be loaded leaves the panel empty, and the next Show
+    // tries again. The browser goes once its event has returned.
+    if (event.name == kNavigateError && !dropTimer_) {
+        dropTimer_ = services_.events.StartTimer(0, [this] {
+            std::unique_ptr<Timer> once = std::move(dropTimer_);
+            browser_.reset();
+        });
+    }
 }
 
 }  // namespace velmora

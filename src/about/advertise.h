@@ -47,6 +47,8 @@ using PropertyBag = std::map<std::wstring, int32_t>;
 inline constexpr wchar_t kAdTypeProperty[] = L"AdType";
 inline constexpr int16_t kDefaultAdType = 1;
 inline constexpr int kDecisionDelayMs = 1000;
+// The browser event that reports a page that could not be loaded.
+inline constexpr wchar_t kNavigateError[] = L"NavigateError";
 
 struct AdvertiseServices {
     Browsers& browsers;
@@ -80,6 +82,7 @@ private:
     void ApplyAdSize();
     void DecideOnAdvert();
     std::unique_ptr<Browser> MakeAdvertBrowser();
+    void OnBrowserEvent(const BrowserEvent& event);
 
     AdvertiseServices services_;
     AdSettings settings_;
@@ -87,6 +90,7 @@ private:
     int16_t adType_ = 0;
     bool resizing_ = false;
     std::unique_ptr<Timer> decisionTimer_;
+    std::unique_ptr<Timer> dropTimer_;
     std::unique_ptr<Browser> browser_;
 };
 

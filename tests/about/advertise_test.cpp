@@ -8,6 +8,7 @@
 #include "runtime/fake_browser.h"
 #include "runtime/fake_code_page.h"
 #include "runtime/machine.h"
+#include "runtime/manual_event_loop.h"
 
 namespace velmora {
 namespace {
@@ -18,37 +19,6 @@ constexpr wchar_t kBase[] = L"https://ads.velmora.test";
 // MD5 of "VELMORA-PC" and of the empty name.
 constexpr wchar_t kVelmoraPcDigest[] = L"6E915B4B8AF3D2D7A95431AE575AA095";
 constexpr wchar_t kEmptyDigest[] = L"D41D8CD98F00B204E9800998ECF8427E";
-
-// Timers that tick only when the test says so.
-struct ManualEvents : EventLoop {
-    struct Entry {
-        int ms;
-        std::function<void()> tick;
-    };
-    std::map<int, Entry> running;
-    int nextId = 0;
-
-    struct Handle : Timer {
-        Handle(ManualEvents& o, int i) : owner(o), id(i) {}
-        ~Handle() override { owner.running.erase(id); }
-        ManualEvents& owner;
-        int id;
-    };
-    std::unique_ptr<Timer> StartTimer(int ms, std::function<void()> onTick) override {
-        running[++nextId] = {ms, std::move(onTick)};
-        return std::make_unique<Handle>(*this, nextId);
-    }
-    // Ticks every running timer once, with a copy of its callback, as the
-    // real loop does: a callback may stop its own timer.
-    void TickAll() {
-        std::map<int, Entry> now = running;
-        for (auto& [id, entry] : now) entry.tick();
-    }
-    void DoEvents() override {}
-    void Sleep(int) override {}
-    void SetBusyPointer(bool) override {}
-    void EndProgram() override {}
-};
 
 struct NamedMachine : Machine {
     std::wstring name = L"VELMORA-PC";
@@ -66,7 +36,7 @@ struct AdvertiseTest : ::testing::Test {
     NamedMachine machine;
     test::FakeCodePage codePage;
     OkDialogs dialogs;
-    ManualEvents events;
+    test::ManualEventLoop events;
     AdSettings settings{kBase, {}};
     TwipsSize panel;
     std::unique_ptr<Advertise> ad;
@@ -197,6 +167,13 @@ TEST_F(AdvertiseTest, DecidesOneSecondAfterEachShowUntilABrowserStands) {
     browsers.Live()->raise({L"TitleChange", {L"广告"}});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].parameters, std::vector<std::wstring>{L"广告"});
+
+    // A page that cannot be loaded: the panel empties, the next Show retries.
+    browsers.Live()->raise({kNavigateError, {}});
+    events.TickAll();
+    EXPECT_FALSE(browsers.Live());
+    ShowAndWait();
+    EXPECT_TRUE(browsers.Live());
 }
 
 }  // namespace
