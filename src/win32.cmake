@@ -3,6 +3,7 @@
 add_library(velmora_win STATIC
   about/advertise_win.cpp
   about/browser_host_win.cpp
+  about/version_info_win.cpp
   main/form1_win.cpp
   runtime/code_page_win.cpp
   runtime/controls_win.cpp
