@@ -8,20 +8,13 @@
 
 #include <utility>
 
+#include "runtime/window_win.h"
+
 namespace velmora {
 
 namespace {
 
 constexpr wchar_t kBrowserProgId[] = L"Shell.Explorer.2";
-
-int WindowDpi(HWND window) {
-    HDC dc = GetDC(window);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return dpi;
-}
-
-int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 // Owns one reference to a COM object.
 template <class T>
@@ -297,7 +290,7 @@ public:
     }
 
     bool Place(int left, int top, int width, int height) override {
-        int dpi = WindowDpi(parent_);
+        const int dpi = ScreenDpi();
         RECT r{TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(left + width, dpi),
                TwipsToPixels(top + height, dpi)};
         return SUCCEEDED(inPlace_->SetObjectRects(&r, &r));

@@ -11,9 +11,8 @@ namespace velmora {
 class CodePage {
 public:
     virtual ~CodePage() = default;
-    // The text's bytes in the ANSI code page, without a terminator; a
-    // character the code page lacks becomes its default character. nullopt
-    // when the text cannot be converted at all.
+    // The text's bytes in the ANSI code page, without a terminator; nullopt
+    // when the code page cannot hold the text exactly.
     virtual std::optional<std::string> ToAnsi(std::wstring_view text) = 0;
 };
 

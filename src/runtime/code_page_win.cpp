@@ -9,9 +9,7 @@ namespace velmora {
 std::optional<std::string> Win32CodePage::ToAnsi(std::wstring_view text) {
     // The system converts at most INT_MAX characters in one call.
     if (text.size() > size_t(INT_MAX)) return std::nullopt;
-    std::string bytes = velmora::ToAnsi(text);
-    if (bytes.empty() && !text.empty()) return std::nullopt;
-    return bytes;
+    return velmora::ToAnsi(text);
 }
 
 }  // namespace velmora

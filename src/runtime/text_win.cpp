@@ -4,15 +4,16 @@
 
 namespace velmora {
 
-std::string ToAnsi(std::wstring_view text) {
-    // No best fit: a character the code page lacks becomes its default
-    // character, never a look-alike that names another file.
-    if (text.empty()) return {};
+std::optional<std::string> ToAnsi(std::wstring_view text) {
+    if (text.empty()) return std::string();
+    BOOL lossy = FALSE;
     int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()),
-                                nullptr, 0, nullptr, nullptr);
+                                nullptr, 0, nullptr, &lossy);
+    if (n <= 0 || lossy) return std::nullopt;
     std::string out(size_t(n), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n,
-                        nullptr, nullptr);
+                        nullptr, &lossy);
+    if (lossy) return std::nullopt;
     return out;
 }
 

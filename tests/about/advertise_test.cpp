@@ -4,11 +4,10 @@
 
 #include <map>
 
-#include "runtime/dialogs.h"
 #include "runtime/fake_browser.h"
 #include "runtime/fake_code_page.h"
+#include "runtime/fake_services.h"
 #include "runtime/machine.h"
-#include "runtime/manual_event_loop.h"
 
 namespace velmora {
 namespace {
@@ -25,18 +24,12 @@ struct NamedMachine : Machine {
     std::wstring ComputerName() override { return name; }
 };
 
-struct OkDialogs : Dialogs {
-    int shown = 0;
-    Answer MsgBox(const Message&) override { return ++shown, Answer::Ok; }
-    std::wstring InputBox(std::wstring_view, std::wstring_view, TwipsPoint) override { return {}; }
-};
-
 struct AdvertiseTest : ::testing::Test {
     test::FakeBrowsers browsers;
     NamedMachine machine;
     test::FakeCodePage codePage;
-    OkDialogs dialogs;
-    test::ManualEventLoop events;
+    test::FakeDialogs dialogs;
+    test::FakeEventLoop events;
     AdSettings settings{kBase, {}};
     TwipsSize panel;
     std::unique_ptr<Advertise> ad;
@@ -54,7 +47,7 @@ struct AdvertiseTest : ::testing::Test {
     // Shows the panel and lets the decision's second pass.
     void ShowAndWait() {
         ad->OnShow(true);
-        events.TickAll();
+        events.Tick();
     }
 };
 
@@ -120,7 +113,7 @@ TEST_F(AdvertiseTest, DecisionByMachineSettingsAndFailures) {
         {"empty name, not listed", L"", {kVelmoraPcDigest}, kBase, Step::None, false, true},
         {"empty name, listed", L"", {kEmptyDigest}, kBase, Step::None, false, false},
         {"no base", L"VELMORA-PC", {}, L"", Step::None, false, false},
-        {"hash fails", L"VELMORA-PC", {kVelmoraPcDigest, L""}, kBase, Step::None, true, true},
+        {"hash fails", L"\u0E01", {kVelmoraPcDigest, L""}, kBase, Step::None, true, true},
         {"create fails", L"X", {}, kBase, Step::Create, false, false},
         {"navigate fails", L"X", {}, kBase, Step::Navigate, false, false},
         {"show fails", L"X", {}, kBase, Step::Show, false, false},
@@ -131,36 +124,34 @@ TEST_F(AdvertiseTest, DecisionByMachineSettingsAndFailures) {
         browsers.made.clear();
         browsers.failAt = c.failAt;
         machine.name = c.name;
-        codePage.fails = c.hashFails;
         settings = {c.base, c.exempt};
         Make();
         ShowAndWait();
         EXPECT_EQ(browsers.Live() != nullptr, c.browser) << c.what;
         EXPECT_EQ(ad->HasBrowser(), c.browser) << c.what;
-        EXPECT_EQ(dialogs.shown, c.hashFails ? 1 : 0) << c.what;
-        dialogs.shown = 0;
+        EXPECT_EQ(dialogs.shown.size(), c.hashFails ? 1u : 0u) << c.what;
+        dialogs.shown.clear();
     }
 }
 
 TEST_F(AdvertiseTest, DecidesOneSecondAfterEachShowUntilABrowserStands) {
     Make().OnShow(false);  // a designer never gets a browser
-    EXPECT_TRUE(events.running.empty());
+    EXPECT_TRUE(events.TimerIntervals().empty());
 
     browsers.failAt = Step::Navigate;
     ad->OnShow(true);
     ad->OnShow(true);
-    ASSERT_EQ(events.running.size(), 1u);
-    EXPECT_EQ(events.running.begin()->second.ms, 1000);
+    EXPECT_EQ(events.TimerIntervals(), std::vector<int>{1000});
     EXPECT_TRUE(browsers.made.empty());  // nothing before the tick
-    events.TickAll();
-    EXPECT_TRUE(events.running.empty());
+    events.Tick();
+    EXPECT_TRUE(events.TimerIntervals().empty());
     EXPECT_FALSE(ad->HasBrowser());
 
     browsers.failAt = Step::None;  // the next Show tries again
     ShowAndWait();
     ASSERT_TRUE(ad->HasBrowser());
     ad->OnShow(true);
-    EXPECT_TRUE(events.running.empty());
+    EXPECT_TRUE(events.TimerIntervals().empty());
 
     std::vector<BrowserEvent> seen;
     ad->onBrowserEvent = [&](const BrowserEvent& e) { seen.push_back(e); };
@@ -170,7 +161,7 @@ TEST_F(AdvertiseTest, DecidesOneSecondAfterEachShowUntilABrowserStands) {
 
     // A page that cannot be loaded: the panel empties, the next Show retries.
     browsers.Live()->raise({kNavigateError, {}});
-    events.TickAll();
+    events.Tick();
     EXPECT_FALSE(browsers.Live());
     ShowAndWait();
     EXPECT_TRUE(browsers.Live());

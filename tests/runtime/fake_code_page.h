@@ -1,6 +1,6 @@
 // A CodePage for tests: ASCII as itself, other characters from `bytes`
-// (their code page form, set by the test) or the default character "?";
-// `fails` makes every conversion fail.
+// (their code page form, set by the test); a text with any other character
+// cannot be converted.
 #pragma once
 
 #include <map>
@@ -12,14 +12,13 @@ namespace velmora::test {
 class FakeCodePage : public CodePage {
 public:
     std::map<wchar_t, std::string> bytes;
-    bool fails = false;
 
     std::optional<std::string> ToAnsi(std::wstring_view text) override {
-        if (fails) return std::nullopt;
         std::string out;
         for (wchar_t c : text) {
             auto it = bytes.find(c);
-            out += c < 0x80 ? std::string(1, char(c)) : it != bytes.end() ? it->second : "?";
+            if (c >= 0x80 && it == bytes.end()) return std::nullopt;
+            out += c < 0x80 ? std::string(1, char(c)) : it->second;
         }
         return out;
     }
