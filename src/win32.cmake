@@ -1,6 +1,7 @@
 # Win32 code: the runtime services over the real system, the windows, and
 # Velmora.exe itself.
 add_library(velmora_win STATIC
+  about/about_box_win.cpp
   about/advertise_win.cpp
   about/browser_host_win.cpp
   about/version_info_win.cpp
