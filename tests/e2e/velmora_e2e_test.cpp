@@ -11,7 +11,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "jpeg_samples.h"
 #include "narrow_win.h"
+#include "resources/about_layout.h"
 #include "resources/main_window_layout.h"
 
 namespace velmora {
@@ -123,8 +125,8 @@ protected:
         fs::remove_all(base, ignored);
     }
 
-    void Start(const std::wstring& arguments) {
-        std::wstring command = L"\"" + (app / L"Velmora.exe").wstring() + L"\" " + arguments;
+    void Start(const std::wstring& arguments, const std::wstring& exe = L"Velmora.exe") {
+        std::wstring command = L"\"" + (app / exe).wstring() + L"\" " + arguments;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -311,6 +313,61 @@ TEST_F(VelmoraE2ETest, ClosingDuringTheWaitEndsAtOnceAndLeavesThePictures) {
     // The script goes on by itself; its output is not moved into place.
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
     EXPECT_EQ(ReadBytes(slow), "slow picture");
+}
+
+// The About box of the real program, under its own name and another; the
+// advertisement panel beside it leaves the window and the run, with the real
+// tool, working.
+TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    fs::copy_file(app / L"Velmora.exe", app / L"Other.exe");
+    for (const std::wstring name : {L"Velmora", L"Other"}) {
+        Start(L"", name + L".exe");
+        HWND main = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+        for (int opening = 0; opening < 2; ++opening) {
+            PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
+            HWND box = nullptr;
+            ASSERT_TRUE(WaitUntil(
+                [&] {
+                    std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraAboutBox");
+                    return !found.empty() && IsWindowVisible(box = found[0]);
+                },
+                15000));
+            EXPECT_EQ(WindowText(box), L"关于 " + name + L" --By Tarvik软件");
+            EXPECT_EQ(WindowText(GetDlgItem(box, kIdAboutVersion)), L"Ver: 1.0.0");
+            wchar_t description[256] = L"";
+            SendMessageW(GetDlgItem(box, kIdAboutDescription), WM_GETTEXT, 256,
+                         reinterpret_cast<LPARAM>(description));
+            EXPECT_EQ(
+                std::wstring(description),
+                L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop编辑信息、"
+                L"作者信息等。不影响图片质量。");
+            EXPECT_FALSE(IsWindowEnabled(main));  // modal
+            HWND focus = GetDlgItem(box, kIdAboutSystemInfo);
+            PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));
+            EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+        }
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(15000), 0u);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        pi = {};
+    }
+
+    using namespace jhead_test;
+    const fs::path photo = pics / L"照片.jpg";
+    const Bytes soi{0xFF, 0xD8};
+    const Bytes picture = Cat({soi, ExifSegment(0, false), FakeTables(), FakeScans()});
+    WriteBytes(photo, std::string(picture.begin(), picture.end()));
+    Start(L"\"" + photo.wstring() + L"\"");
+    ConfirmDone();
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    const Bytes cleaned = Cat({soi, FakeTables(), FakeScans()});
+    EXPECT_EQ(ReadBytes(photo), std::string(cleaned.begin(), cleaned.end()));
 }
 
 }  // namespace
