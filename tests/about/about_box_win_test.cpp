@@ -43,9 +43,10 @@ TEST_F(AboutBoxWinTest, ShowsItsTextsAndTheEmailSelected) {
     HWND email = box.control(kIdAboutEmail);
     const DWORD length = DWORD(wcslen(kEmail));
     EXPECT_EQ(Selection(email), std::make_pair(DWORD(0), length));
-    SendMessageW(email, EM_SETSEL, 1, 2);
+    // A double-click selects all of it, not one word.
+    SetWindowTextW(email, L"ab cd");
     SendMessageW(email, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_EQ(Selection(email), std::make_pair(DWORD(0), length));
+    EXPECT_EQ(Selection(email), std::make_pair(DWORD(0), DWORD(5)));
 }
 
 TEST_F(AboutBoxWinTest, LinkAndLocationOpenTheHomePage) {

@@ -77,7 +77,7 @@ TEST_F(AdvertiseTest, AdTypeGivesSizeAndPage) {
     }
 }
 
-TEST_F(AdvertiseTest, PropertyBagDefaultIsOneAndNotStored) {
+TEST_F(AdvertiseTest, PropertyBagAndSize) {
     Make();
     EXPECT_EQ(ad->AdType(), 1);
     PropertyBag bag{{L"Other", 5}, {kAdTypeProperty, 3}};
@@ -89,11 +89,7 @@ TEST_F(AdvertiseTest, PropertyBagDefaultIsOneAndNotStored) {
     EXPECT_EQ(bag[kAdTypeProperty], 0);
     ad->ReadProperties({{kAdTypeProperty, 40000}});
     EXPECT_EQ(ad->AdType(), 1);
-}
-
-TEST_F(AdvertiseTest, OtherSizesAreUndone) {
-    Make();
-    panel = {100, 100};  // the host or the user resized it
+    panel = {100, 100};  // the host or the user resized it: undone
     ad->OnResize();
     EXPECT_EQ(std::make_pair(panel.width, panel.height), std::make_pair(750, 600));
 }

@@ -1,5 +1,5 @@
-// Browsers for tests: each browser's state (page, shown, place) is kept in
-// `made`, alive or not; `failAt` makes one step fail.
+// Browsers for tests: each browser's state (page, shown, place, alive) is
+// kept in `made`; `failAt` makes one step fail.
 #pragma once
 
 #include <deque>
@@ -10,9 +10,8 @@ namespace velmora::test {
 
 struct FakeBrowserState {
     std::wstring address;
-    bool shown = false;
+    bool shown = false, alive = true;
     int left = 0, top = 0, width = 0, height = 0;
-    bool alive = true;
     std::function<void(const BrowserEvent&)> raise;
 };
 
@@ -22,7 +21,7 @@ public:
     Step failAt = Step::None;
     std::deque<FakeBrowserState> made;
 
-    // The one browser alive, or null.
+    // The browser alive, or null.
     FakeBrowserState* Live() {
         for (FakeBrowserState& b : made) {
             if (b.alive) return &b;
@@ -34,27 +33,23 @@ public:
         if (failAt == Step::Create) return nullptr;
         made.push_back({});
         made.back().raise = std::move(onEvent);
-        return std::make_unique<One>(*this, made.back());
+        return std::make_unique<One>(failAt, made.back());
     }
 
 private:
     struct One : Browser {
-        One(FakeBrowsers& o, FakeBrowserState& s) : owner(o), state(s) {}
+        One(const Step& f, FakeBrowserState& s) : failAt(f), state(s) {}
         ~One() override { state.alive = false; }
-        bool Navigate(std::wstring_view address) override {
-            state.address = address;
-            return owner.failAt != Step::Navigate;
+        bool Navigate(std::wstring_view to) override {
+            state.address = to;
+            return failAt != Step::Navigate;
         }
-        bool Show() override {
-            state.shown = owner.failAt != Step::Show;
-            return state.shown;
-        }
+        bool Show() override { return state.shown = failAt != Step::Show; }
         bool Place(int l, int t, int w, int h) override {
-            if (owner.failAt == Step::Place) return false;
             state.left = l, state.top = t, state.width = w, state.height = h;
-            return true;
+            return failAt != Step::Place;
         }
-        FakeBrowsers& owner;
+        const Step& failAt;
         FakeBrowserState& state;
     };
 };
