@@ -239,20 +239,20 @@ public:
             object_->Close(OLECLOSE_NOSAVE);
             object_->SetClientSite(nullptr);
         }
-        if (site_) site_->Release();
     }
 
     bool Open(std::function<void(const BrowserEvent&)> onEvent) {
         CLSID clsid;
         if (FAILED(CLSIDFromProgID(kBrowserProgId, &clsid))) return false;
-        site_ = new Site(parent_, std::move(onEvent));
+        *site_.Out() = new Site(parent_, std::move(onEvent));
         if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                     object_.OutVoid()))) {
             return false;
         }
-        if (FAILED(object_->SetClientSite(site_))) return false;
+        if (FAILED(object_->SetClientSite(site_.get()))) return false;
         RECT none{0, 0, 0, 0};
-        if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, parent_, &none))) {
+        if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, parent_,
+                                   &none))) {
             return false;
         }
         if (FAILED(object_->QueryInterface(IID_IWebBrowser2, web_.OutVoid())) ||
@@ -265,7 +265,7 @@ public:
         ComRef<IConnectionPointContainer> points;
         if (FAILED(object_->QueryInterface(IID_IConnectionPointContainer, points.OutVoid())) ||
             FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, events_.Out())) ||
-            FAILED(events_->Advise(static_cast<IDispatch*>(site_), &cookie_))) {
+            FAILED(events_->Advise(static_cast<IDispatch*>(site_.get()), &cookie_))) {
             events_.Reset();
             return false;
         }
@@ -298,7 +298,7 @@ public:
 
 private:
     HWND parent_;
-    Site* site_ = nullptr;
+    ComRef<Site> site_;  // released last, after the browser let go of it
     ComRef<IOleObject> object_;
     ComRef<IWebBrowser2> web_;
     ComRef<IOleInPlaceObject> inPlace_;

@@ -30,6 +30,9 @@ if(NOT VELMORA_AD_BASE STREQUAL "" AND NOT VELMORA_AD_BASE MATCHES "^https://[^/
                       "not \"${VELMORA_AD_BASE}\"")
 endif()
 
+# The page path brings its own "/".
+string(REGEX REPLACE "/+$" "" VELMORA_AD_BASE_TRIMMED "${VELMORA_AD_BASE}")
+
 list(LENGTH VELMORA_AD_EXEMPT_DIGESTS exempt_count)
 if(exempt_count GREATER 3)
   message(FATAL_ERROR "VELMORA_AD_EXEMPT_DIGESTS holds at most three digests")
