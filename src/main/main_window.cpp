@@ -55,10 +55,13 @@ void MainWindow::OnClearClicked() { c_.queue.Clear(); }
 
 void MainWindow::OnViewResultsClicked() { ShowResults(s_); }
 
-// The add-files flow, the About box and the context-menu verb arrive with
-// their own subsystems.
+void MainWindow::OnAboutClicked() {
+    if (openAboutBox) openAboutBox();
+}
+
+// The add-files flow and the context-menu verb arrive with their own
+// subsystems.
 void MainWindow::OnAddFilesClicked() {}
-void MainWindow::OnAboutClicked() {}
 void MainWindow::OnContextMenuBoxClicked() {}
 
 void MainWindow::OnQueueClicked() { ShowSelectedPathAsTip(c_.queue); }
