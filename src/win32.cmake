@@ -6,10 +6,14 @@ add_library(velmora_win STATIC
   runtime/input_box_win.cpp
   runtime/message_loop_win.cpp
   runtime/platform_win.cpp
+  runtime/registry_win.cpp
+  runtime/start_join_win.cpp
   runtime/text_win.cpp
+  shellmenu/form_controls_win.cpp
 )
 target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(velmora_win PUBLIC velmora_core comctl32 shell32 user32 gdi32 kernel32)
+target_link_libraries(velmora_win PUBLIC velmora_core comctl32 shell32 user32 gdi32 kernel32
+                      advapi32 uxtheme)
 
 # Resource scripts include each other relative to the resources folder.
 set(VELMORA_RUNTIME_RC ${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc PARENT_SCOPE)

@@ -13,4 +13,27 @@ std::string ToAnsi(std::wstring_view text) {
     return out;
 }
 
+std::optional<std::string> ToAnsiExact(std::wstring_view text) {
+    if (text.empty()) return std::string();
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()),
+                                nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return std::nullopt;
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n,
+                        nullptr, &usedDefault);
+    // The round trip catches what a code page maps without using its
+    // default character (lone surrogates, characters it folds together).
+    if (usedDefault || FromAnsi(out) != text) return std::nullopt;
+    return out;
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+    std::wstring out(size_t(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), out.data(), n);
+    return out;
+}
+
 }  // namespace velmora

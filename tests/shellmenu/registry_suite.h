@@ -1,0 +1,34 @@
+// One suite for the registry layer and the verb, run against the in-memory
+// registry natively and against the real one under Wine: what passes on
+// both shows the in-memory registry keeps the real one's rules.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "runtime/registry.h"
+
+namespace velmora::test {
+
+struct RegistryUnderTest {
+    const char* name;
+    std::unique_ptr<Registry> (*make)();
+};
+
+class RegistrySuite : public ::testing::TestWithParam<RegistryUnderTest> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void Wipe();
+    // Raw access, below the layer under test.
+    void Put(RegHandle root, const std::string& path, uint32_t type, const std::string& data,
+             const std::string& name = "");
+    // The value's bytes; "<missing>" when the key or value is absent.
+    std::string Raw(RegHandle root, const std::string& path, const std::string& name = "");
+    bool Exists(RegHandle root, const std::string& path);
+
+    std::unique_ptr<Registry> registry;
+};
+
+}  // namespace velmora::test
