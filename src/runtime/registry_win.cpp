@@ -103,7 +103,7 @@ int32_t Win32Registry::CountEntries(RegHandle key, uint32_t& subkeys, uint32_t& 
 }
 
 std::optional<std::string> Win32Registry::ToCodePage(std::wstring_view text) {
-    return ToAnsiExact(text);
+    return ToAnsi(text);
 }
 
 std::wstring Win32Registry::FromCodePage(std::string_view bytes) { return FromAnsi(bytes); }

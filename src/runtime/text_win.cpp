@@ -4,27 +4,16 @@
 
 namespace velmora {
 
-std::string ToAnsi(std::wstring_view text) {
-    if (text.empty()) return {};
-    int n =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::optional<std::string> ToAnsiExact(std::wstring_view text) {
+std::optional<std::string> ToAnsi(std::wstring_view text) {
     if (text.empty()) return std::string();
-    BOOL usedDefault = FALSE;
+    BOOL lossy = FALSE;
     int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()),
-                                nullptr, 0, nullptr, &usedDefault);
-    if (n <= 0 || usedDefault) return std::nullopt;
+                                nullptr, 0, nullptr, &lossy);
+    if (n <= 0 || lossy) return std::nullopt;
     std::string out(size_t(n), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n,
-                        nullptr, &usedDefault);
-    // The round trip catches what a code page maps without using its
-    // default character (lone surrogates, characters it folds together).
-    if (usedDefault || FromAnsi(out) != text) return std::nullopt;
+                        nullptr, &lossy);
+    if (lossy) return std::nullopt;
     return out;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "addfiles/text_case.h"
+#include "common/text.h"
 
 namespace velmora {
 
@@ -33,11 +33,11 @@ std::wstring FileTitleOf(std::wstring_view command) {
 }
 
 bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
-    return LowerText(text).find(LowerText(part)) != std::wstring::npos;
+    return LowerAscii(text).find(LowerAscii(part)) != std::wstring::npos;
 }
 
 bool SameFileType(const std::wstring& a, const std::wstring& b) {
-    return LowerText(a) == LowerText(b);  // registry names ignore letter case
+    return LowerAscii(a) == LowerAscii(b);  // registry names ignore letter case
 }
 
 // The keys that carry the verb for these extensions: each extension's file
@@ -101,8 +101,10 @@ std::wstring FileTypeOf(Reg& reg, const std::wstring& extension) {
 void BuildVerbCommand(const ExeLocation& exe, std::wstring& command, std::wstring& title,
                       std::wstring& verb, std::wstring_view extraArgs) {
     if (command == kAppFullExeCmd) {
-        command = L"\"" + exe.folder + L"\\" + exe.name + L".exe\" " + std::wstring(extraArgs) +
-                  L" \"%1\"";
+        // A drive root ("C:\") already ends in its separator.
+        const bool root = !exe.folder.empty() && exe.folder.back() == L'\\';
+        command = L"\"" + exe.folder + (root ? L"" : L"\\") + exe.name + L".exe\" " +
+                  std::wstring(extraArgs) + L" \"%1\"";
     }
     if (command.find(L"%1") == std::wstring::npos) {
         command += L" " + std::wstring(extraArgs) + L" \"%1\"";

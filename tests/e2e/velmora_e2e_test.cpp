@@ -11,8 +11,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "jpeg_samples.h"
 #include "narrow_win.h"
-#include "resources/form1_layout.h"
+#include "resources/main_window_layout.h"
 
 namespace velmora {
 namespace {
@@ -131,15 +132,18 @@ protected:
                                    base.c_str(), &si, &pi));
     }
 
-    // Waits for the "搞定" box, checks it and presses OK.
-    void ConfirmDone() {
+    // Waits for the program's message box, presses OK and returns its text.
+    std::wstring AnswerMessage() {
         HWND box = nullptr;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (box = MessageBoxOf(pi.dwProcessId, L"Velmora")); }, 30000));
-        EXPECT_EQ(MessageBoxText(box), L"搞定");
+        if (!WaitUntil([&] { return (box = MessageBoxOf(pi.dwProcessId, L"Velmora")); }, 30000)) {
+            return L"(no message box)";
+        }
+        std::wstring text = MessageBoxText(box);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+        return text;
     }
+    void ConfirmDone() { EXPECT_EQ(AnswerMessage(), L"搞定"); }
 
     DWORD WaitForExit(DWORD ms) {
         DWORD code = STILL_ACTIVE;
@@ -150,7 +154,7 @@ protected:
     }
 
     HWND MainWindow() {
-        std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraForm1");
+        std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraMainWindow");
         return found.empty() ? nullptr : found[0];
     }
 
@@ -214,9 +218,9 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     HWND main = nullptr;
     // Found as a user sees it: by its caption.
     ASSERT_TRUE(WaitUntil(
-        [&] { return (main = FindWindowW(nullptr, kForm1Caption)) && IsWindowVisible(main); },
+        [&] { return (main = FindWindowW(nullptr, kMainLayout.caption)) && IsWindowVisible(main); },
         30000));
-    EXPECT_EQ(WindowText(GetDlgItem(main, kIdCommand2)), L"清除EXIF信息");
+    EXPECT_EQ(WindowText(GetDlgItem(main, kIdRemove)), L"清除EXIF信息");
     EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
 
     // What the screen shows: the blue description, and nothing where the
@@ -272,14 +276,14 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     ReleaseDC(nullptr, screen);
 
     // "清除EXIF信息" on an empty queue: a script with its first line only.
-    PostMessageW(GetDlgItem(main, kIdCommand2), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(main, kIdRemove), BM_CLICK, 0, 0);
     ConfirmDone();
     EXPECT_EQ(ReadBytes(tmp / L"Go.bat"),
               Ansi(L"echo rem > \"" + esc(tmp.wstring()) + L"\\Event.txt\"\r\n"));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdCommand2)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdRemove)));
 
     // "查看结果" opens the results file in Notepad.
-    PostMessageW(GetDlgItem(main, kIdCommand5), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(main, kIdViewResults), BM_CLICK, 0, 0);
     HWND notepad = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -311,6 +315,38 @@ TEST_F(VelmoraE2ETest, ClosingDuringTheWaitEndsAtOnceAndLeavesThePictures) {
     // The script goes on by itself; its output is not moved into place.
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
     EXPECT_EQ(ReadBytes(slow), "slow picture");
+}
+
+TEST_F(VelmoraE2ETest, AMissingTempFolderIsReportedAndNoPictureChanges) {
+    const fs::path picture = pics / L"a.jpg";
+    WriteBytes(picture, "picture");
+    const fs::path missing = base / L"no such tmp";
+    SetEnvironmentVariableW(L"tmp", missing.c_str());
+    Start(L"\"" + picture.wstring() + L"\"");
+    const std::wstring text = AnswerMessage();
+    EXPECT_NE(text.find(missing.wstring()), std::wstring::npos) << Utf8(text);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_EQ(ReadBytes(picture), "picture");
+}
+
+// The program with the real tool: a picture with every kind of metadata
+// comes back without it, and the results file says so.
+TEST_F(VelmoraE2ETest, TheRealToolCleansAPictureGivenOnTheCommandLine) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    const fs::path picture = spacedPics / L"照片 1.jpg";
+    WriteFile(picture.string(), jpeg);
+
+    Start(L"\"" + picture.wstring() + L"\"");
+    ConfirmDone();
+    EXPECT_EQ(WaitForExit(15000), 0u);
+
+    const std::string cleaned = ReadBytes(picture);
+    EXPECT_LT(cleaned.size(), jpeg.size());
+    EXPECT_EQ(cleaned.find("Exif"), std::string::npos);
+    EXPECT_EQ(cleaned.find("http://ns.adobe.com/xap"), std::string::npos);
+    EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(picture.wstring())), std::string::npos);
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "runtime/dialogs.h"
-#include "runtime/event_loop.h"
 #include "runtime/fake_controls.h"
-#include "runtime/fake_registry.h"
-#include "runtime/start_join.h"
+#include "runtime/fake_services.h"
 #include "shellmenu/context_menu_box.h"
 #include "shellmenu/joined_start.h"
 #include "shellmenu/make_form_flat.h"
@@ -13,33 +10,24 @@ namespace velmora::test {
 namespace {
 
 TEST(BuildVerbCommandTest, BuildsTheCommandTitleAndName) {
-    const ExeLocation exe{L"C:\\My Tools", L"Velmora"};
     struct Case {
-        std::wstring command, verb, extra, builtCommand, title, builtVerb;
+        std::wstring folder, command, verb, extra, builtCommand, title, builtVerb;
     } cases[] = {
-        {L"App.FullExeCMD", L"V", L"", L"\"C:\\My Tools\\Velmora.exe\"  \"%1\"", L"Velmora", L"V"},
-        {L"App.FullExeCMD", L"", L"-x", L"\"C:\\My Tools\\Velmora.exe\" -x \"%1\"", L"Velmora",
+        {L"C:\\My Tools", L"App.FullExeCMD", L"V", L"", L"\"C:\\My Tools\\Velmora.exe\"  \"%1\"",
+         L"Velmora", L"V"},
+        {L"C:\\", L"App.FullExeCMD", L"", L"-x", L"\"C:\\Velmora.exe\" -x \"%1\"", L"Velmora",
          L"用&Velmora打开"},
-        {L"app.fullexecmd", L"V", L"", L"app.fullexecmd  \"%1\"", L"app", L"V"},
-        {L"D:/a.b/View.exe \"%1\"", L"V", L"-y", L"D:/a.b/View.exe \"%1\"", L"View", L"V"},
+        {L"C:", L"app.fullexecmd", L"V", L"", L"app.fullexecmd  \"%1\"", L"app", L"V"},
+        {L"C:", L"D:/a.b/View.exe \"%1\"", L"V", L"-y", L"D:/a.b/View.exe \"%1\"", L"View", L"V"},
     };
     for (Case c : cases) {
         std::wstring title;
-        BuildVerbCommand(exe, c.command, title, c.verb, c.extra);
+        BuildVerbCommand({c.folder, L"Velmora"}, c.command, title, c.verb, c.extra);
         EXPECT_EQ(c.command, c.builtCommand);
         EXPECT_EQ(title, c.title);
         EXPECT_EQ(c.verb, c.builtVerb);
     }
 }
-
-struct FakeDialogs : Dialogs {
-    std::vector<Message> shown;
-    Answer MsgBox(const Message& m) override {
-        shown.push_back(m);
-        return Answer::Ok;
-    }
-    std::wstring InputBox(std::wstring_view, std::wstring_view, TwipsPoint) override { return {}; }
-};
 
 class ContextMenuBoxTest : public ::testing::Test {
 protected:
@@ -84,18 +72,21 @@ TEST_F(ContextMenuBoxTest, AFailedWriteShowsTheRealStateAndSaysSo) {
     EXPECT_EQ(dialogs.shown[0].text, L"无法修改右键菜单：注册表写入失败。");
 }
 
-struct FakeCollection : ControlCollection {
-    std::vector<std::wstring> types;
-    std::vector<int> flat;
-    int repaints = 0;
-    int Count() const override { return int(types.size()); }
-    std::wstring TypeName(int i) const override { return types.at(i); }
-    void SetFlat(int i) override { flat.push_back(i); }
-    void Repaint() override { ++repaints; }
-};
+// Installed for the machine by an administrator: the user cannot remove it.
+TEST_F(ContextMenuBoxTest, AVerbThatStaysShowsTickedAndIsNotWrittenAgain) {
+    registry.readOnly.clear();
+    reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\jpegfile\\shell\\去除EXIF信息\\command",
+                    L"", L"\"C:\\Tools\\Velmora.exe\"  \"%1\"", kRegSz);
+    registry.readOnly = {kRegLocalMachine};
+    box.ShowInstalledState();
+    check.SetValue(0);
+    EXPECT_EQ(check.value, 1);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, L"Software\\Classes").empty());
+}
 
 TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {
-    FakeCollection form;
+    FakeControlCollection form;
     form.types = {L"ListBox",  L"CommandButton", L"checkbox",
                   L"CheckBox", L"Label",         L"OptionButton"};
     MakeFormFlat(form);
@@ -103,29 +94,9 @@ TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {
     EXPECT_EQ(form.repaints, 1);
 }
 
-struct FakeEvents : EventLoop {
-    std::function<void()> onDoEvents;
-    void DoEvents() override {
-        if (onDoEvents) onDoEvents();
-    }
-    void Sleep(int) override {}
-    std::unique_ptr<Timer> StartTimer(int, std::function<void()>) override { return nullptr; }
-    void SetBusyPointer(bool) override {}
-    void EndProgram() override {}
-};
-
-// Hand-overs arrive one per event pump, as scripted.
-struct FakeJoin : StartJoin {
-    bool taken = false, open = true;
-    std::vector<std::wstring> waiting;
-    bool HandOver(const std::vector<std::wstring>&) override { return taken; }
-    std::vector<std::wstring> TakeHandedOver() override { return std::exchange(waiting, {}); }
-    bool CloseIfIdle() override { return waiting.empty() && !(open = false); }
-};
-
 TEST(JoinedStartTest, GathersUntilQuietAndServesLateArrivalsInTheNextRun) {
-    FakeJoin join;
-    FakeEvents events;
+    FakeStartJoin join;
+    FakeEventLoop events;
     std::vector<std::vector<std::wstring>> script = {{L"b"}, {}, {}, {L"c", L"d"}};
     size_t pumps = 0;
     events.onDoEvents = [&] {
@@ -139,7 +110,7 @@ TEST(JoinedStartTest, GathersUntilQuietAndServesLateArrivalsInTheNextRun) {
     EXPECT_TRUE(join.open);
     EXPECT_TRUE(start.Next().empty());
     EXPECT_FALSE(join.open);
-    join.taken = true;
+    join.anotherRunTakes = true;
     EXPECT_EQ(JoinedStart(join, events).Begin({L"x"}), std::nullopt);
 }
 

@@ -1,8 +1,10 @@
-// Message dispatch shared by the main loop and the event pump, and the busy
-// pointer that every window of the program honours.
+// The Win32 event loop: message dispatch shared by the main loop and the
+// event pump, timers, and the busy pointer that the program's windows honour.
 #pragma once
 
 #include <windows.h>
+
+#include "runtime/event_loop.h"
 
 namespace velmora {
 
@@ -13,9 +15,16 @@ void DispatchOne(MSG& msg);
 int RunMessageLoop();
 // Handles every pending message and returns. A WM_QUIT is put back.
 void PumpPendingMessages();
-
-void SetBusyPointerState(bool busy);
 // For WM_SETCURSOR in the program's window procedures: true when handled.
 bool HandleBusyCursor();
+
+class Win32EventLoop : public EventLoop {
+public:
+    void DoEvents() override;
+    void Sleep(int ms) override;
+    std::unique_ptr<Timer> StartTimer(int ms, std::function<void()> onTick) override;
+    void SetBusyPointer(bool busy) override;
+    void EndProgram() override;
+};
 
 }  // namespace velmora
