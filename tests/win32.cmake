@@ -4,7 +4,6 @@ add_executable(velmora_win_tests
   runtime/services_win_test.cpp
   shellmenu/registry_suite.cpp
   shellmenu/registry_suite_win_test.cpp
-  shellmenu/shellmenu_win_test.cpp
   ${VELMORA_RUNTIME_RC}
 )
 target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main)

@@ -36,6 +36,12 @@ bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
     return LowerAscii(text).find(LowerAscii(part)) != std::wstring::npos;
 }
 
+// This program's own command: the same text, or one naming the program (a
+// copy in another folder).
+bool IsOurs(const std::wstring& command, const VerbRequest& r, const std::wstring& title) {
+    return command == r.command || ContainsIgnoringCase(command, title);
+}
+
 bool SameFileType(const std::wstring& a, const std::wstring& b) {
     return LowerAscii(a) == LowerAscii(b);  // registry names ignore letter case
 }
@@ -68,7 +74,7 @@ void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
     // A foreign command under the same name is kept for the removal; one of
     // this program (its title in any letter case, from any folder) is not.
     const std::wstring existing = Read(reg, verbKey + L"\\command");
-    if (!existing.empty() && existing != r.command && !ContainsIgnoringCase(existing, title)) {
+    if (!existing.empty() && !IsOurs(existing, r, title)) {
         Write(reg, type + L"\\shell_Old\\" + r.name + L"\\command", existing);
     }
     Write(reg, verbKey, r.name);
@@ -78,10 +84,13 @@ void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
     if (r.icon != kUseOldIcon) Write(reg, type + L"\\DefaultIcon", r.icon);
 }
 
-void UninstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r) {
+void UninstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
+                    const std::wstring& title) {
     const std::wstring shell = type + L"\\shell", command = shell + L"\\" + r.name + L"\\command";
-    // Absent: nothing is deleted, and shell_Old stays as it is.
-    if (Read(reg, command).empty()) return;
+    // Absent, or another program's verb (one put back by an earlier
+    // removal): nothing is deleted, and shell_Old stays as it is.
+    const std::wstring current = Read(reg, command);
+    if (current.empty() || !IsOurs(current, r, title)) return;
     reg.DeleteRegKeyTree(kRegClassesRoot, shell, r.name);
     // A machine-wide foreign verb shows again by itself once the per-user
     // one is gone; copying it to the user would shadow later changes.
@@ -126,7 +135,9 @@ void UninstallVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstr
                    VerbRequest& request) {
     std::wstring title;
     BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
-    for (const std::wstring& type : VerbHomes(reg, extensions)) UninstallUnder(reg, type, request);
+    for (const std::wstring& type : VerbHomes(reg, extensions)) {
+        UninstallUnder(reg, type, request, title);
+    }
 }
 
 bool IsVerbInstalled(Reg& reg, const ExeLocation& exe, const std::wstring& extension,

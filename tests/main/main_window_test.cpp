@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "main/removal_script.h"
-#include "shellmenu/reg.h"
 #include "runtime/fake_controls.h"
 #include "runtime/fake_services.h"
 
@@ -95,25 +94,6 @@ TEST_F(MainWindowTest, CommandLineStartQueuesEveryItemRunsAndClosesUnseen) {
     EXPECT_FALSE(form.hidden || form.closed);
     interactive.OnUnload();
     EXPECT_TRUE(fake.events.ended);
-}
-
-TEST_F(MainWindowTest, StartUpStylesTheButtonsFirstAndShowsTheVerbInstalled) {
-    all.types = {L"ListBox", L"CommandButton"};
-    fake.processes.commandLine = L"C:\\a.jpg";
-    fake.starts.anotherRunTakes = true;
-    EXPECT_TRUE(window.OnLoad());  // handed over: no run here
-    EXPECT_EQ(all.flat, std::vector<int>{1});
-    EXPECT_TRUE(fake.dialogs.shown.empty() && fake.processes.started.empty() && form.closed);
-
-    contextMenu.OnClick = [&] { window.OnContextMenuBoxClicked(); };
-    Reg(fake.registry)
-        .SetRegValue(kRegLocalMachine, L"Software\\Classes\\.jpg", L"", L"jpegfile", kRegSz);
-    fake.registry.readOnly = {kRegLocalMachine};  // no administrator rights
-    contextMenu.SetValue(1);
-    contextMenu.value = 0;  // a new start's box
-    fake.processes.commandLine.clear();
-    EXPECT_FALSE(window.OnLoad());
-    EXPECT_EQ(contextMenu.value, 1);
 }
 
 TEST_F(MainWindowTest, ConcurrentCommandLineStartsJoinOneRun) {

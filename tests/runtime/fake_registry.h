@@ -16,11 +16,6 @@ class FakeRegistry : public Registry {
 public:
     std::set<RegHandle> readOnly;
 
-    FakeRegistry() {
-        for (RegHandle root = kRegClassesRoot; root <= kRegUsers; ++root) {
-        }
-    }
-
     int32_t OpenKey(RegHandle root, std::string_view path, RegHandle& key) override {
         return Open(root, path, false, key);
     }
@@ -30,23 +25,19 @@ public:
     void CloseKey(RegHandle key) override { handles_.erase(key); }
     int32_t QueryValue(RegHandle key, std::string_view name, uint32_t& type, char* data,
                        uint32_t& size) override {
-        auto node = keys_.find(Path(key));
-        if (node == keys_.end()) return 1018;  // the key was deleted
-        auto v = node->second.values.find(Fold(name));
-        if (v == node->second.values.end()) return kRegFileNotFound;
-        const std::string& bytes = v->second.second;
-        const bool fits = bytes.size() <= size;
+        const auto& values = keys_.at(Path(key)).values;
+        auto v = values.find(Fold(name));
+        if (v == values.end()) return kRegFileNotFound;
+        const bool fits = v->second.second.size() <= size;
+        if (data && fits) v->second.second.copy(data, size);
         type = v->second.first;
-        if (data && fits) bytes.copy(data, bytes.size());
-        size = uint32_t(bytes.size());
+        size = uint32_t(v->second.second.size());
         return !data || fits ? kRegOk : kRegMoreData;
     }
     int32_t SetValue(RegHandle key, std::string_view name, uint32_t type,
                      std::string_view data) override {
-        auto node = keys_.find(Path(key));
-        if (node == keys_.end()) return 1018;
-        if (Denied(node->first)) return kRegAccessDenied;
-        node->second.values[Fold(name)] = {type, std::string(data)};
+        if (Denied(Path(key))) return kRegAccessDenied;
+        keys_.at(Path(key)).values[Fold(name)] = {type, std::string(data)};
         return kRegOk;
     }
     int32_t DeleteKey(RegHandle parent, std::string_view name) override {
@@ -57,44 +48,34 @@ public:
         return kRegOk;
     }
     int32_t EnumKey(RegHandle key, uint32_t index, char* name, uint32_t size) override {
-        std::vector<std::wstring> children = Children(Path(key));
+        const std::vector<std::wstring> children = Children(Path(key));
         if (index >= children.size()) return kRegNoMoreItems;
-        std::string bytes = *ToCodePage(keys_[children[index]].name);
-        if (bytes.size() >= size) return kRegMoreData;
-        bytes.copy(name, bytes.size());
-        name[bytes.size()] = '\0';
+        const std::string bytes = *ToCodePage(keys_[children[index]].name) + '\0';
+        if (bytes.size() > size) return kRegMoreData;
+        bytes.copy(name, size);
         return kRegOk;
     }
     int32_t CountEntries(RegHandle key, uint32_t& subkeys, uint32_t& values) override {
-        auto node = keys_.find(Path(key));
-        if (node == keys_.end()) return 1018;
-        subkeys = uint32_t(Children(node->first).size());
-        values = uint32_t(node->second.values.size());
+        subkeys = uint32_t(Children(Path(key)).size());
+        values = uint32_t(keys_.at(Path(key)).values.size());
         return kRegOk;
     }
     std::optional<std::string> ToCodePage(std::wstring_view text) override {
         std::string out;
         for (wchar_t c : text) {
-            if (c < 0x80) {
-                out += char(c);
-            } else if (c >= 0x4E00 && c <= 0x9FFF) {
-                out += char(0x81 + (c - 0x4E00) / 190);
-                out += char(0x40 + (c - 0x4E00) % 190);
-            } else {
-                return std::nullopt;
-            }
+            if (c >= 0x80 && (c < 0x4E00 || c > 0x9FFF)) return std::nullopt;
+            if (c >= 0x80)
+                out += {char(0x81 + (c - 0x4E00) / 190), char(0x40 + (c - 0x4E00) % 190)};
+            if (c < 0x80) out += char(c);
         }
         return out;
     }
     std::wstring FromCodePage(std::string_view bytes) override {
         std::wstring out;
         for (size_t i = 0; i < bytes.size(); ++i) {
-            const unsigned char b = bytes[i];
-            if (b < 0x80 || i + 1 == bytes.size()) {
-                out += wchar_t(b);
-            } else {
-                out += wchar_t(0x4E00 + (b - 0x81) * 190 + ((unsigned char)bytes[++i] - 0x40));
-            }
+            const int b = (unsigned char)bytes[i];
+            out += b < 0x80 ? wchar_t(b)
+                            : wchar_t(0x4E00 + (b - 0x81) * 190 + (unsigned char)bytes[++i] - 0x40);
         }
         return out;
     }
@@ -111,35 +92,30 @@ private:
         return text;
     }
     std::wstring Path(RegHandle key) {
-        if (key >= kRegClassesRoot && key <= kRegUsers) return std::to_wstring(key);
-        auto it = handles_.find(key);
-        return it == handles_.end() ? L"?" : it->second;
+        return key <= kRegUsers ? std::to_wstring(key) : handles_.at(key);
     }
-    bool Denied(const std::wstring& path) { return readOnly.count(RegHandle(path[0] - L'0')) != 0; }
+    bool Denied(const std::wstring& path) { return readOnly.count(RegHandle(path[0] - L'0')); }
     std::vector<std::wstring> Children(const std::wstring& path) {
         std::vector<std::wstring> found;
-        for (auto it = keys_.upper_bound(path + L"\\"); it != keys_.end(); ++it) {
-            if (it->first.compare(0, path.size() + 1, path + L"\\") != 0) break;
-            if (it->first.find(L'\\', path.size() + 1) == std::wstring::npos) {
+        const std::wstring prefix = path + L"\\";
+        for (auto it = keys_.upper_bound(prefix); it != keys_.end(); ++it) {
+            if (it->first.compare(0, prefix.size(), prefix) != 0) break;
+            if (it->first.find(L'\\', prefix.size()) == std::wstring::npos)
                 found.push_back(it->first);
-            }
         }
         return found;
     }
     int32_t Open(RegHandle root, std::string_view path, bool create, RegHandle& key) {
         if (!path.empty() && path[0] == '\\') return kRegBadPathname;
-        std::wstring full = Path(root), name;
-        if (full == L"?") return 6;  // not a handle
-        std::wstring rest = FromCodePage(path) + L"\\";
+        std::wstring full = Path(root), rest = FromCodePage(path) + L"\\";
+        keys_[full.substr(0, 1)];
         for (size_t cut; (cut = rest.find(L'\\')) != std::wstring::npos; rest.erase(0, cut + 1)) {
             if (cut == 0) continue;
-            name = rest.substr(0, cut);
-            std::string ansi = *ToCodePage(name);
-            full += L"\\" + Fold(ansi);
+            full += L"\\" + Fold(*ToCodePage(rest.substr(0, cut)));
             if (keys_.count(full)) continue;
             if (!create) return kRegFileNotFound;
             if (Denied(full)) return kRegAccessDenied;
-            keys_[full].name = name;
+            keys_[full].name = rest.substr(0, cut);
         }
         handles_[next_] = full;
         key = next_++;
