@@ -48,7 +48,9 @@ void SetButtonFlat(HWND button, bool flat) {
     LONG style = GetWindowLongW(button, GWL_STYLE);
     if (flat) style |= BS_FLAT;
     SetWindowLongW(button, GWL_STYLE, style);
-    if (flat) SetWindowTheme(button, L"", L"");
+    // A name no theme has (" ") leaves the control unthemed; an empty one
+    // would not take on every system.
+    if (flat) SetWindowTheme(button, L" ", L" ");
 }
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -262,6 +263,20 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
         for (int x = px(2160); x < px(4900); ++x) other += pixel(x, y) != face;
     }
     EXPECT_EQ(other, 0);
+    // The buttons drawn flat: one frame colour all round and square corners
+    // (themed buttons are rounded, classic ones lit from the top left).
+    for (int id : {kIdClear, kIdAddFiles, kIdRemove, kIdViewResults, kIdAbout}) {
+        RECT r;
+        GetWindowRect(GetDlgItem(main, id), &r);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        const DWORD frame = pixel(r.left + 1, r.top);
+        EXPECT_EQ((std::vector<DWORD>{pixel(r.left, r.top), pixel(r.right - 1, r.bottom - 1),
+                                      pixel(r.left, r.bottom - 2)}),
+                  std::vector<DWORD>(3, frame))
+            << id;
+    }
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(main, kIdContextMenuBox), GWL_STYLE) & BS_FLAT);
+    EXPECT_FALSE(GetWindowLongW(GetDlgItem(main, kIdQueue), GWL_STYLE) & BS_FLAT);
     // Kept for people to look at (scripts/test.sh turns it into a PNG).
     BITMAPFILEHEADER fh{};
     fh.bfType = 0x4D42;
@@ -347,6 +362,140 @@ TEST_F(VelmoraE2ETest, TheRealToolCleansAPictureGivenOnTheCommandLine) {
     EXPECT_EQ(cleaned.find("Exif"), std::string::npos);
     EXPECT_EQ(cleaned.find("http://ns.adobe.com/xap"), std::string::npos);
     EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(picture.wstring())), std::string::npos);
+}
+
+// What `reg query` prints for a key and its subkeys, and its exit code.
+std::pair<std::wstring, DWORD> RegQuery(const std::wstring& key) {
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    CreatePipe(&read, &write, &sa, 0);
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = write;
+    PROCESS_INFORMATION p{};
+    std::wstring command = L"reg.exe query \"" + key + L"\" /s";
+    CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &p);
+    CloseHandle(write);
+    std::string out;
+    char buffer[4096];
+    for (DWORD n = 0; ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n;)
+        out.append(buffer, n);
+    DWORD code = 1;
+    WaitForSingleObject(p.hProcess, 30000);
+    GetExitCodeProcess(p.hProcess, &code);
+    for (HANDLE h : {read, p.hProcess, p.hThread}) CloseHandle(h);
+    std::wstring text(out.size(), L'\0');
+    text.resize(
+        MultiByteToWideChar(CP_ACP, 0, out.data(), int(out.size()), text.data(), int(text.size())));
+    return {text, code};
+}
+
+// The verb as Explorer users meet it on a fresh Windows: .jpg and .jpeg
+// name the machine's file type "jpegfile", which holds another program's
+// verb of the same name. With the real tool.
+TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain) {
+    const std::wstring machine = L"HKLM\\Software\\Classes\\", user = L"HKCU\\Software\\Classes\\";
+    const std::wstring command = L"jpegfile\\shell\\去除EXIF信息\\command";
+    const std::wstring foreign = L"\"C:\\Viewer\\view.exe\" \"%1\"";
+    auto set = [](HKEY root, const std::wstring& key, const std::wstring& text) {
+        RegSetKeyValueW(root, key.c_str(), nullptr, REG_SZ, text.c_str(),
+                        DWORD(text.size() + 1) * sizeof(wchar_t));
+    };
+    for (const wchar_t* ext : {L".jpg", L".jpeg"}) {
+        set(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + std::wstring(ext), L"jpegfile");
+    }
+    set(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + command, foreign);
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    auto startWindow = [&](int expectedBox) {
+        Start(L"");
+        HWND main = nullptr;
+        EXPECT_TRUE(
+            WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+        EXPECT_EQ(SendDlgItemMessageW(main, kIdContextMenuBox, BM_GETCHECK, 0, 0), expectedBox);
+        return main;
+    };
+    auto clickBoxAndClose = [&](HWND main, int expected) {
+        PostMessageW(GetDlgItem(main, kIdContextMenuBox), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return SendDlgItemMessageW(main, kIdContextMenuBox, BM_GETCHECK, 0, 0) == expected;
+            },
+            10000));
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(15000), 0u);
+    };
+
+    clickBoxAndClose(startWindow(0), 1);
+    const std::wstring ours = L"\"" + (app / L"Velmora.exe").wstring() + L"\"  \"%1\"";
+    const std::wstring installed = RegQuery(user + L"jpegfile").first;
+    for (const std::wstring& line : std::vector<std::wstring>{
+             L"jpegfile\\shell\\去除EXIF信息\r\n    (默认)    REG_SZ    去除EXIF信息",
+             L"MultiSelectModel    REG_SZ    Player", L"command\r\n    (默认)    REG_SZ    " + ours,
+             L"shell_Old\\去除EXIF信息\\command\r\n    (默认)    REG_SZ    " + foreign}) {
+        EXPECT_NE(installed.find(line), std::wstring::npos) << Utf8(line) << Utf8(installed);
+    }
+    for (const wchar_t* ext : {L".jpg", L".jpeg"}) {
+        EXPECT_NE(RegQuery(user + L"SystemFileAssociations\\" + ext).first.find(ours),
+                  std::wstring::npos);
+    }
+
+    // 20 pictures chosen at once, as Explorer starts the stored command: one
+    // program per picture, "%1" standing for it.
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    std::vector<PROCESS_INFORMATION> starts(20);
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const fs::path picture = spacedPics / (L"照片 " + std::to_wstring(i) + L".jpg");
+        WriteFile(picture.string(), jpeg);
+        std::wstring line = ours;
+        line.replace(line.find(L"%1"), 2, picture.wstring());
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   base.c_str(), &si, &starts[i]));
+    }
+    int done = 0;
+    auto running = [&] {
+        for (PROCESS_INFORMATION& p : starts) {
+            if (HWND box = MessageBoxOf(p.dwProcessId, L"Velmora")) {
+                done += MessageBoxText(box) == L"搞定";
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                WaitUntil([&] { return !IsWindow(box); }, 10000);
+            }
+        }
+        return std::any_of(starts.begin(), starts.end(), [](PROCESS_INFORMATION& p) {
+            return WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT;
+        });
+    };
+    EXPECT_TRUE(WaitUntil([&] { return !running(); }, 120000));
+    EXPECT_EQ(done, 1);
+    for (PROCESS_INFORMATION& p : starts) {
+        for (HANDLE h : {p.hProcess, p.hThread}) CloseHandle(h);
+    }
+    const std::string event = ReadBytes(tmp / L"Event.txt");
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const fs::path picture = spacedPics / (L"照片 " + std::to_wstring(i) + L".jpg");
+        EXPECT_EQ(ReadBytes(picture).find("Exif"), std::string::npos) << i;
+        const std::string name = Ansi(picture.wstring() + L"：已清理");
+        const size_t at = event.find(name);
+        EXPECT_TRUE(at != std::string::npos && event.find(name, at + 1) == std::string::npos) << i;
+    }
+
+    // A restart reads the box from the registry; unticking puts the other
+    // program's verb back and leaves no key of this program's.
+    clickBoxAndClose(startWindow(1), 0);
+    EXPECT_NE(RegQuery(machine + command).first.find(foreign), std::wstring::npos);
+    for (const wchar_t* key : {L"jpegfile", L"SystemFileAssociations\\.jpg"}) {
+        EXPECT_NE(RegQuery(user + key).second, 0u) << Utf8(key);
+    }
+    PostMessageW(startWindow(0), WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\jpegfile");
+    for (const wchar_t* ext : {L".jpg", L".jpeg"}) {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + std::wstring(ext)).c_str());
+    }
 }
 
 }  // namespace
