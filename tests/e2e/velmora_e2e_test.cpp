@@ -364,103 +364,79 @@ TEST_F(VelmoraE2ETest, TheRealToolCleansAPictureGivenOnTheCommandLine) {
     EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(picture.wstring())), std::string::npos);
 }
 
-// What `reg query` prints for a key and its subkeys, and its exit code.
-std::pair<std::wstring, DWORD> RegQuery(const std::wstring& key) {
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    CreatePipe(&read, &write, &sa, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = write;
-    PROCESS_INFORMATION p{};
-    std::wstring command = L"reg.exe query \"" + key + L"\" /s";
-    CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &p);
-    CloseHandle(write);
-    std::string out;
-    char buffer[4096];
-    for (DWORD n = 0; ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n;)
-        out.append(buffer, n);
-    DWORD code = 1;
-    WaitForSingleObject(p.hProcess, 30000);
-    GetExitCodeProcess(p.hProcess, &code);
-    for (HANDLE h : {read, p.hProcess, p.hThread}) CloseHandle(h);
-    std::wstring text(out.size(), L'\0');
-    text.resize(
-        MultiByteToWideChar(CP_ACP, 0, out.data(), int(out.size()), text.data(), int(text.size())));
-    return {text, code};
+// What `reg query KEY /s` prints (ANSI code page), or "-" for a missing key.
+std::string RegQuery(const std::wstring& key) {
+    FILE* out = _wpopen((L"reg query \"" + key + L"\" /s").c_str(), L"rb");
+    std::string text;
+    for (int c; (c = fgetc(out)) != EOF;) text += char(c);
+    return _pclose(out) == 0 ? text : "-";
 }
 
 // The verb as Explorer users meet it on a fresh Windows: .jpg and .jpeg
 // name the machine's file type "jpegfile", which holds another program's
 // verb of the same name. With the real tool.
 TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain) {
-    const std::wstring machine = L"HKLM\\Software\\Classes\\", user = L"HKCU\\Software\\Classes\\";
-    const std::wstring command = L"jpegfile\\shell\\去除EXIF信息\\command";
+    const std::wstring classes = L"Software\\Classes\\", verbKey = L"jpegfile\\shell\\去除EXIF信息";
     const std::wstring foreign = L"\"C:\\Viewer\\view.exe\" \"%1\"";
-    auto set = [](HKEY root, const std::wstring& key, const std::wstring& text) {
-        RegSetKeyValueW(root, key.c_str(), nullptr, REG_SZ, text.c_str(),
+    for (const std::wstring& key :
+         {std::wstring(L".jpg"), std::wstring(L".jpeg"), verbKey + L"\\command"}) {
+        const std::wstring text = key[0] == L'.' ? L"jpegfile" : foreign;
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, (classes + key).c_str(), nullptr, REG_SZ, text.c_str(),
                         DWORD(text.size() + 1) * sizeof(wchar_t));
-    };
-    for (const wchar_t* ext : {L".jpg", L".jpeg"}) {
-        set(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + std::wstring(ext), L"jpegfile");
     }
-    set(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + command, foreign);
     fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
-    auto startWindow = [&](int expectedBox) {
+    // Starts the window, checks the box's state, clicks it, checks the new
+    // state and closes the window.
+    auto clickBox = [&](LRESULT before, LRESULT after) {
         Start(L"");
         HWND main = nullptr;
-        EXPECT_TRUE(
+        ASSERT_TRUE(
             WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
-        EXPECT_EQ(SendDlgItemMessageW(main, kIdContextMenuBox, BM_GETCHECK, 0, 0), expectedBox);
-        return main;
-    };
-    auto clickBoxAndClose = [&](HWND main, int expected) {
+        auto state = [&] {
+            return SendDlgItemMessageW(main, kIdContextMenuBox, BM_GETCHECK, 0, 0);
+        };
+        EXPECT_EQ(state(), before);
         PostMessageW(GetDlgItem(main, kIdContextMenuBox), BM_CLICK, 0, 0);
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                return SendDlgItemMessageW(main, kIdContextMenuBox, BM_GETCHECK, 0, 0) == expected;
-            },
-            10000));
+        EXPECT_TRUE(WaitUntil([&] { return state() == after; }, 10000));
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(WaitForExit(15000), 0u);
     };
 
-    clickBoxAndClose(startWindow(0), 1);
+    clickBox(BST_UNCHECKED, BST_CHECKED);
     const std::wstring ours = L"\"" + (app / L"Velmora.exe").wstring() + L"\"  \"%1\"";
-    const std::wstring installed = RegQuery(user + L"jpegfile").first;
+    const std::string user = RegQuery(L"HKCU\\" + classes + L"jpegfile");
     for (const std::wstring& line : std::vector<std::wstring>{
-             L"jpegfile\\shell\\去除EXIF信息\r\n    (默认)    REG_SZ    去除EXIF信息",
-             L"MultiSelectModel    REG_SZ    Player", L"command\r\n    (默认)    REG_SZ    " + ours,
+             verbKey + L"\r\n    (默认)    REG_SZ    去除EXIF信息\r\n    MultiSelectModel    "
+                       L"REG_SZ    Player",
+             L"command\r\n    (默认)    REG_SZ    " + ours,
              L"shell_Old\\去除EXIF信息\\command\r\n    (默认)    REG_SZ    " + foreign}) {
-        EXPECT_NE(installed.find(line), std::wstring::npos) << Utf8(line) << Utf8(installed);
+        EXPECT_NE(user.find(Ansi(line)), std::string::npos) << Utf8(line) << "\n" << user;
     }
     for (const wchar_t* ext : {L".jpg", L".jpeg"}) {
-        EXPECT_NE(RegQuery(user + L"SystemFileAssociations\\" + ext).first.find(ours),
-                  std::wstring::npos);
+        const std::string query = RegQuery(L"HKCU\\" + classes + L"SystemFileAssociations\\" + ext);
+        EXPECT_NE(query.find(Ansi(ours)), std::string::npos);
     }
 
-    // 20 pictures chosen at once, as Explorer starts the stored command: one
-    // program per picture, "%1" standing for it.
+    // 20 pictures chosen at once: Explorer starts the stored command once per
+    // picture, "%1" standing for it. One run cleans them all.
     using namespace jhead_test;
     const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
     std::vector<PROCESS_INFORMATION> starts(20);
+    auto picture = [&](size_t i) { return spacedPics / (L"照片 " + std::to_wstring(i) + L".jpg"); };
     for (size_t i = 0; i < starts.size(); ++i) {
-        const fs::path picture = spacedPics / (L"照片 " + std::to_wstring(i) + L".jpg");
-        WriteFile(picture.string(), jpeg);
+        WriteFile(picture(i).string(), jpeg);
         std::wstring line = ours;
-        line.replace(line.find(L"%1"), 2, picture.wstring());
+        line.replace(line.find(L"%1"), 2, picture(i).wstring());
         STARTUPINFOW si{};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                    base.c_str(), &si, &starts[i]));
     }
-    int done = 0;
+    int boxes = 0;
     auto running = [&] {
         for (PROCESS_INFORMATION& p : starts) {
             if (HWND box = MessageBoxOf(p.dwProcessId, L"Velmora")) {
-                done += MessageBoxText(box) == L"搞定";
+                boxes += MessageBoxText(box) == L"搞定";
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 WaitUntil([&] { return !IsWindow(box); }, 10000);
             }
@@ -470,31 +446,26 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
         });
     };
     EXPECT_TRUE(WaitUntil([&] { return !running(); }, 120000));
-    EXPECT_EQ(done, 1);
-    for (PROCESS_INFORMATION& p : starts) {
-        for (HANDLE h : {p.hProcess, p.hThread}) CloseHandle(h);
-    }
+    EXPECT_EQ(boxes, 1);
+    for (PROCESS_INFORMATION& p : starts) CloseHandle(p.hProcess), CloseHandle(p.hThread);
     const std::string event = ReadBytes(tmp / L"Event.txt");
     for (size_t i = 0; i < starts.size(); ++i) {
-        const fs::path picture = spacedPics / (L"照片 " + std::to_wstring(i) + L".jpg");
-        EXPECT_EQ(ReadBytes(picture).find("Exif"), std::string::npos) << i;
-        const std::string name = Ansi(picture.wstring() + L"：已清理");
-        const size_t at = event.find(name);
-        EXPECT_TRUE(at != std::string::npos && event.find(name, at + 1) == std::string::npos) << i;
+        EXPECT_EQ(ReadBytes(picture(i)).find("Exif"), std::string::npos) << i;
+        const std::string line = Ansi(picture(i).wstring() + L"：已清理");
+        EXPECT_EQ(event.find(line), event.rfind(line)) << i;
+        EXPECT_NE(event.find(line), std::string::npos) << i;
     }
 
-    // A restart reads the box from the registry; unticking puts the other
-    // program's verb back and leaves no key of this program's.
-    clickBoxAndClose(startWindow(1), 0);
-    EXPECT_NE(RegQuery(machine + command).first.find(foreign), std::wstring::npos);
-    for (const wchar_t* key : {L"jpegfile", L"SystemFileAssociations\\.jpg"}) {
-        EXPECT_NE(RegQuery(user + key).second, 0u) << Utf8(key);
-    }
-    PostMessageW(startWindow(0), WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(15000), 0u);
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\jpegfile");
-    for (const wchar_t* ext : {L".jpg", L".jpeg"}) {
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + std::wstring(ext)).c_str());
+    // A restart shows the box ticked; unticking puts the other program's verb
+    // back and leaves no key of this program's; a restart shows it unticked.
+    clickBox(BST_CHECKED, BST_UNCHECKED);
+    EXPECT_NE(RegQuery(L"HKLM\\" + classes + verbKey).find(Ansi(foreign)), std::string::npos);
+    EXPECT_EQ(RegQuery(L"HKCU\\" + classes + L"jpegfile"), "-");
+    EXPECT_EQ(RegQuery(L"HKCU\\" + classes + L"SystemFileAssociations\\.jpg"), "-");
+    clickBox(BST_UNCHECKED, BST_CHECKED);
+    clickBox(BST_CHECKED, BST_UNCHECKED);
+    for (const wchar_t* key : {L"jpegfile", L".jpg", L".jpeg"}) {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, (classes + key).c_str());
     }
 }
 

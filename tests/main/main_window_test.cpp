@@ -96,19 +96,6 @@ TEST_F(MainWindowTest, CommandLineStartQueuesEveryItemRunsAndClosesUnseen) {
     EXPECT_TRUE(fake.events.ended);
 }
 
-TEST_F(MainWindowTest, ConcurrentCommandLineStartsJoinOneRun) {
-    fake.processes.commandLine = L"C:\\a.jpg";
-    fake.files.files[L"C:\\TEMP\\jhead.exe"] = {1};
-    fake.events.onDoEvents = [&] {
-        if (fake.events.pumps == 2) fake.starts.waiting = {L"C:\\b.jpg", L"C:\\c.jpg"};
-    };
-    EXPECT_TRUE(window.OnLoad());
-    EXPECT_EQ(fake.files.files[L"C:\\TEMP\\Go.bat"].text,
-              BuildRemovalScript(L"C:\\TEMP", {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg"}));
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
-    EXPECT_FALSE(fake.starts.open);
-}
-
 TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
     Queue({L"C:\\fits.jpg", L"C:\\limit.jpg", L"C:\\bigger.jpg", L"C:\\hidden.jpg", L"C:\\none.jpg",
            L"C:\\gone.jpg", L"C:\\readonly.jpg", L"C:\\locked.jpg", L"C:\\huge.jpg"});

@@ -1,6 +1,8 @@
 // One suite for the registry layer and the verb, run against the in-memory
 // registry natively and against the real one under Wine: what passes on
-// both shows the in-memory registry keeps the real one's rules.
+// both shows the in-memory registry keeps the real one's rules. Its keys:
+// below HKCU\Software\VelmoraTest, and .vmt1 to .vmt5, VelmoraTest.A to .C
+// (with SystemFileAssociations\.vmtN) below HKCU and HKLM Software\Classes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,30 +22,13 @@ struct RegistryUnderTest {
 class RegistrySuite : public ::testing::TestWithParam<RegistryUnderTest> {
 protected:
     void SetUp() override;
-    void TearDown() override;
-    // Raw access, below the layer under test.
-    void Put(RegHandle root, const std::string& path, uint32_t type, const std::string& data,
-             const std::string& name = "");
-    // "type:bytes", or "-" when the key or value is absent.
+    void TearDown() override { GetParam().wipe(); }
+    // Raw access below the layer under test; Raw gives "type:bytes", or "-".
+    void Put(RegHandle root, const std::string& path, const std::string& data, uint32_t type = 1);
     std::string Raw(RegHandle root, const std::string& path, const std::string& name = "");
     bool Exists(RegHandle root, const std::string& path);
 
     std::unique_ptr<Registry> registry;
 };
-
-// The keys the suite makes, below HKCU and HKLM "Software\Classes\" (and
-// "Software\VelmoraTest" below HKCU).
-inline const char* const kSuiteKeys[] = {".vmt1",
-                                         ".vmt2",
-                                         ".vmt3",
-                                         ".vmt4",
-                                         "VelmoraTest.A",
-                                         "VelmoraTest.B",
-                                         "VelmoraTest.C",
-                                         "SystemFileAssociations\\.vmt1",
-                                         "SystemFileAssociations\\.vmt2",
-                                         "SystemFileAssociations\\.vmt3",
-                                         "SystemFileAssociations\\.vmt4",
-                                         "SystemFileAssociations\\.vmt5"};
 
 }  // namespace velmora::test
