@@ -12,10 +12,8 @@ TEST(BuildVerbCommandTest, BuildsTheCommandTitleAndName) {
     struct Case {
         std::wstring folder, command, verb, extra, built;  // command|title|verb
     } cases[] = {
-        {L"C:\\My Tools", L"App.FullExeCMD", L"V", L"",
-         L"\"C:\\My Tools\\Velmora.exe\"  \"%1\"|Velmora|V"},
-        {L"C:\\", L"App.FullExeCMD", L"", L"-x",
-         L"\"C:\\Velmora.exe\" -x \"%1\"|Velmora|用&Velmora打开"},
+        {L"C:\\", L"App.FullExeCMD", L"", L"",
+         L"\"C:\\Velmora.exe\"  \"%1\"|Velmora|用&Velmora打开"},
         {L"C:", L"D:/a.b/View.exe", L"V", L"-y", L"D:/a.b/View.exe -y \"%1\"|View|V"},
     };
     for (Case c : cases) {
