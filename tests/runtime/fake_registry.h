@@ -6,7 +6,9 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "runtime/registry.h"
 
@@ -15,6 +17,12 @@ namespace velmora::test {
 class FakeRegistry : public Registry {
 public:
     std::set<RegHandle> readOnly;
+
+    FakeRegistry() {
+        for (RegHandle root = kRegClassesRoot; root <= kRegUsers; ++root) {
+            keys_[handles_[root] = std::to_wstring(root)];
+        }
+    }
 
     int32_t OpenKey(RegHandle root, std::string_view path, RegHandle& key) override {
         return Open(root, path, false, key);
@@ -25,30 +33,29 @@ public:
     void CloseKey(RegHandle key) override { handles_.erase(key); }
     int32_t QueryValue(RegHandle key, std::string_view name, uint32_t& type, char* data,
                        uint32_t& size) override {
-        const auto& values = keys_.at(Path(key)).values;
+        auto& values = keys_.at(handles_[key]).values;
         auto v = values.find(Fold(name));
         if (v == values.end()) return kRegFileNotFound;
-        const bool fits = v->second.second.size() <= size;
-        if (data && fits) v->second.second.copy(data, size);
+        const uint32_t needed = uint32_t(v->second.second.size());
+        if (data && needed <= size) v->second.second.copy(data, size);
         type = v->second.first;
-        size = uint32_t(v->second.second.size());
-        return !data || fits ? kRegOk : kRegMoreData;
+        return std::exchange(size, needed) < needed && data ? kRegMoreData : kRegOk;
     }
     int32_t SetValue(RegHandle key, std::string_view name, uint32_t type,
                      std::string_view data) override {
-        if (Denied(Path(key))) return kRegAccessDenied;
-        keys_.at(Path(key)).values[Fold(name)] = {type, std::string(data)};
+        if (readOnly.count(Root(handles_[key]))) return kRegAccessDenied;
+        keys_.at(handles_[key]).values[Fold(name)] = {type, std::string(data)};
         return kRegOk;
     }
     int32_t DeleteKey(RegHandle parent, std::string_view name) override {
-        const std::wstring path = Path(parent) + L"\\" + Fold(name);
+        const std::wstring path = handles_[parent] + L"\\" + Fold(name);
         if (!keys_.count(path)) return kRegFileNotFound;
-        if (!Children(path).empty() || Denied(path)) return kRegAccessDenied;
+        if (!Children(path).empty() || readOnly.count(Root(path))) return kRegAccessDenied;
         keys_.erase(path);
         return kRegOk;
     }
     int32_t EnumKey(RegHandle key, uint32_t index, char* name, uint32_t size) override {
-        const std::vector<std::wstring> children = Children(Path(key));
+        const std::vector<std::wstring> children = Children(handles_[key]);
         if (index >= children.size()) return kRegNoMoreItems;
         const std::string bytes = *ToCodePage(keys_[children[index]].name) + '\0';
         if (bytes.size() > size) return kRegMoreData;
@@ -56,8 +63,8 @@ public:
         return kRegOk;
     }
     int32_t CountEntries(RegHandle key, uint32_t& subkeys, uint32_t& values) override {
-        subkeys = uint32_t(Children(Path(key)).size());
-        values = uint32_t(keys_.at(Path(key)).values.size());
+        subkeys = uint32_t(Children(handles_[key]).size());
+        values = uint32_t(keys_.at(handles_[key]).values.size());
         return kRegOk;
     }
     std::optional<std::string> ToCodePage(std::wstring_view text) override {
@@ -91,10 +98,7 @@ private:
         for (wchar_t& c : text) c = (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
         return text;
     }
-    std::wstring Path(RegHandle key) {
-        return key <= kRegUsers ? std::to_wstring(key) : handles_.at(key);
-    }
-    bool Denied(const std::wstring& path) { return readOnly.count(RegHandle(path[0] - L'0')); }
+    static RegHandle Root(const std::wstring& path) { return RegHandle(path[0] - L'0'); }
     std::vector<std::wstring> Children(const std::wstring& path) {
         std::vector<std::wstring> found;
         const std::wstring prefix = path + L"\\";
@@ -107,23 +111,22 @@ private:
     }
     int32_t Open(RegHandle root, std::string_view path, bool create, RegHandle& key) {
         if (!path.empty() && path[0] == '\\') return kRegBadPathname;
-        std::wstring full = Path(root), rest = FromCodePage(path) + L"\\";
-        keys_[full.substr(0, 1)];
+        std::wstring full = handles_.at(root);
+        std::wstring rest = FromCodePage(path) + L"\\";
         for (size_t cut; (cut = rest.find(L'\\')) != std::wstring::npos; rest.erase(0, cut + 1)) {
             if (cut == 0) continue;
             full += L"\\" + Fold(*ToCodePage(rest.substr(0, cut)));
             if (keys_.count(full)) continue;
             if (!create) return kRegFileNotFound;
-            if (Denied(full)) return kRegAccessDenied;
+            if (readOnly.count(Root(full))) return kRegAccessDenied;
             keys_[full].name = rest.substr(0, cut);
         }
-        handles_[next_] = full;
-        key = next_++;
+        handles_[key = next_++] = full;
         return kRegOk;
     }
 
-    std::map<std::wstring, Key> keys_;  // by folded path: root number, then names
-    std::map<RegHandle, std::wstring> handles_;
+    std::map<std::wstring, Key> keys_;           // by folded path: root number, then names
+    std::map<RegHandle, std::wstring> handles_;  // the predefined roots: "1" to "4"
     RegHandle next_ = 0x100;
 };
 

@@ -1,9 +1,18 @@
-#include "registry_suite.h"
+// One suite for the registry layer and the verb. The portable test binary
+// runs it on the in-memory registry (natively and under Wine), the Win32
+// one on Wine's real registry: what passes on both shows the in-memory
+// registry keeps the real one's rules. Its keys: HKCU\Software\VelmoraTest,
+// and .vmt1 to .vmt5 and VelmoraTest.A to .C (with their
+// SystemFileAssociations keys) below HKCU and HKLM Software\Classes.
+#include <gtest/gtest.h>
 
 #include "shellmenu/reg.h"
 #include "shellmenu/verb.h"
 
 namespace velmora::test {
+
+std::unique_ptr<Registry> MakeRegistryUnderTest();
+void WipeRegistryUnderTest();
 
 namespace {
 
@@ -15,39 +24,38 @@ using Names = std::vector<std::wstring>;
 
 std::string Z(const std::string& s) { return s + '\0'; }
 
-}  // namespace
-
-void RegistrySuite::SetUp() {
-    GetParam().wipe();
-    registry = GetParam().make();
-}
-
-void RegistrySuite::Put(RegHandle root, const std::string& path, const std::string& data,
-                        uint32_t type) {
-    RegKey key(*registry);
-    ASSERT_EQ(registry->CreateKey(root, path, key.out()), kRegOk) << path;
-    EXPECT_EQ(registry->SetValue(key.get(), "", type, data), kRegOk);
-}
-
-std::string RegistrySuite::Raw(RegHandle root, const std::string& path, const std::string& name) {
-    RegKey key(*registry);
-    uint32_t type = 0, size = 0;
-    if (registry->OpenKey(root, path, key.out()) ||
-        registry->QueryValue(key.get(), name, type, nullptr, size)) {
-        return "-";
+class RegistrySuite : public ::testing::Test {
+protected:
+    RegistrySuite() { WipeRegistryUnderTest(); }
+    ~RegistrySuite() override { WipeRegistryUnderTest(); }
+    // Raw access below the layer under test.
+    void Put(RegHandle root, const std::string& path, const std::string& data, uint32_t type = 1) {
+        RegKey key(*registry);
+        ASSERT_EQ(registry->CreateKey(root, path, key.out()), kRegOk) << path;
+        EXPECT_EQ(registry->SetValue(key.get(), "", type, data), kRegOk);
     }
-    std::string data(size, '\0');
-    registry->QueryValue(key.get(), name, type, data.data(), size);
-    return std::to_string(type) + ":" + data;
-}
+    // "type:bytes", or "-" when the key or value is missing.
+    std::string Raw(RegHandle root, const std::string& path, const std::string& name = "") {
+        RegKey key(*registry);
+        uint32_t type = 0, size = 0;
+        if (registry->OpenKey(root, path, key.out()) ||
+            registry->QueryValue(key.get(), name, type, nullptr, size)) {
+            return "-";
+        }
+        std::string data(size, '\0');
+        registry->QueryValue(key.get(), name, type, data.data(), size);
+        return std::to_string(type) + ":" + data;
+    }
+    bool Exists(RegHandle root, const std::string& path) {
+        RegKey key(*registry);
+        return registry->OpenKey(root, path, key.out()) == kRegOk;
+    }
 
-bool RegistrySuite::Exists(RegHandle root, const std::string& path) {
-    RegKey key(*registry);
-    return registry->OpenKey(root, path, key.out()) == kRegOk;
-}
+    std::unique_ptr<Registry> registry = MakeRegistryUnderTest();
+    Reg reg{*registry};
+};
 
-TEST_P(RegistrySuite, ValuesAreStoredAndReadBackByType) {
-    Reg reg(*registry);
+TEST_F(RegistrySuite, ValuesAreStoredAndReadBackByType) {
     const std::string cjk = *registry->ToCodePage(kVerb);
     struct Case {
         uint32_t type;
@@ -71,8 +79,7 @@ TEST_P(RegistrySuite, ValuesAreStoredAndReadBackByType) {
     }
 }
 
-TEST_P(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
-    Reg reg(*registry);
+TEST_F(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
     Put(kRegCurrentUser, kTest, "");
     const RegValue fallback = L"fallback";
     struct Case {
@@ -98,8 +105,7 @@ TEST_P(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
     EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, kTestW).empty());
 }
 
-TEST_P(RegistrySuite, TreesAreListedAndDeletedDeepestFirst) {
-    Reg reg(*registry);
+TEST_F(RegistrySuite, TreesAreListedAndDeletedDeepestFirst) {
     for (const char* path : {"\\a\\b\\c", "\\a\\b\\d", "\\a\\e"})
         Put(kRegCurrentUser, kTest + path, "");
     EXPECT_EQ(reg.EnumRegSubKeys(kRegCurrentUser, kTestW + L"\\a"), (Names{L"b", L"e"}));
@@ -114,8 +120,7 @@ TEST_P(RegistrySuite, TreesAreListedAndDeletedDeepestFirst) {
 // a machine-wide file type with a foreign verb of the same name; .vmt3 has
 // a per-user one with a foreign verb, .vmt4 one with this program's verb
 // written from another folder; .vmt5 has no file type.
-TEST_P(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
-    Reg reg(*registry);
+TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
     const std::string a = kUser + "VelmoraTest.A", b = kUser + "VelmoraTest.B",
                       c = kUser + "VelmoraTest.C", verb = *registry->ToCodePage(kVerb);
     const std::string cmd = "\\shell\\" + verb + "\\command",
@@ -158,4 +163,5 @@ TEST_P(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
     }
 }
 
+}  // namespace
 }  // namespace velmora::test

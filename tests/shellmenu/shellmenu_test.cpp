@@ -9,54 +9,37 @@ namespace velmora::test {
 namespace {
 
 TEST(BuildVerbCommandTest, BuildsTheCommandTitleAndName) {
-    struct Case {
-        std::wstring folder, command, verb, extra, built;  // command|title|verb
-    } cases[] = {
-        {L"C:\\", L"App.FullExeCMD", L"", L"",
-         L"\"C:\\Velmora.exe\"  \"%1\"|Velmora|用&Velmora打开"},
-        {L"C:", L"D:/a.b/View.exe", L"V", L"-y", L"D:/a.b/View.exe -y \"%1\"|View|V"},
-    };
-    for (Case c : cases) {
-        std::wstring title;
-        BuildVerbCommand({c.folder, L"Velmora"}, c.command, title, c.verb, c.extra);
-        EXPECT_EQ(c.command + L"|" + title + L"|" + c.verb, c.built);
-    }
+    std::wstring command(kAppFullExeCmd), title, verb;
+    BuildVerbCommand({L"C:\\", L"Velmora"}, command, title, verb, L"-x");  // a drive root
+    EXPECT_EQ(command + L"|" + title + L"|" + verb,
+              L"\"C:\\Velmora.exe\" -x \"%1\"|Velmora|用&Velmora打开");
+    command = L"D:/a.b/View.exe";
+    BuildVerbCommand({}, command, title, verb, L"");
+    EXPECT_EQ(command + L"|" + title, L"D:/a.b/View.exe  \"%1\"|View");
 }
 
-class ContextMenuBoxTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\.jpg", L"", L"jpegfile", kRegSz);
-        registry.readOnly = {kRegLocalMachine};  // no administrator rights
-        check.OnClick = [this] { box.OnClicked(); };
-    }
-
+TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
     FakeRegistry registry;
     Reg reg{registry};
     FakeDialogs dialogs;
     FakeCheck check;
     ContextMenuBox box{registry, dialogs, check, {L"C:\\Tools", L"Velmora"}};
-};
-
-TEST_F(ContextMenuBoxTest, AFailedWriteShowsTheRealStateAndSaysSo) {
+    check.OnClick = [&] { box.OnClicked(); };
+    reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\.jpg", L"", L"jpegfile", kRegSz);
     registry.readOnly = {kRegLocalMachine, kRegCurrentUser};
-    check.SetValue(1);
+    check.SetValue(1);  // nothing can be written
     EXPECT_EQ(check.value, 0);
-    ASSERT_EQ(dialogs.Texts(), std::vector<std::wstring>{L"无法修改右键菜单：注册表写入失败。"});
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
-}
-
-// Installed for the machine by an administrator: the user cannot remove it.
-TEST_F(ContextMenuBoxTest, AVerbThatStaysShowsTickedAndIsNotWrittenAgain) {
+    // Installed for the machine by an administrator: the user's removal
+    // cannot take it away, and the box says so without installing again.
     registry.readOnly.clear();
     reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\jpegfile\\shell\\去除EXIF信息\\command",
                     L"", L"\"C:\\Tools\\Velmora.exe\"  \"%1\"", kRegSz);
-    registry.readOnly = {kRegLocalMachine};
     box.ShowInstalledState();
     check.SetValue(0);
     EXPECT_EQ(check.value, 1);
-    EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, L"Software\\Classes").empty());
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::wstring>(2, L"无法修改右键菜单：注册表写入失败。"));
+    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
 }
 
 TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {

@@ -1,11 +1,14 @@
-#include <windows.h>
+// The suite's registry in the Win32 test binary: Wine's real one, where the
+// suite's keys outlive the test and are removed before and after each.
+#include <memory>
 
-#include "registry_suite.h"
 #include "runtime/registry_win.h"
 
 namespace velmora::test {
 
-void Wipe() {
+std::unique_ptr<Registry> MakeRegistryUnderTest() { return std::make_unique<Win32Registry>(); }
+
+void WipeRegistryUnderTest() {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VelmoraTest");
     for (std::string key : {".vmt1", ".vmt2", ".vmt3", ".vmt4", ".vmt5", "VelmoraTest.A",
                             "VelmoraTest.B", "VelmoraTest.C"}) {
@@ -15,11 +18,5 @@ void Wipe() {
         }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Wine, RegistrySuite,
-                         ::testing::Values(RegistryUnderTest{
-                             "Win32", [] { return std::unique_ptr<Registry>(new Win32Registry); },
-                             Wipe}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace velmora::test
