@@ -101,7 +101,11 @@ protected:
         bin = fs::path(self).parent_path();
         // Each test sets "tmp" for the program: take the machine's own once.
         static const fs::path root = fs::temp_directory_path();
-        base = root / (L"velmora_e2e_" + std::to_wstring(GetCurrentProcessId()));
+        // One folder per test: a script that a test left running may still
+        // hold files in the last one.
+        static int serial = 0;
+        base = root / (L"velmora_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                       std::to_wstring(++serial));
         fs::remove_all(base);
         app = base / L"程序";
         tmp = base / L"tmp 50% 目录";
@@ -461,6 +465,48 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
     clickBox(BST_CHECKED, BST_UNCHECKED);
     for (const wchar_t* key : {L"jpegfile", L".jpg", L".jpeg"}) {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, (classes + key).c_str());
+    }
+}
+
+// Hostile names with the real tool: a "tmp" folder whose name the command
+// interpreter would expand, names the ANSI code page cannot hold (one with
+// a best-fit twin beside it), and a foreign ".tmp" file beside a picture.
+TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(6, false), FakeTables(), FakeScans()});
+    // Were "%OS%" expanded, this script would run instead of ours.
+    fs::create_directories(base / L"T Windows_NT x");
+    WriteBytes(base / L"T Windows_NT x" / L"Go.bat",
+               "echo ran> \"" + Ansi((base / L"sibling ran").wstring()) + "\"\r\n");
+    for (const wchar_t* folder : {L"T %OS% x", L"T %1 %~dp0 !x!", L"T 한"}) {
+        SCOPED_TRACE(Utf8(folder));
+        tmp = base / folder;
+        fs::create_directories(tmp);
+        SetEnvironmentVariableW(L"tmp", tmp.c_str());
+        const fs::path queued[] = {pics / L"photo².jpg", pics / L"사진.jpg", pics / L"😀.jpg",
+                                   pics / L"p.jpg"};
+        for (const fs::path& p : queued) WriteFile(p.string(), jpeg);
+        WriteFile((pics / L"photo2.jpg").string(), jpeg);
+        WriteBytes(pics / L"p.jpg.tmp", "an editor's backup");
+
+        std::wstring args;
+        for (const fs::path& p : queued) args += L"\"" + p.wstring() + L"\" ";
+        Start(args + L"\"" + (pics / L"p.jpg.tmp").wstring() + L"\"");
+        ConfirmDone();
+        EXPECT_EQ(WaitForExit(15000), 0u);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        pi = {};
+
+        for (const fs::path& p : queued) {
+            const std::string cleaned = ReadBytes(p);
+            EXPECT_TRUE(cleaned.size() < jpeg.size() && cleaned.find("GPS") == std::string::npos)
+                << Utf8(p.wstring());
+        }
+        EXPECT_EQ(ReadBytes(pics / L"photo2.jpg"), std::string(jpeg.begin(), jpeg.end()));
+        EXPECT_EQ(ReadBytes(pics / L"p.jpg.tmp"), "an editor's backup");
+        EXPECT_FALSE(fs::exists(base / L"sibling ran"));
     }
 }
 

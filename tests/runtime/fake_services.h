@@ -41,11 +41,16 @@ class FakeFileSystem : public FileSystem {
 public:
     std::map<std::wstring, FakeFile> files;  // by exact path
     std::vector<std::wstring> folders;       // writable folders; a missing one fails writes
+    // Short (8.3) forms; a path without one is on a volume that keeps none.
+    std::map<std::wstring, std::wstring> shortNames;
 
     std::optional<FileInfo> Stat(std::wstring_view path) override;
     bool Copy(std::wstring_view from, std::wstring_view to) override;
     bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
     bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
+    // The code page holds ASCII and the common Chinese characters.
+    bool AnsiHolds(std::wstring_view text) override;
+    std::optional<std::wstring> ShortPath(std::wstring_view path) override;
     // ASCII letters only: tests of other scripts run against the real system.
     std::wstring CaseKey(std::wstring_view name) override;
 
