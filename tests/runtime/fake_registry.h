@@ -18,12 +18,6 @@ class FakeRegistry : public Registry {
 public:
     std::set<RegHandle> readOnly;
 
-    FakeRegistry() {
-        for (RegHandle root = kRegClassesRoot; root <= kRegUsers; ++root) {
-            keys_[handles_[root] = std::to_wstring(root)];
-        }
-    }
-
     int32_t OpenKey(RegHandle root, std::string_view path, RegHandle& key) override {
         return Open(root, path, false, key);
     }
@@ -125,8 +119,9 @@ private:
         return kRegOk;
     }
 
-    std::map<std::wstring, Key> keys_;           // by folded path: root number, then names
-    std::map<RegHandle, std::wstring> handles_;  // the predefined roots: "1" to "4"
+    // By folded path: the root's number, then the names.
+    std::map<std::wstring, Key> keys_{{L"1", {}}, {L"2", {}}, {L"3", {}}, {L"4", {}}};
+    std::map<RegHandle, std::wstring> handles_{{1, L"1"}, {2, L"2"}, {3, L"3"}, {4, L"4"}};
     RegHandle next_ = 0x100;
 };
 
