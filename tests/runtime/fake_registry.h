@@ -1,6 +1,6 @@
 // An in-memory registry with the system's rules: names ignore ASCII letter
 // case, subkeys list in order of name, a key with subkeys is not deleted, a
-// path that begins with a backslash is refused. Its code page holds ASCII
+// path that begins with a backslash or holds an empty name is refused. Its code page holds ASCII
 // in one byte and the CJK ideographs in two, as code page 936 does, and
 // nothing else. Roots listed in `readOnly` refuse every change.
 #pragma once
@@ -106,9 +106,9 @@ private:
     int32_t Open(RegHandle root, std::string_view path, bool create, RegHandle& key) {
         if (!path.empty() && path[0] == '\\') return kRegBadPathname;
         std::wstring full = handles_.at(root);
-        std::wstring rest = FromCodePage(path) + L"\\";
+        std::wstring rest = path.empty() ? L"" : FromCodePage(path) + L"\\";
         for (size_t cut; (cut = rest.find(L'\\')) != std::wstring::npos; rest.erase(0, cut + 1)) {
-            if (cut == 0) continue;
+            if (cut == 0) return kRegBadPathname;  // an empty name between separators
             full += L"\\" + Fold(*ToCodePage(rest.substr(0, cut)));
             if (keys_.count(full)) continue;
             if (!create) return kRegFileNotFound;
