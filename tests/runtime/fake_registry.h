@@ -1,8 +1,8 @@
 // An in-memory registry with the system's rules: names ignore ASCII letter
 // case, subkeys list in order of name, a key with subkeys is not deleted, a
-// path that begins with a backslash or holds an empty name is refused. Its code page holds ASCII
-// in one byte and the CJK ideographs in two, as code page 936 does, and
-// nothing else. Roots listed in `readOnly` refuse every change.
+// path that begins with a backslash or holds an empty name is refused. Its
+// code page holds ASCII in one byte and the CJK ideographs in two, as code
+// page 936 does, and nothing else. Roots listed in `readOnly` refuse every change.
 #pragma once
 
 #include <map>
