@@ -9,7 +9,6 @@ add_library(velmora_win STATIC
   runtime/processes_win.cpp
   runtime/registry_win.cpp
   runtime/start_join_win.cpp
-  runtime/text_win.cpp
   runtime/window_win.cpp
   shellmenu/form_controls_win.cpp
 )

@@ -1,6 +1,6 @@
 #include "runtime/registry_win.h"
 
-#include "runtime/text_win.h"
+#include "common/ansi_win.h"
 
 namespace velmora {
 
