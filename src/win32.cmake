@@ -13,11 +13,14 @@ add_library(velmora_win STATIC
   runtime/file_system_win.cpp
   runtime/machine_win.cpp
   runtime/processes_win.cpp
+  runtime/registry_win.cpp
+  runtime/start_join_win.cpp
   runtime/window_win.cpp
+  shellmenu/form_controls_win.cpp
 )
 target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velmora_win PUBLIC velmora_core comctl32 shell32 user32 gdi32 kernel32
-                                         ole32 oleaut32 uuid version)
+                                         ole32 oleaut32 uuid version advapi32 uxtheme)
 
 # Resource scripts include each other relative to the resources folder.
 set(VELMORA_RUNTIME_RC ${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc PARENT_SCOPE)

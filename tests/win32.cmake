@@ -4,6 +4,8 @@ add_executable(velmora_win_tests
   about/advertise_win_test.cpp
   main/main_window_win_test.cpp
   runtime/services_win_test.cpp
+  shellmenu/registry_suite.cpp
+  shellmenu/registry_under_test_win.cpp
   ${VELMORA_RUNTIME_RC}
 )
 target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main)

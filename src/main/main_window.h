@@ -9,6 +9,8 @@
 
 #include "main/file_list.h"
 #include "runtime/services.h"
+#include "shellmenu/context_menu_box.h"
+#include "shellmenu/make_form_flat.h"
 
 namespace velmora {
 
@@ -24,6 +26,7 @@ struct MainControls {
     CheckControl& contextMenuBox;
     // "Save under the same name": created checked and hidden.
     CheckControl& sameNameBox;
+    ControlCollection& all;
 };
 
 enum class Key { Delete, Other };
@@ -57,7 +60,12 @@ public:
 private:
     Services s_;
     MainControls c_;
+    // The command-line start: runs on the paths given and on those that
+    // starts arriving meanwhile hand over.
+    void RunCommandLineStart(const std::vector<std::wstring>& paths);
+
     RowDrag drag_;
+    ContextMenuBox contextMenu_;
     bool toolCopyFailed_ = false;
 };
 

@@ -44,8 +44,10 @@ MainWindowWin::MainWindowWin(Services services) {
     removeButton_ = std::make_unique<Win32Button>(control(kIdRemove));
     contextMenuBox_ = std::make_unique<Win32CheckBox>(control(kIdContextMenuBox));
     sameNameBox_ = std::make_unique<Win32CheckBox>(control(kIdSameNameBox));
+    all_ = std::make_unique<Win32ControlCollection>(hwnd());
     behaviour_ = std::make_unique<MainWindow>(
-        services, MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_});
+        services,
+        MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_, *all_});
     queue_->OnClick = [this] { behaviour_->OnQueueClicked(); };
     contextMenuBox_->OnClick = [this] { behaviour_->OnContextMenuBoxClicked(); };
     behaviour_->openAboutBox = [this, services] { ShowAboutBox(hwnd(), services.processes); };

@@ -12,6 +12,7 @@
 #include "runtime/controls_win.h"
 #include "runtime/machine_win.h"
 #include "runtime/window_win.h"
+#include "shellmenu/form_controls_win.h"
 
 namespace velmora {
 
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<Win32Button> removeButton_;
     std::unique_ptr<Win32CheckBox> contextMenuBox_;
     std::unique_ptr<Win32CheckBox> sameNameBox_;
+    std::unique_ptr<Win32ControlCollection> all_;
     std::unique_ptr<MainWindow> behaviour_;
     Win32Machine machine_;
     Win32CodePage codePage_;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/fake_registry.h"
+#include "runtime/fake_start_join.h"
 #include "runtime/services.h"
 
 namespace velmora::test {
@@ -77,6 +79,7 @@ public:
     void SetEnviron(std::wstring_view name, std::wstring_view value) override;
     std::wstring CommandLine() override { return commandLine; }
     std::wstring AppPath() override { return appPath; }
+    std::wstring AppExeName() override { return L"Velmora"; }
 };
 
 class FakeEventLoop : public EventLoop {
@@ -107,7 +110,9 @@ struct FakeServices {
     FakeFileSystem files;
     FakeProcesses processes;
     FakeEventLoop events;
-    Services services{dialogs, files, processes, events};
+    FakeRegistry registry;
+    FakeStartJoin starts;
+    Services services{dialogs, files, processes, events, registry, starts};
 };
 
 }  // namespace velmora::test
