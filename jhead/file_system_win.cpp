@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <atomic>
 
+#include "common/ansi_win.h"
+#include "common/paths.h"
 #include "file_system.h"
 #include "utf16.h"
 
@@ -19,18 +21,17 @@ static std::string Narrow(const std::wstring& w) {
     return Utf16ToUtf8(std::u16string(w.begin(), w.end()));
 }
 
-// Paths near MAX_PATH (the temporary file beside a picture may pass it) need the
-// \\?\ form, which takes only full paths with backslashes.
+// Paths near MAX_PATH (the temporary file beside a picture may pass it) need
+// the \\?\ form, which takes only full paths with backslashes.
 static std::wstring WinPath(const std::string& path) {
     std::wstring w = Wide(path);
-    if (w.size() < MAX_PATH - 40 || w.rfind(L"\\\\?\\", 0) == 0) return w;
     DWORD n = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
     if (n == 0) return w;
     std::wstring full(n, L'\0');
     n = GetFullPathNameW(w.c_str(), n, full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return w;
     full.resize(n);
-    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    return velmora::ExtendedLengthPath(full);
 }
 
 static Err Kind(DWORD c) {
@@ -325,13 +326,7 @@ static std::string Ansi(const std::string& text) {
         if (c == L'\n') w += L'\r';
         w += c;
     }
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), (int)w.size(), nullptr, 0,
-                                nullptr, nullptr);
-    std::string out(n > 0 ? n : 0, '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), (int)w.size(), out.data(), n,
-                            nullptr, nullptr);
-    return out;
+    return velmora::ToAnsiReadable(w);
 }
 
 void PrintLine(const std::string& text, bool to_stderr) {

@@ -1,7 +1,7 @@
 # In-process tests of the Win32 code; they run under Wine.
 add_executable(velmora_win_tests
-  main/form1_win_test.cpp
-  runtime/platform_win_test.cpp
+  main/main_window_win_test.cpp
+  runtime/services_win_test.cpp
   ${VELMORA_RUNTIME_RC}
 )
 target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main)
@@ -14,6 +14,6 @@ if(MINGW)
 endif()
 add_executable(velmora_e2e_tests e2e/velmora_e2e_test.cpp)
 target_include_directories(velmora_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(velmora_e2e_tests PRIVATE GTest::gtest_main gdi32 user32)
-add_dependencies(velmora_e2e_tests Velmora stub_jhead)
+target_link_libraries(velmora_e2e_tests PRIVATE jhead_samples GTest::gtest_main gdi32 user32)
+add_dependencies(velmora_e2e_tests Velmora stub_jhead jhead)
 add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)

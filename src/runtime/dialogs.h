@@ -1,0 +1,47 @@
+// Modal dialogs: message box and input box (the file dialog joins them).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace velmora {
+
+enum class Buttons { Ok, YesNoCancel };
+enum class MsgIcon { None, Critical, Question };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct Message {
+    Message() = default;
+    Message(std::wstring text, MsgIcon icon = MsgIcon::None, Buttons buttons = Buttons::Ok,
+            bool secondButtonDefault = false, std::wstring title = {})
+        : text(std::move(text)),
+          buttons(buttons),
+          icon(icon),
+          secondButtonDefault(secondButtonDefault),
+          title(std::move(title)) {}
+
+    std::wstring text;
+    Buttons buttons = Buttons::Ok;
+    MsgIcon icon = MsgIcon::None;
+    bool secondButtonDefault = false;
+    std::wstring title;  // empty: the application title
+};
+
+// A place on the screen in twips; negative coordinates mean "centred".
+struct TwipsPoint {
+    int x = -1;
+    int y = -1;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Shows the message modally and returns the button that closed it.
+    virtual Answer MsgBox(const Message& message) = 0;
+    // Returns the typed text, or the empty text on Cancel.
+    virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view defaultText,
+                                  TwipsPoint where = {}) = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,43 @@
+// Files, as the program's flows need them. Every call reports failure in
+// its result and never throws.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+struct FileInfo {
+    int64_t size = 0;
+    bool readOnly = false;
+    bool hidden = false;
+    bool system = false;
+    bool directory = false;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Size and attributes of a file or folder; nullopt when there is none.
+    virtual std::optional<FileInfo> Stat(std::wstring_view path) = 0;
+    // Copies `from` onto `to`, overwriting it.
+    virtual bool Copy(std::wstring_view from, std::wstring_view to) = 0;
+    // Moves `from` onto `to` in one step, replacing `to`, flushed to disk.
+    virtual bool MoveReplace(std::wstring_view from, std::wstring_view to) = 0;
+    // Writes `text` in the system's ANSI code page, replacing or appending.
+    // Fails, writing nothing, when the code page cannot hold the text.
+    virtual bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) = 0;
+    // Whether the system's ANSI code page, in which the script is written,
+    // holds `text` exactly.
+    virtual bool AnsiHolds(std::wstring_view text) = 0;
+    // The short (8.3) form of an existing path; nullopt when the volume
+    // keeps no short names.
+    virtual std::optional<std::wstring> ShortPath(std::wstring_view path) = 0;
+    // Names that the file system takes for the same name (letter case
+    // ignored the way it ignores it) have the same key.
+    virtual std::wstring CaseKey(std::wstring_view name) = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,23 @@
+// Files over the real system.
+#pragma once
+
+#include "runtime/file_system.h"
+
+namespace velmora {
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::optional<FileInfo> Stat(std::wstring_view path) override;
+    bool Copy(std::wstring_view from, std::wstring_view to) override;
+    bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
+    bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
+    bool AnsiHolds(std::wstring_view text) override;
+    std::optional<std::wstring> ShortPath(std::wstring_view path) override;
+    std::wstring CaseKey(std::wstring_view name) override;
+};
+
+// A path as the file calls take it: made absolute and normalised, then in
+// the "\\?\" form, so that paths past 260 characters work.
+std::wstring NativePath(std::wstring_view path);
+
+}  // namespace velmora

@@ -1,0 +1,40 @@
+// Processes: starting and waiting, and what this process was given (its
+// environment, command line and folder).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+enum class Show { Hidden, Normal, Minimized };
+
+// A started process. Destroying it releases the handle; the process goes on.
+class Process {
+public:
+    virtual ~Process() = default;
+    virtual uint32_t Id() const = 0;
+    // Waits up to `ms` milliseconds; true once the process has ended.
+    virtual bool WaitForExit(int ms) = 0;
+};
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // Starts a command line, in `workingFolder` when it is not empty;
+    // nullptr when it could not be started.
+    virtual std::unique_ptr<Process> Start(std::wstring_view commandLine, Show show,
+                                           std::wstring_view workingFolder = {}) = 0;
+    // Environment of this process, inherited by started processes; an unset
+    // variable reads as the empty text.
+    virtual std::wstring Environ(std::wstring_view name) = 0;
+    virtual void SetEnviron(std::wstring_view name, std::wstring_view value) = 0;
+    // The command line after the program's own path, leading blanks removed.
+    virtual std::wstring CommandLine() = 0;
+    // The folder of the executable, without a trailing separator.
+    virtual std::wstring AppPath() = 0;
+};
+
+}  // namespace velmora

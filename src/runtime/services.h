@@ -1,0 +1,18 @@
+// The platform services a flow is given, one interface per concern.
+#pragma once
+
+#include "runtime/dialogs.h"
+#include "runtime/event_loop.h"
+#include "runtime/file_system.h"
+#include "runtime/processes.h"
+
+namespace velmora {
+
+struct Services {
+    Dialogs& dialogs;
+    FileSystem& files;
+    Processes& processes;
+    EventLoop& events;
+};
+
+}  // namespace velmora
