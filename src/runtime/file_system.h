@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -15,6 +16,12 @@ struct FileInfo {
     bool hidden = false;
     bool system = false;
     bool directory = false;
+};
+
+struct FolderEntry {
+    std::wstring name;
+    bool directory = false;
+    bool link = false;  // a junction or symbolic link
 };
 
 class FileSystem {
@@ -28,6 +35,11 @@ public:
     virtual bool MoveReplace(std::wstring_view from, std::wstring_view to) = 0;
     // Writes `text` in the system's ANSI code page, replacing or appending.
     virtual bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) = 0;
+    // Every entry of `folder` but "." and "..", hidden and system ones
+    // included, in the system's order; nullopt when it cannot be read.
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) = 0;
+    // The whole file's bytes as they stand; nullopt when it cannot be read.
+    virtual std::optional<std::string> ReadFile(std::wstring_view path) = 0;
 };
 
 }  // namespace velmora
