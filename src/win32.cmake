@@ -3,13 +3,15 @@
 add_library(velmora_win STATIC
   main/form1_win.cpp
   runtime/controls_win.cpp
+  runtime/file_dialog_win.cpp
+  runtime/folder_listing_win.cpp
   runtime/input_box_win.cpp
   runtime/message_loop_win.cpp
   runtime/platform_win.cpp
   runtime/text_win.cpp
 )
 target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(velmora_win PUBLIC velmora_core comctl32 shell32 user32 gdi32 kernel32)
+target_link_libraries(velmora_win PUBLIC velmora_core comctl32 comdlg32 shell32 user32 gdi32 kernel32)
 
 # Resource scripts include each other relative to the resources folder.
 set(VELMORA_RUNTIME_RC ${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc PARENT_SCOPE)
