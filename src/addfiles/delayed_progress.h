@@ -27,6 +27,8 @@ public:
     // that only creeps. False once the user has pressed Cancel.
     bool Step(std::wstring_view status, std::optional<int> percent);
     bool Shown() const { return shown_; }
+    // True once the delay has passed.
+    bool Due() const { return due_; }
 
 private:
     EventLoop& events_;

@@ -1,0 +1,61 @@
+#include "addfiles/run_progress.h"
+
+#include <algorithm>
+
+#include "addfiles/add_files_texts.h"
+#include "addfiles/path_helpers.h"
+#include "runtime/services.h"
+
+namespace velmora {
+
+namespace {
+
+// How long a cancelled run waits for the picture in the tool's hands.
+constexpr int kSettlePasses = 20;
+constexpr int kSettlePassMs = 100;
+
+}  // namespace
+
+RunProgress::RunProgress(Services& services, ProgressBar& bar, std::wstring resultsFile,
+                         std::vector<std::wstring> queue)
+    : s_(services),
+      resultsFile_(std::move(resultsFile)),
+      queue_(std::move(queue)),
+      delayed_(services.events, bar) {}
+
+// One line per picture the tool has finished; the script's own first line
+// ("rem") is not one.
+int RunProgress::CountDone() {
+    std::optional<std::string> text = s_.files.ReadFile(resultsFile_);
+    if (!text) return 0;
+    int lines = int(std::count(text->begin(), text->end(), '\n'));
+    if (text->rfind("rem", 0) == 0 && lines > 0) --lines;
+    return std::min(lines, int(queue_.size()));
+}
+
+bool RunProgress::OnWait() {
+    if (!delayed_.Due()) return delayed_.Step({}, std::nullopt);
+    const int total = int(queue_.size());
+    const int done = CountDone();
+    std::wstring status =
+        Text(AddFilesText::Cleaning) + L" " + std::to_wstring(done) + L"/" + std::to_wstring(total);
+    if (done < total) status += L" " + GetPathPart(queue_[size_t(done)], PathPart::Name);
+    const int percent = total > 0 ? done * 100 / total : 0;
+    return delayed_.Step(status, std::clamp(percent, 1, 99));
+}
+
+std::wstring RunProgress::StoppedMessage() {
+    const int before = CountDone();
+    int done = before;
+    for (int pass = 0; pass < kSettlePasses && done == before && done < int(queue_.size());
+         ++pass) {
+        s_.events.DoEvents();
+        s_.events.Sleep(kSettlePassMs);
+        done = CountDone();
+    }
+    return Text(AddFilesText::RunStoppedBefore) + std::to_wstring(done) +
+           Text(AddFilesText::RunStoppedMiddle) + std::to_wstring(queue_.size()) +
+           Text(AddFilesText::RunStoppedAfter);
+}
+
+}  // namespace velmora
