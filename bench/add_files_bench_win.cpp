@@ -13,9 +13,9 @@
 
 #include "addfiles/add_it.h"
 #include "addfiles/folder_scan.h"
-#include "addfiles/wildcard.h"
+#include "common/wildcard.h"
 #include "runtime/controls_win.h"
-#include "runtime/folder_listing_win.h"
+#include "runtime/file_system_win.h"
 
 namespace velmora {
 namespace {
@@ -44,17 +44,15 @@ int Queue() {
     constexpr int kOld = 30000, kNew = 30000;
     HWND box = MakeListBox();
     Win32ListBox list(box);
-    std::wstring batch;
-    for (int i = 0; i < kNew; ++i) {
-        if (i) batch += L'\0';
-        batch += PathNumber(i + kOld / 2);  // the first half equal old rows
-    }
+    std::vector<std::wstring> batch;
+    for (int i = 0; i < kNew; ++i) batch.push_back(PathNumber(i + kOld / 2));  // half are old rows
     std::vector<std::wstring> rows;
     for (int i = 0; i < kOld + kNew / 2; ++i) rows.push_back(PathNumber(i));
 
     for (int i = 0; i < kOld; ++i) list.AddItem(PathNumber(i));
     const double t0 = Seconds();
-    AddIt(batch, list, true, std::wstring_view(L"\0", 1), 0);
+    Win32FileSystem files;
+    AddIt(batch, list, true, 0, files);
     const double addIt = Seconds() - t0;
     const int count = list.ListCount();
 
@@ -70,19 +68,8 @@ int Queue() {
     return count == kOld + kNew / 2 ? 0 : 1;
 }
 
-struct ListingOnly : FileSystem {
-    std::optional<FileInfo> Stat(std::wstring_view) override { return std::nullopt; }
-    bool Copy(std::wstring_view, std::wstring_view) override { return false; }
-    bool MoveReplace(std::wstring_view, std::wstring_view) override { return false; }
-    bool SaveSimpleFile(std::wstring_view, std::wstring_view, bool) override { return false; }
-    std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view f) override {
-        return ListFolderEntries(f);
-    }
-    std::optional<std::string> ReadFile(std::wstring_view p) override { return ReadWholeFile(p); }
-};
-
 int Scan(const wchar_t* folder, const wchar_t* patterns) {
-    ListingOnly files;
+    Win32FileSystem files;
     std::vector<std::wstring> found;
     const double t0 = Seconds();
     ScanFolder(

@@ -1,14 +1,15 @@
-# Win32 code: the runtime services over the real system, the main window,
-# and Velmora.exe itself.
+# Win32 code: the runtime services over the real system, the windows, and
+# Velmora.exe itself.
 add_library(velmora_win STATIC
-  main/form1_win.cpp
+  main/main_window_win.cpp
   runtime/controls_win.cpp
+  runtime/dialogs_win.cpp
+  runtime/event_loop_win.cpp
   runtime/file_dialog_win.cpp
-  runtime/folder_listing_win.cpp
-  runtime/input_box_win.cpp
-  runtime/message_loop_win.cpp
-  runtime/platform_win.cpp
+  runtime/file_system_win.cpp
+  runtime/processes_win.cpp
   runtime/text_win.cpp
+  runtime/window_win.cpp
 )
 target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velmora_win PUBLIC velmora_core comctl32 comdlg32 shell32 user32 gdi32 kernel32)

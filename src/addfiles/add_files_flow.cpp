@@ -9,7 +9,7 @@
 #include "addfiles/folder_scan.h"
 #include "addfiles/path_helpers.h"
 #include "addfiles/progress_bar.h"
-#include "addfiles/wildcard.h"
+#include "common/wildcard.h"
 #include "runtime/services.h"
 
 namespace velmora {
@@ -24,28 +24,12 @@ constexpr int kEntriesPerYield = 64;
 constexpr int kInputBoxLeftOfCentre = 3000;
 constexpr int kInputBoxAboveCentre = 300;
 
-std::wstring JoinWithNul(const std::vector<std::wstring>& paths) {
-    std::wstring batch;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (i != 0) batch += L'\0';
-        batch += paths[i];
-    }
-    return batch;
-}
-
 std::wstring Describe(const std::exception& error) {
     if (dynamic_cast<const std::bad_alloc*>(&error)) return Text(AddFilesText::OutOfMemory);
     std::wstring text;
     for (const char* c = error.what(); *c; ++c)
         text += static_cast<wchar_t>(static_cast<unsigned char>(*c));
     return text;
-}
-
-Message Critical(std::wstring text) {
-    Message message;
-    message.text = std::move(text);
-    message.icon = MsgIcon::Critical;
-    return message;
 }
 
 class BusyFlag {
@@ -67,9 +51,9 @@ void AddFilesFlow::AddFilesToList(ListControl& list, std::wstring folder, std::w
     BusyFlag busy(busy_);
     try {
         std::vector<std::wstring> batch = ChooseFileList(folder, std::move(patterns), true);
-        AddIt(JoinWithNul(batch), list, true, std::wstring_view(L"\0", 1), 0);
+        AddIt(batch, list, true, 0, s_.files);
     } catch (const std::exception& error) {
-        s_.dialogs.MsgBox(Critical(Describe(error)));
+        s_.dialogs.MsgBox({Describe(error), MsgIcon::Critical});
     }
     s_.events.SetBusyPointer(false);
 }
@@ -84,12 +68,9 @@ std::vector<std::wstring> AddFilesFlow::ChooseFileList(const std::wstring& folde
                        Text(AddFilesText::DialogTitle), {});
     if (picked.empty() || !ask) return picked;
 
-    Message question;
-    question.text = Text(AddFilesText::AskScanFolderBefore) + memory_.DLG_LastDir +
-                    Text(AddFilesText::AskScanFolderAfter);
-    question.buttons = Buttons::YesNoCancel;
-    question.icon = MsgIcon::Question;
-    question.secondButtonDefault = true;
+    const Message question(Text(AddFilesText::AskScanFolderBefore) + memory_.DLG_LastDir +
+                               Text(AddFilesText::AskScanFolderAfter),
+                           MsgIcon::Question, Buttons::YesNoCancel, true);
     if (s_.dialogs.MsgBox(question) != Answer::Yes) return picked;
 
     int zero = 0;
@@ -109,9 +90,9 @@ std::vector<std::wstring> AddFilesFlow::ChooseFileList(const std::wstring& folde
     const PatternSet patternSet(typed);
     if (patternSet.Malformed()) {
         // Scanning with it would select every file in the tree.
-        s_.dialogs.MsgBox(Critical(Text(AddFilesText::MalformedPatternBefore) +
-                                   *patternSet.Malformed() +
-                                   Text(AddFilesText::MalformedPatternAfter)));
+        s_.dialogs.MsgBox({Text(AddFilesText::MalformedPatternBefore) + *patternSet.Malformed() +
+                               Text(AddFilesText::MalformedPatternAfter),
+                           MsgIcon::Critical});
         return picked;
     }
     return ScanWithProgress(memory_.DLG_LastDir, patternSet).value_or(picked);

@@ -1,19 +1,21 @@
-// The one way entries enter the file list.
+// The way entries enter the queue from the interactive sources (the drop
+// and the add-files flow); the command-line start appends its own.
 #pragma once
 
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace velmora {
 
+class FileSystem;
 class ListControl;
 
-// Merges `batch` (entries joined by `separator`) into `list`: the list is
-// rebuilt with the batch's entries first, in order, then, when
-// `removeDuplicates` is set, the earlier entries that equal none of them
-// (letter case ignored). An empty batch leaves the list untouched. Selects
-// row `selectIndex` afterwards when it is 0 or more.
-void AddIt(std::wstring batch, ListControl& list, bool removeDuplicates,
-           std::wstring_view separator, int selectIndex);
+// Rebuilds `list` with `entries` first, in order, then, when
+// `removeDuplicates` is set, the earlier rows that equal none of them as
+// the file system compares names (letter case ignored). No entries leave
+// the list untouched. Selects row `selectIndex` afterwards when it is 0 or
+// more.
+void AddIt(const std::vector<std::wstring>& entries, ListControl& list, bool removeDuplicates,
+           int selectIndex, FileSystem& files);
 
 }  // namespace velmora

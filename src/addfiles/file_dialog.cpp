@@ -2,7 +2,7 @@
 
 #include "addfiles/add_files_texts.h"
 #include "addfiles/path_helpers.h"
-#include "main/get_arguments.h"
+#include "common/text.h"
 
 namespace velmora {
 
@@ -64,10 +64,7 @@ std::vector<std::wstring> ShowFileDialog(Dialogs& dialogs, FileDialogMemory& mem
     if (selection.find(L'\\') == std::wstring::npos) selection.clear();
     if (answer.tooManyFiles) {
         selection.clear();
-        Message message;
-        message.text = Text(AddFilesText::TooManyFiles);
-        message.icon = MsgIcon::Critical;
-        dialogs.MsgBox(message);
+        dialogs.MsgBox({Text(AddFilesText::TooManyFiles), MsgIcon::Critical});
     }
 
     if (mode != FileDialogMode::OpenMany) {

@@ -1,6 +1,6 @@
 #include "addfiles/folder_scan.h"
 
-#include "addfiles/wildcard.h"
+#include "common/wildcard.h"
 #include "runtime/file_system.h"
 
 namespace velmora {

@@ -1,55 +1,45 @@
+#include "main/file_list.h"
+
 #include "addfiles/add_it.h"
-#include "main/form1.h"
 #include "runtime/controls.h"
 
 namespace velmora {
 
-void Form1::Command3_Click() { c_.L.Clear(); }
-
-void Form1::L_Click() {
-    const int row = c_.L.ListIndex();
-    c_.L.SetToolTipText(row >= 0 ? c_.L.List(row) : std::wstring());
+void ShowSelectedPathAsTip(ListControl& queue) {
+    const int row = queue.ListIndex();
+    queue.SetToolTipText(row >= 0 ? queue.List(row) : std::wstring());
 }
 
-// One press removes at most one entry and selects the one that followed it,
-// or the new last entry.
-void Form1::L_KeyDown(int keyCode, int /*shift*/) {
-    if (keyCode != kKeyDelete) return;
-    int row = c_.L.ListIndex();
-    if (row < 0 || row >= c_.L.ListCount()) return;
-    c_.L.RemoveItem(row);
-    if (row == c_.L.ListCount()) --row;
-    c_.L.SetListIndex(row);
+void DeleteSelectedRow(ListControl& queue) {
+    int row = queue.ListIndex();
+    if (row < 0 || row >= queue.ListCount()) return;
+    queue.RemoveItem(row);
+    if (row == queue.ListCount()) --row;
+    queue.SetListIndex(row);
 }
 
-void Form1::L_MouseDown(int button, int /*shift*/, int /*x*/, int /*y*/) {
-    if (button == kMouseLeft) dragIndex_ = c_.L.ListIndex();
+void RowDrag::Press(const ListControl& queue, int buttons) {
+    if (buttons == kLeftButton) dragIndex_ = queue.ListIndex();
 }
 
-// While the left button is held the list moves its selection under the
-// pointer; the dragged entry swaps places with the row it arrives at.
-void Form1::L_MouseMove(int button, int /*shift*/, int /*x*/, int /*y*/) {
-    if (button != kMouseLeft) return;
-    const int selected = c_.L.ListIndex();
+void RowDrag::Move(ListControl& queue, int buttons) {
+    if (buttons != kLeftButton) return;
+    const int selected = queue.ListIndex();
+    // No selection, or a row that a Delete during the drag took away.
     if (selected == dragIndex_ || selected < 0 || dragIndex_ < 0 ||
-        dragIndex_ >= c_.L.ListCount()) {
+        dragIndex_ >= queue.ListCount()) {
         return;
     }
-    std::wstring kept = c_.L.List(selected);
-    c_.L.SetList(selected, c_.L.List(dragIndex_));
-    c_.L.SetList(dragIndex_, kept);
+    std::wstring kept = queue.List(selected);
+    queue.SetList(selected, queue.List(dragIndex_));
+    queue.SetList(dragIndex_, kept);
     dragIndex_ = selected;
 }
 
-void Form1::L_OLEDragDrop(const std::vector<std::wstring>& files) {
-    if (files.empty()) return;
-    std::wstring batch;
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (i) batch += L'\0';
-        batch += files[i];
-    }
-    AddIt(batch, c_.L, true, std::wstring_view(L"\0", 1), -1);
-    if (c_.L.ListCount() > 0) c_.L.SetListIndex(0);
+void AddDroppedFiles(ListControl& queue, const std::vector<std::wstring>& files,
+                     FileSystem& fileSystem) {
+    AddIt(files, queue, true, -1, fileSystem);
+    if (queue.ListCount() > 0) queue.SetListIndex(0);
 }
 
 }  // namespace velmora

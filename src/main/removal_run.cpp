@@ -1,8 +1,10 @@
-#include "main/form1.h"
+#include "main/removal_run.h"
+
+#include "main/main_texts.h"
 #include "main/removal_script.h"
 #include "main/shell_wait.h"
+#include "main/temp_files.h"
 #include "runtime/controls.h"
-#include "runtime/platform.h"
 
 namespace velmora {
 
@@ -12,53 +14,62 @@ namespace {
 // replace it.
 constexpr int64_t kReplaceThreshold = 200000;
 
-}  // namespace
-
-// Every step ignores its own failure; "搞定" is shown in every case.
-void Form1::Command2_Click() {
-    const std::wstring t = platform_.Environ(L"tmp");
-    c_.Command2.SetEnabled(false);
-
-    const std::wstring script = t + L"\\Go.bat";
-    platform_.SaveSimpleFile(script, BuildRemovalScript(t, c_.L), false);
-    platform_.SetEnviron(kEventFileVariable, t + L"\\" + kEventFileName);
-    ShellWait(platform_, L"\"" + script + L"\"", kShowHidden);
-
-    // The queue may have changed during the wait: walk it as it stands now.
-    if (c_.Ch.Value() != 0) {
-        for (int row = 0; row < c_.L.ListCount(); ++row) ReplaceWithOutput(c_.L.List(row));
-    }
-
-    platform_.MsgBox(L"搞定", kMbOk);
-    c_.Command2.SetEnabled(true);
+void ShowCritical(Dialogs& dialogs, std::wstring text) {
+    dialogs.MsgBox({std::move(text), MsgIcon::Critical});
 }
 
 // Moves the tool's output "P.tmp", when there is one, into place of P.
-void Form1::ReplaceWithOutput(const std::wstring& picture) {
+void ReplaceWithOutput(FileSystem& files, const std::wstring& picture) {
     const std::wstring output = picture + L".tmp";
-    std::optional<uint32_t> outAttr = platform_.FileAttributes(output);
-    if (!outAttr || (*outAttr & (kAttrHidden | kAttrSystem | kAttrDirectory))) return;
+    std::optional<FileInfo> out = files.Stat(output);
+    // The ordinary lookup does not see hidden or system files.
+    if (!out || out->hidden || out->system || out->directory) return;
 
-    std::optional<int64_t> pictureSize = platform_.FileSize(picture);
-    std::optional<int64_t> outputSize = platform_.FileSize(output);
-    if (pictureSize && outputSize && *pictureSize - *outputSize >= kReplaceThreshold) return;
-
+    std::optional<FileInfo> in = files.Stat(picture);
+    if (in && in->size - out->size >= kReplaceThreshold) return;
     // A read-only picture keeps both files, as a failed delete would.
-    std::optional<uint32_t> pictureAttr = platform_.FileAttributes(picture);
-    if (pictureAttr && (*pictureAttr & (kAttrReadOnly | kAttrDirectory))) return;
+    if (in && (in->readOnly || in->directory)) return;
 
     // One step: the picture is never gone while its replacement is only
     // under the ".tmp" name. A locked picture makes this fail; both stay.
-    platform_.MoveReplace(output, picture);
+    files.MoveReplace(output, picture);
 }
 
-void Form1::Command5_Click() {
-    const std::wstring path = TempPath(kEventFileName);
-    std::optional<uint32_t> attr = platform_.FileAttributes(path);
-    if (!attr || (*attr & kAttrDirectory)) return;
-    if (!platform_.StartProcess(L"notepad \"" + path + L"\"", kShowNormal)) {
-        platform_.MsgBox(L"无法启动记事本打开结果文件：\r\n" + path, kMbOk | kMbIconCritical);
+// Runs the script and reports what kept it from running; true when it ran.
+bool RunScript(Services& s, const std::wstring& t, ListControl& queue, bool toolCopyFailed) {
+    if (toolCopyFailed) {
+        // Without any copy of the tool every picture would stay as it was.
+        const bool toolThere = s.files.Stat(TempPath(t, kToolName)).has_value();
+        ShowCritical(s.dialogs,
+                     MainMessage(toolThere ? MainText::ToolNotCopied : MainText::ToolMissing, {t}));
+        if (!toolThere) return false;
     }
+    const std::wstring script = TempPath(t, kScriptName);
+    if (!s.files.SaveSimpleFile(script, BuildRemovalScript(t, Rows(queue)), false)) {
+        ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotWritten, {t}));
+        return false;
+    }
+    s.processes.SetEnviron(kEventFileVariable, TempPath(t, kEventFileName));
+    if (ShellWait(s.processes, s.events, L"\"" + script + L"\"", Show::Hidden) == 0) {
+        ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotStarted, {t}));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
+                RemovalRunOptions options) {
+    const std::wstring t = TempFolder(s.processes);
+    removeButton.SetEnabled(false);
+    if (RunScript(s, t, queue, options.toolCopyFailed)) {
+        if (options.replaceOutputs) {
+            for (const std::wstring& picture : Rows(queue)) ReplaceWithOutput(s.files, picture);
+        }
+        s.dialogs.MsgBox(MainMessage(MainText::Done));
+    }
+    removeButton.SetEnabled(true);
 }
 
 }  // namespace velmora

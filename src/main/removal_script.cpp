@@ -1,6 +1,6 @@
 #include "main/removal_script.h"
 
-#include "runtime/controls.h"
+#include "main/temp_files.h"
 
 namespace velmora {
 
@@ -14,14 +14,14 @@ std::wstring EscapeForBatch(std::wstring_view text) {
     return out;
 }
 
-std::wstring BuildRemovalScript(std::wstring_view tmpDir, const ListControl& queue) {
-    const std::wstring t = EscapeForBatch(tmpDir);
-    std::wstring script = L"echo rem > \"" + t + L"\\" + kEventFileName + L"\"\r\n";
-    const std::wstring tool = L"\"" + t + L"\\jhead.exe\" -de \"";
-    const int count = queue.ListCount();
-    for (int row = 0; row < count; ++row) {
+std::wstring BuildRemovalScript(std::wstring_view tempFolder,
+                                const std::vector<std::wstring>& pictures) {
+    const std::wstring t = EscapeForBatch(tempFolder);
+    std::wstring script = L"echo rem > \"" + TempPath(t, kEventFileName) + L"\"\r\n";
+    const std::wstring tool = L"\"" + TempPath(t, kToolName) + L"\" -de \"";
+    for (const std::wstring& picture : pictures) {
         script += tool;
-        script += EscapeForBatch(queue.List(row));
+        script += EscapeForBatch(picture);
         script += L"\"\r\n";
     }
     return script;

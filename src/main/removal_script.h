@@ -3,18 +3,16 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
-
-class ListControl;
-
-inline constexpr wchar_t kEventFileName[] = L"Event.txt";
 
 // Doubles every "%" so that cmd.exe does not expand it inside a batch file.
 std::wstring EscapeForBatch(std::wstring_view text);
 
 // First line: creates T\Event.txt. Then one `"T\jhead.exe" -de "P"` line per
-// queue row, row 0 first. Every line ends in CR LF.
-std::wstring BuildRemovalScript(std::wstring_view tmpDir, const ListControl& queue);
+// picture, in order. Every line ends in CR LF.
+std::wstring BuildRemovalScript(std::wstring_view tempFolder,
+                                const std::vector<std::wstring>& pictures);
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
 #include "main/shell_wait.h"
 
-#include "runtime/platform.h"
+#include "runtime/event_loop.h"
 
 namespace velmora {
 
@@ -8,19 +8,20 @@ namespace {
 constexpr int kPassMs = 100;
 }
 
-uint32_t ShellWait(Platform& platform, std::wstring_view command, int windowStyle) {
-    std::unique_ptr<Process> process = platform.StartProcess(command, windowStyle);
+uint32_t ShellWait(Processes& processes, EventLoop& events, std::wstring_view command, Show show,
+                   std::wstring_view workingFolder) {
+    std::unique_ptr<Process> process = processes.Start(command, show, workingFolder);
     if (!process) {
         // Nothing to wait for: one pass, as for a process that ended at once.
-        platform.DoEvents();
-        platform.Sleep(kPassMs);
+        events.DoEvents();
+        events.Sleep(kPassMs);
         return 0;
     }
     // Waiting on the process itself, not on its exit code, so that a script
     // whose exit code happens to be 259 (STILL_ACTIVE) does not hang us.
     for (;;) {
-        bool ended = process->WaitForExit(kPassMs);
-        platform.DoEvents();
+        const bool ended = process->WaitForExit(kPassMs);
+        events.DoEvents();
         if (ended) break;
     }
     return process->Id();

@@ -4,13 +4,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "runtime/processes.h"
+
 namespace velmora {
 
-class Platform;
+class EventLoop;
 
-// Starts `command` with the show-window value `windowStyle` and waits for
-// the process to end, handling pending events every 100 ms. Returns the
-// process id, or 0 when nothing could be started (after one 100 ms pass).
-uint32_t ShellWait(Platform& platform, std::wstring_view command, int windowStyle);
+// Starts `command` in `workingFolder` and waits for the process to end,
+// handling pending events every 100 ms. Returns the process id, or 0 when
+// nothing could be started (after one 100 ms pass).
+uint32_t ShellWait(Processes& processes, EventLoop& events, std::wstring_view command, Show show,
+                   std::wstring_view workingFolder = {});
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -29,6 +30,15 @@ public:
 
     std::function<void()> OnClick;
 };
+
+// Every row of the list, row 0 first.
+inline std::vector<std::wstring> Rows(const ListControl& list) {
+    std::vector<std::wstring> rows;
+    const int count = list.ListCount();
+    rows.reserve(size_t(count > 0 ? count : 0));
+    for (int row = 0; row < count; ++row) rows.push_back(list.List(row));
+    return rows;
+}
 
 class ButtonControl {
 public:

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace velmora {
 
@@ -11,6 +12,15 @@ enum class MsgIcon { None, Critical, Question };
 enum class Answer { Ok, Cancel, Yes, No };
 
 struct Message {
+    Message() = default;
+    Message(std::wstring text, MsgIcon icon = MsgIcon::None, Buttons buttons = Buttons::Ok,
+            bool secondButtonDefault = false, std::wstring title = {})
+        : text(std::move(text)),
+          buttons(buttons),
+          icon(icon),
+          secondButtonDefault(secondButtonDefault),
+          title(std::move(title)) {}
+
     std::wstring text;
     Buttons buttons = Buttons::Ok;
     MsgIcon icon = MsgIcon::None;

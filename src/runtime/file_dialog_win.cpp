@@ -1,4 +1,5 @@
-#include "runtime/file_dialog_win.h"
+// The common file dialog of Win32Dialogs.
+#include "runtime/dialogs_win.h"
 
 #include <windows.h>
 
@@ -11,6 +12,9 @@
 namespace velmora {
 
 namespace {
+
+// Room for the chosen names: a batch tool's user picks hundreds of files.
+constexpr size_t kFileDialogBufferChars = 65536;
 
 DWORD FlagsFor(FileDialogMode mode) {
     switch (mode) {
@@ -34,7 +38,8 @@ std::wstring SelectionIn(const std::vector<wchar_t>& buffer) {
 
 }  // namespace
 
-FileDialogAnswer ShowCommonFileDialog(const FileDialogRequest& request) {
+FileDialogAnswer Win32Dialogs::ShowFileDialog(const FileDialogRequest& request) {
+    if (unattended_) return {};
     // "description|pattern|..." becomes NUL-separated parts ending in two NULs.
     std::wstring filter = request.filter;
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
@@ -74,7 +79,7 @@ FileDialogAnswer ShowCommonFileDialog(const FileDialogRequest& request) {
     return answer;
 }
 
-TwipsPoint ScreenSizeTwips() {
+TwipsPoint Win32Dialogs::ScreenSize() {
     HDC screen = GetDC(nullptr);
     const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);

@@ -34,7 +34,11 @@ public:
     // Moves `from` onto `to` in one step, replacing `to`, flushed to disk.
     virtual bool MoveReplace(std::wstring_view from, std::wstring_view to) = 0;
     // Writes `text` in the system's ANSI code page, replacing or appending.
+    // Fails, writing nothing, when the code page cannot hold the text.
     virtual bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) = 0;
+    // Names that the file system takes for the same name (letter case
+    // ignored the way it ignores it) have the same key.
+    virtual std::wstring CaseKey(std::wstring_view name) = 0;
     // Every entry of `folder` but "." and "..", hidden and system ones
     // included, in the system's order; nullopt when it cannot be read.
     virtual std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) = 0;

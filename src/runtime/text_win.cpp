@@ -4,12 +4,16 @@
 
 namespace velmora {
 
-std::string ToAnsi(std::wstring_view text) {
-    if (text.empty()) return {};
-    int n =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+std::optional<std::string> ToAnsi(std::wstring_view text) {
+    if (text.empty()) return std::string();
+    BOOL lossy = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()),
+                                nullptr, 0, nullptr, &lossy);
+    if (n <= 0 || lossy) return std::nullopt;
     std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n,
+                        nullptr, &lossy);
+    if (lossy) return std::nullopt;
     return out;
 }
 

@@ -1,12 +1,16 @@
-// The program's UTF-16 texts in the system's ANSI code page, for the texts
-// that cross to disk, the registry and the file dialog.
+// The one conversion of the program's UTF-16 texts to the system's ANSI
+// code page, for the texts that cross to disk and the registry.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace velmora {
 
-std::string ToAnsi(std::wstring_view text);
+// The text in the ANSI code page, or nullopt when the code page cannot
+// hold it exactly. No best-fit mapping: "²" never turns into "2", which
+// would name another file.
+std::optional<std::string> ToAnsi(std::wstring_view text);
 
 }  // namespace velmora

@@ -4,15 +4,10 @@
 
 #include <stdexcept>
 
-#include "addfiles/delayed_progress.h"
 #include "addfiles/progress_bar.h"
 #include "fake_progress_view.h"
 #include "runtime/fake_controls.h"
-#include "runtime/fake_dialogs.h"
-#include "runtime/fake_event_loop.h"
-#include "runtime/fake_file_system.h"
-#include "runtime/fake_processes.h"
-#include "runtime/services.h"
+#include "runtime/fake_services.h"
 
 namespace velmora::test {
 namespace {
@@ -23,25 +18,20 @@ using namespace std::string_literals;
 FolderEntry File(const wchar_t* name) { return {name}; }
 FolderEntry Dir(const wchar_t* name, bool link = false) { return {name, true, link}; }
 
-struct AddFilesTest : ::testing::Test {
-    FakeDialogs dialogs;
-    FakeFileSystem files;
-    FakeProcesses processes;
-    FakeEventLoop events;
-    Services services{dialogs, files, processes, events};
+struct AddFilesTest : ::testing::Test, FakeServices {
     FakeProgressState window;
     ProgressBar bar{events, FakeViews(window)};
     AddFilesFlow flow{services, bar};
     FakeList queue;
 
     AddFilesTest() {
-        files.folders[L"C:\\P\\"] = {File(L"a.jpg"),      Dir(L"S1"), File(L"b.JPG"),
-                                     File(L"README"),     Dir(L"S2"), Dir(L"loop", true),
-                                     File(L".hidden.jpg")};
-        files.folders[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png")};
-        files.folders[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), File(L"중국.jpg")};
-        files.folders[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
-        files.folders[L"C:\\P\\loop\\"] = {Dir(L"P")};  // a junction back to the top
+        files.tree[L"C:\\P\\"] = {File(L"a.jpg"),      Dir(L"S1"), File(L"b.JPG"),
+                                  File(L"README"),     Dir(L"S2"), Dir(L"loop", true),
+                                  File(L".hidden.jpg")};
+        files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png")};
+        files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), File(L"중국.jpg")};
+        files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
+        files.tree[L"C:\\P\\loop\\"] = {Dir(L"P")};  // a junction back to the top
         queue.rows = {L"C:\\P\\A.JPG", L"old"};
     }
     void Pick() { dialogs.fileAnswers.push_back({L"C:\\P\0a.jpg\0b.JPG"s}); }
@@ -80,9 +70,9 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     EXPECT_EQ(question.text, L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
     EXPECT_EQ(question.buttons, Buttons::YesNoCancel);
     EXPECT_TRUE(question.secondButtonDefault);
-    EXPECT_EQ(dialogs.lastInputDefault, L"*.JPG");
-    EXPECT_EQ(dialogs.lastInputPlace.x, 19200 / 2 - 3000);
-    EXPECT_EQ(dialogs.lastInputPlace.y, 10800 / 2 - 300);
+    EXPECT_EQ(dialogs.inputDefault, L"*.JPG");
+    EXPECT_EQ(dialogs.inputPlace.x, 19200 / 2 - 3000);
+    EXPECT_EQ(dialogs.inputPlace.y, 10800 / 2 - 300);
 }
 
 TEST_F(AddFilesTest, AMalformedPatternIsNamedAndThePickedFilesStay) {
@@ -115,11 +105,11 @@ TEST_F(AddFilesTest, ASecondClickDuringTheFlowDoesNothingAndErrorsAreShown) {
 }
 
 TEST_F(AddFilesTest, ALongScanShowsProgressAndItsCancelKeepsThePickedFiles) {
-    std::vector<FolderEntry>& top = files.folders[L"C:\\P\\"];
+    std::vector<FolderEntry>& top = files.tree[L"C:\\P\\"];
     for (int i = 0; i < 500; ++i)
         top.push_back(File((L"n" + std::to_wstring(i) + L".jpg").c_str()));
     events.onDoEvents = [&] {
-        if (!window.alive) events.Elapse(kProgressDelayMs);
+        if (!window.alive) events.Tick();
         if (!window.visible) return;
         EXPECT_EQ(window.status, L"正在扫描文件... C:\\P\\");
         window.view->OnCancel();
@@ -134,7 +124,7 @@ TEST_F(AddFilesTest, ALongScanShowsProgressAndItsCancelKeepsThePickedFiles) {
 }
 
 TEST_F(AddFilesTest, DroppedFoldersBecomeTheirPictures) {
-    files.folders[L"C:\\D\\"] = {File(L"a.JPEG"), File(L"b.png"), File(L"c.jpg")};
+    files.tree[L"C:\\D\\"] = {File(L"a.JPEG"), File(L"b.png"), File(L"c.jpg")};
     EXPECT_EQ(flow.ExpandDroppedFolders({L"C:\\x.png", L"C:\\D"}),
               (Rows{L"C:\\x.png", L"C:\\D\\a.JPEG", L"C:\\D\\c.jpg"}));
 }

@@ -8,27 +8,15 @@
 #include <thread>
 
 #include "addfiles/folder_scan.h"
-#include "addfiles/wildcard.h"
-#include "runtime/file_dialog_win.h"
-#include "runtime/folder_listing_win.h"
+#include "common/wildcard.h"
+#include "runtime/dialogs_win.h"
+#include "runtime/file_system_win.h"
 
 namespace velmora {
 namespace {
 
 using Paths = std::vector<std::wstring>;
 using namespace std::string_literals;
-
-// Only the listing is real here; the rest of FileSystem is not used.
-struct ListingOnly : FileSystem {
-    std::optional<FileInfo> Stat(std::wstring_view) override { return std::nullopt; }
-    bool Copy(std::wstring_view, std::wstring_view) override { return false; }
-    bool MoveReplace(std::wstring_view, std::wstring_view) override { return false; }
-    bool SaveSimpleFile(std::wstring_view, std::wstring_view, bool) override { return false; }
-    std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view f) override {
-        return ListFolderEntries(f);
-    }
-    std::optional<std::string> ReadFile(std::wstring_view p) override { return ReadWholeFile(p); }
-};
 
 struct AddFilesWinTest : ::testing::Test {
     std::wstring dir;
@@ -68,7 +56,7 @@ TEST_F(AddFilesWinTest, TheScanListsEveryNameAndDoesNotFollowALinkBack) {
     ASSERT_TRUE(CreateSymbolicLinkW((dir + L"sub\\loop").c_str(), dir.c_str(),
                                     SYMBOLIC_LINK_FLAG_DIRECTORY));
 
-    ListingOnly files;
+    Win32FileSystem files;
     Paths found;
     ASSERT_TRUE(ScanFolder(
         files, dir, PatternSet(L"*.jpg;*."), [](auto&) { return true; }, found));
@@ -82,7 +70,7 @@ TEST_F(AddFilesWinTest, TheScanListsEveryNameAndDoesNotFollowALinkBack) {
         expected.push_back(dir + f);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(found, expected);
-    EXPECT_FALSE(ListFolderEntries(dir + L"missing"));
+    EXPECT_FALSE(files.ListFolder(dir + L"missing"));
 }
 
 TEST_F(AddFilesWinTest, TheDialogReturnsSeveralTypedNamesInUnicode) {
@@ -106,7 +94,7 @@ TEST_F(AddFilesWinTest, TheDialogReturnsSeveralTypedNamesInUnicode) {
     request.filter = L"所有文件|*.*";
     request.title = title;
     request.initialFolder = dir;
-    const FileDialogAnswer answer = ShowCommonFileDialog(request);
+    const FileDialogAnswer answer = Win32Dialogs(L"Velmora", false).ShowFileDialog(request);
     user.join();
     EXPECT_FALSE(answer.tooManyFiles);
     std::wstring folder = dir.substr(0, dir.size() - 1);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/fake_dialogs.h"
+#include "runtime/fake_services.h"
 
 namespace velmora {
 namespace {

@@ -4,21 +4,12 @@
 
 #include "addfiles/progress_bar.h"
 #include "fake_progress_view.h"
-#include "runtime/fake_dialogs.h"
-#include "runtime/fake_event_loop.h"
-#include "runtime/fake_file_system.h"
-#include "runtime/fake_processes.h"
-#include "runtime/services.h"
+#include "runtime/fake_services.h"
 
 namespace velmora::test {
 namespace {
 
-struct RunProgressTest : ::testing::Test {
-    FakeDialogs dialogs;
-    FakeFileSystem files;
-    FakeProcesses processes;
-    FakeEventLoop events;
-    Services services{dialogs, files, processes, events};
+struct RunProgressTest : ::testing::Test, FakeServices {
     FakeProgressState window;
     ProgressBar bar{events, FakeViews(window)};
     const std::wstring results = L"C:\\T\\Event.txt";
@@ -28,11 +19,11 @@ struct RunProgressTest : ::testing::Test {
 TEST_F(RunProgressTest, CountsTheToolsLinesAndNamesThePictureInHand) {
     {
         RunProgress run(services, bar, results, queue);
-        files.files[results] = "rem \r\n";
+        files.files[results].text = L"rem \r\n";
         EXPECT_TRUE(run.OnWait());
         EXPECT_FALSE(window.alive);  // nothing during the first second
-        events.Elapse(kProgressDelayMs);
-        files.files[results] += "a.jpg: ok\r\n";
+        events.Tick();
+        files.files[results].text += L"a.jpg: ok\r\n";
         EXPECT_TRUE(run.OnWait());
         EXPECT_TRUE(window.visible);
         EXPECT_EQ(window.status, L"正在清除 1/4 b.jpg");
@@ -41,7 +32,7 @@ TEST_F(RunProgressTest, CountsTheToolsLinesAndNamesThePictureInHand) {
         window.view->OnCancel();
         EXPECT_FALSE(run.OnWait());
         // The picture in the tool's hands finishes after the script ended.
-        events.onDoEvents = [&] { files.files[results] += "b.jpg: ok\r\n"; };
+        events.onDoEvents = [&] { files.files[results].text += L"b.jpg: ok\r\n"; };
         EXPECT_EQ(run.StoppedMessage(), L"已取消：已清除 2 个，共 4 个文件。其余文件未改动。");
     }
     EXPECT_FALSE(window.alive);

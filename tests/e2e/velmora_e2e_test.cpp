@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "narrow_win.h"
-#include "resources/form1_layout.h"
+#include "resources/main_window_layout.h"
 
 namespace velmora {
 namespace {
@@ -150,7 +150,7 @@ protected:
     }
 
     HWND MainWindow() {
-        std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraForm1");
+        std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraMainWindow");
         return found.empty() ? nullptr : found[0];
     }
 
@@ -214,9 +214,9 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     HWND main = nullptr;
     // Found as a user sees it: by its caption.
     ASSERT_TRUE(WaitUntil(
-        [&] { return (main = FindWindowW(nullptr, kForm1Caption)) && IsWindowVisible(main); },
+        [&] { return (main = FindWindowW(nullptr, kMainLayout.caption)) && IsWindowVisible(main); },
         30000));
-    EXPECT_EQ(WindowText(GetDlgItem(main, kIdCommand2)), L"清除EXIF信息");
+    EXPECT_EQ(WindowText(GetDlgItem(main, kIdRemove)), L"清除EXIF信息");
     EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
 
     // What the screen shows: the blue description, and nothing where the
@@ -272,14 +272,14 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     ReleaseDC(nullptr, screen);
 
     // "清除EXIF信息" on an empty queue: a script with its first line only.
-    PostMessageW(GetDlgItem(main, kIdCommand2), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(main, kIdRemove), BM_CLICK, 0, 0);
     ConfirmDone();
     EXPECT_EQ(ReadBytes(tmp / L"Go.bat"),
               Ansi(L"echo rem > \"" + esc(tmp.wstring()) + L"\\Event.txt\"\r\n"));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdCommand2)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdRemove)));
 
     // "查看结果" opens the results file in Notepad.
-    PostMessageW(GetDlgItem(main, kIdCommand5), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(main, kIdViewResults), BM_CLICK, 0, 0);
     HWND notepad = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {

@@ -1,0 +1,60 @@
+// The main window's behaviour: start-up, and one thin handler per control
+// event, each handing its work to a flow. The Win32 window
+// (main_window_win.cpp) owns the controls and routes their events here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "main/file_list.h"
+#include "runtime/services.h"
+
+namespace velmora {
+
+class ButtonControl;
+class CheckControl;
+class FormControl;
+class ListControl;
+
+struct MainControls {
+    FormControl& form;
+    ListControl& queue;
+    ButtonControl& removeButton;
+    CheckControl& contextMenuBox;
+    // "Save under the same name": created checked and hidden.
+    CheckControl& sameNameBox;
+};
+
+enum class Key { Delete, Other };
+
+class MainWindow {
+public:
+    MainWindow(Services services, MainControls controls);
+
+    // Runs before the window is first shown. Returns true on a command-line
+    // start: the run has been done and the window closed.
+    bool OnLoad();
+    // Closing the window ends the program, whatever else is open or running.
+    void OnUnload();
+
+    void OnAddFilesClicked();
+    void OnRemoveClicked();
+    void OnClearClicked();
+    void OnAboutClicked();
+    void OnViewResultsClicked();
+    void OnContextMenuBoxClicked();
+
+    void OnQueueClicked();
+    void OnQueueKeyDown(Key key);
+    void OnQueueMouseDown(int buttons);
+    void OnQueueMouseMove(int buttons);
+    void OnFilesDropped(const std::vector<std::wstring>& files);
+
+private:
+    Services s_;
+    MainControls c_;
+    RowDrag drag_;
+    bool toolCopyFailed_ = false;
+};
+
+}  // namespace velmora

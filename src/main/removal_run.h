@@ -1,0 +1,25 @@
+// The removal run: Go.bat over the queue, the wait, the replacement of the
+// pictures by the tool's outputs, and the final message.
+#pragma once
+
+#include "runtime/services.h"
+
+namespace velmora {
+
+class ButtonControl;
+class ListControl;
+
+struct RemovalRunOptions {
+    // Move each "P.tmp" output into place of P afterwards.
+    bool replaceOutputs = true;
+    // The start-up copy of the tool failed: say so before this run.
+    bool toolCopyFailed = false;
+};
+
+// Runs the removal over the queue as it stands; the button is disabled for
+// the run. The queue may change during the wait; the replacement step walks
+// it as it stands afterwards.
+void RunRemoval(Services services, ListControl& queue, ButtonControl& removeButton,
+                RemovalRunOptions options);
+
+}  // namespace velmora

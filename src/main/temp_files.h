@@ -1,0 +1,22 @@
+// The files the program keeps in the temporary folder: the value of "tmp",
+// read afresh at every use and used as it stands (an unset variable gives
+// an empty prefix), then "\" and the file's name.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class Processes;
+
+inline constexpr wchar_t kToolName[] = L"jhead.exe";
+inline constexpr wchar_t kScriptName[] = L"Go.bat";
+inline constexpr wchar_t kEventFileName[] = L"Event.txt";
+// Environment variable through which the tool finds the results file.
+inline constexpr wchar_t kEventFileVariable[] = L"VELMORA_EVENT_FILE";
+
+std::wstring TempFolder(Processes& processes);
+std::wstring TempPath(std::wstring_view tempFolder, std::wstring_view name);
+
+}  // namespace velmora

@@ -1,0 +1,100 @@
+#include "runtime/file_system_win.h"
+
+#include <windows.h>
+
+#include "runtime/handles_win.h"
+#include "runtime/text_win.h"
+
+namespace velmora {
+
+namespace {
+
+std::wstring Str(std::wstring_view text) { return std::wstring(text); }
+
+}  // namespace
+
+std::optional<FileInfo> Win32FileSystem::Stat(std::wstring_view path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Str(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    const DWORD a = data.dwFileAttributes;
+    return FileInfo{int64_t((uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow),
+                    (a & FILE_ATTRIBUTE_READONLY) != 0, (a & FILE_ATTRIBUTE_HIDDEN) != 0,
+                    (a & FILE_ATTRIBUTE_SYSTEM) != 0, (a & FILE_ATTRIBUTE_DIRECTORY) != 0};
+}
+
+bool Win32FileSystem::Copy(std::wstring_view from, std::wstring_view to) {
+    return CopyFileW(Str(from).c_str(), Str(to).c_str(), FALSE) != 0;
+}
+
+bool Win32FileSystem::MoveReplace(std::wstring_view from, std::wstring_view to) {
+    return MoveFileExW(Str(from).c_str(), Str(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32FileSystem::SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) {
+    // A text the code page cannot hold is not written at all rather than
+    // written as another text.
+    std::optional<std::string> bytes = ToAnsi(text);
+    if (!bytes) return false;
+    UniqueHandle file(CreateFileW(Str(path).c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
+                                  FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file.get(), bytes->data(), DWORD(bytes->size()), &written, nullptr) &&
+                    written == bytes->size();
+    // A failed close can mean the data never reached the disk.
+    return CloseHandle(file.Release()) && ok;
+}
+
+// The system's own upper-case table, the one its ordinal ignore-case
+// comparison (CompareStringOrdinal) and file names use.
+std::wstring Win32FileSystem::CaseKey(std::wstring_view name) {
+    if (name.empty()) return {};
+    std::wstring key(name.size(), L'\0');
+    const int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(),
+                                int(name.size()), key.data(), int(key.size()), nullptr, nullptr, 0);
+    if (n <= 0) return Str(name);
+    key.resize(size_t(n));
+    return key;
+}
+
+std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(std::wstring_view folder) {
+    std::wstring pattern(folder);
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    do {
+        const std::wstring_view name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        FolderEntry entry;
+        entry.name = name;
+        entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entries.push_back(std::move(entry));
+    } while (FindNextFileW(find.get(), &data));
+    return entries;
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(std::wstring_view path) {
+    // Shared for writing: the tool appends to the file while it is read.
+    UniqueHandle file(CreateFileW(Str(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    DWORD got = 0;
+    while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        bytes.append(chunk, got);
+    }
+    return bytes;
+}
+
+}  // namespace velmora

@@ -1,0 +1,21 @@
+// Files over the real system.
+#pragma once
+
+#include "runtime/file_system.h"
+
+namespace velmora {
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::optional<FileInfo> Stat(std::wstring_view path) override;
+    bool Copy(std::wstring_view from, std::wstring_view to) override;
+    bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
+    bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
+    std::wstring CaseKey(std::wstring_view name) override;
+    // Each folder with a handle of its own; every name as it is.
+    std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override;
+    // Shared for writing: another process may be appending to the file.
+    std::optional<std::string> ReadFile(std::wstring_view path) override;
+};
+
+}  // namespace velmora

@@ -1,0 +1,120 @@
+#include "runtime/processes_win.h"
+
+#include <windows.h>
+
+#include "runtime/handles_win.h"
+
+namespace velmora {
+
+namespace {
+
+class Win32Process : public Process {
+public:
+    Win32Process(uint32_t id, HANDLE handle) : id_(id), handle_(handle) {}
+    uint32_t Id() const override { return id_; }
+    bool WaitForExit(int ms) override {
+        return WaitForSingleObject(handle_.get(), DWORD(ms)) != WAIT_TIMEOUT;
+    }
+    void Terminate() override { TerminateProcess(handle_.get(), 1); }
+
+private:
+    uint32_t id_;
+    UniqueHandle handle_;
+};
+
+std::wstring Str(std::wstring_view text) { return std::wstring(text); }
+
+bool EndsWithNoCase(std::wstring_view text, std::wstring_view suffix) {
+    return text.size() >= suffix.size() &&
+           CompareStringOrdinal(text.data() + text.size() - suffix.size(), int(suffix.size()),
+                                suffix.data(), int(suffix.size()), TRUE) == CSTR_EQUAL;
+}
+
+// First item of a command line, without its quotes.
+std::wstring_view FirstItem(std::wstring_view commandLine) {
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        size_t end = commandLine.find(L'"', 1);
+        return commandLine.substr(1, end == std::wstring_view::npos ? end : end - 1);
+    }
+    return commandLine.substr(0, commandLine.find_first_of(L" \t"));
+}
+
+}  // namespace
+
+std::wstring CommandLineAfterProgram(std::wstring_view full) {
+    size_t i = 0;
+    if (!full.empty() && full[0] == L'"') {
+        size_t close = full.find(L'"', 1);
+        i = close == std::wstring_view::npos ? full.size() : close + 1;
+    }
+    while (i < full.size() && full[i] != L' ' && full[i] != L'\t') ++i;
+    while (i < full.size() && (full[i] == L' ' || full[i] == L'\t')) ++i;
+    return Str(full.substr(i));
+}
+
+std::wstring ResolveCommandLine(std::wstring_view commandLine, std::wstring_view comSpec) {
+    std::wstring_view first = FirstItem(commandLine);
+    if (!EndsWithNoCase(first, L".bat") && !EndsWithNoCase(first, L".cmd")) {
+        return Str(commandLine);
+    }
+    // /s: cmd strips exactly the outer quotes we add, whatever is inside.
+    // /d: no AutoRun commands from the registry. /v:off: "!" is an ordinary
+    // character even where delayed expansion is switched on for the user.
+    std::wstring interpreter = comSpec.empty() ? L"cmd.exe" : Str(comSpec);
+    return L"\"" + interpreter + L"\" /d /v:off /s /c \"" + Str(commandLine) + L"\"";
+}
+
+std::unique_ptr<Process> Win32Processes::Start(std::wstring_view commandLine, Show show,
+                                               std::wstring_view workingFolder) {
+    std::wstring command = ResolveCommandLine(commandLine, Environ(L"ComSpec"));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = WORD(show == Show::Hidden      ? SW_HIDE
+                          : show == Show::Minimized ? SW_SHOWMINIMIZED
+                                                    : SW_SHOWNORMAL);
+    // A hidden console program gets a console without a window.
+    const DWORD flags = show == Show::Hidden ? CREATE_NO_WINDOW : 0;
+    const std::wstring folder = Str(workingFolder);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+        return nullptr;
+    }
+    CloseHandle(pi.hThread);
+    return std::make_unique<Win32Process>(pi.dwProcessId, pi.hProcess);
+}
+
+std::wstring Win32Processes::Environ(std::wstring_view name) {
+    const std::wstring key = Str(name);
+    DWORD n = GetEnvironmentVariableW(key.c_str(), nullptr, 0);
+    if (n == 0) return {};
+    std::wstring value(n, L'\0');
+    n = GetEnvironmentVariableW(key.c_str(), value.data(), n);
+    value.resize(n);
+    return value;
+}
+
+void Win32Processes::SetEnviron(std::wstring_view name, std::wstring_view value) {
+    SetEnvironmentVariableW(Str(name).c_str(), Str(value).c_str());
+}
+
+std::wstring Win32Processes::CommandLine() { return CommandLineAfterProgram(GetCommandLineW()); }
+
+std::wstring Win32Processes::AppPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    // A drive root keeps its separator ("C:\"), as the folder's own name.
+    return path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash);
+}
+
+}  // namespace velmora

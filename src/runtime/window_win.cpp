@@ -1,0 +1,152 @@
+#include "runtime/window_win.h"
+
+#include <set>
+#include <string>
+
+#include "runtime/event_loop_win.h"
+
+namespace velmora {
+
+namespace {
+
+// Panels are plain child windows that other code fills.
+constexpr wchar_t kPanelClass[] = L"VelmoraPanel";
+
+bool RegisterOnce(const wchar_t* name, WNDPROC proc, HICON icon) {
+    static std::set<std::wstring> registered;
+    if (registered.count(name)) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    if (!RegisterClassExW(&wc)) return false;
+    registered.insert(name);
+    return true;
+}
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassFor(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Button:
+            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        case ControlKind::ListBox:
+            return {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, WS_EX_CLIENTEDGE};
+        case ControlKind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, 0};
+        case ControlKind::Image:
+            return {L"STATIC", SS_ICON, 0};
+        case ControlKind::Line:
+            return {L"STATIC", SS_ETCHEDHORZ, 0};
+        case ControlKind::Panel:
+            return {kPanelClass, 0, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+}  // namespace
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+Window::~Window() {
+    if (!IsWindow(hwnd_)) return;
+    // The window outlives nothing of ours: unlink it before it goes.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+}
+
+bool Window::Create(const Frame& frame, const WindowLayout& layout) {
+    if (!RegisterOnce(kPanelClass, DefWindowProcW, nullptr)) return false;
+    if (!RegisterOnce(frame.className, &Window::WndProc, frame.icon)) return false;
+    layout_ = &layout;
+    dpi_ = ScreenDpi();
+    RECT r{0, 0, Pixels(layout.clientWidth), Pixels(layout.clientHeight)};
+    AdjustWindowRectEx(&r, frame.style, FALSE, frame.exStyle);
+    CreateWindowExW(frame.exStyle, frame.className, layout.caption, frame.style, CW_USEDEFAULT,
+                    CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, frame.owner, nullptr,
+                    GetModuleHandleW(nullptr), this);
+    return hwnd_ && CreateControls(layout);
+}
+
+HFONT Window::FontFor(const FontSpec* spec) {
+    UniqueFont& font = fonts_[spec];
+    if (font) return font.get();
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(spec->centiPoints, dpi_, 7200);
+    lf.lfWeight = spec->bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = spec->underline;
+    lf.lfCharSet = spec->charSet;
+    lf.lfQuality = DEFAULT_QUALITY;
+    wcsncpy(lf.lfFaceName, spec->face, LF_FACESIZE - 1);
+    font.Reset(CreateFontIndirectW(&lf));
+    return font.get();
+}
+
+bool Window::CreateControls(const WindowLayout& layout) {
+    for (int i = 0; i < layout.controlCount; ++i) {
+        const ControlLayout& c = layout.controls[i];
+        const ControlClass cls = ClassFor(c.kind);
+        const DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0) | cls.style;
+        HWND h = CreateWindowExW(cls.exStyle, cls.name, c.caption, style, Pixels(c.left),
+                                 Pixels(c.top), Pixels(c.width), Pixels(c.height), hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+        if (!h) return false;
+        SendMessageW(h, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(FontFor(c.font ? c.font : layout.font)), FALSE);
+        if (c.checked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
+    }
+    return true;
+}
+
+LRESULT CALLBACK Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return self->OnMessage(msg, wParam, lParam);
+}
+
+LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            auto dc = reinterpret_cast<HDC>(wParam);
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            COLORREF color = GetSysColor(COLOR_BTNTEXT);
+            for (int i = 0; layout_ && i < layout_->controlCount; ++i) {
+                const ControlLayout& c = layout_->controls[i];
+                if (c.id == id && c.textColor != kDefaultColor) color = COLORREF(c.textColor);
+            }
+            SetTextColor(dc, color);
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_SETCURSOR:
+            if (HandleBusyCursor()) return TRUE;
+            break;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace velmora

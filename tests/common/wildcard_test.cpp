@@ -1,0 +1,54 @@
+#include "common/wildcard.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(Wildcard, MatchPatternsFollowsEveryRule) {
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* patterns;
+        bool expected;
+    };
+    const Case cases[] = {
+        {L"A.JPG", L"*.jpg;*.png", true},  // both sides lower-cased
+        {L"b.Png", L"*.jpg;*.png", true},
+        {L"c.gif", L"*.jpg;*.png", false},
+        {L"x.jpg.bak", L"*jpg*", true},
+        {L"pic001.jpg", L"pic???.jpg", true},
+        {L"pic01.jpg", L"pic???.jpg", false},
+        {L"img7.jpg", L"img#.jpg", true},
+        {L"imgx.jpg", L"img#.jpg", false},
+        {L"a.jpg", L"[abc].jpg", true},
+        {L"d.jpg", L"[abc].jpg", false},
+        {L"m.jpg", L"[a-z].jpg", true},
+        {L"5.jpg", L"[!0-9].jpg", false},
+        {L"x.jpg", L"[!0-9].jpg", true},
+        {L"?.jpg", L"[?*#[].jpg", true},  // wildcards stand for themselves in brackets
+        {L"q.jpg", L"[?*#[].jpg", false},
+        {L"-.jpg", L"[-a].jpg", true},  // a hyphen first or last is itself
+        {L"-.jpg", L"[a-].jpg", true},
+        {L"b.jpg", L"[a-].jpg", false},
+        {L"].jpg", L"].jpg", true},  // a closing bracket outside a list is itself
+        {L"readme.", L"*.", true},
+        {L"a.jpg", L"*.", false},
+        {L"a.jpgx", L"*.jpg", false},  // the whole name must be covered
+        {L"xa.jpg", L"a*", false},
+        {L"aaab", L"*a*b", true},
+        {L"a.jpg", L";;*.jpg", true},  // empty pieces are skipped
+        {L"a.jpg", L"[abc", false},    // malformed: never matches
+        {L"Ä.jpg", L"ä*", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MatchPatterns(c.name, c.patterns), c.expected) << c.name << " ~ " << c.patterns;
+    }
+}
+
+TEST(Wildcard, PatternSetNamesTheFirstMalformedPattern) {
+    EXPECT_FALSE(PatternSet(L"*.jpg;[a-c]*").Malformed());
+    EXPECT_EQ(PatternSet(L"*.jpg;[ABC;x[").Malformed(), L"[abc");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,162 @@
+// The real main window under Wine, driven by window messages, with fake
+// services behind it. The window stays hidden: messages reach it all the
+// same, and Wine without a window manager takes seconds to take one down.
+#include "main/main_window_win.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "resources/main_window_layout.h"
+#include "runtime/event_loop_win.h"
+#include "runtime/fake_services.h"
+
+namespace velmora {
+namespace {
+
+using Paths = std::vector<std::wstring>;
+
+// A shell drop of `paths`, as Explorer hands it to the list box.
+HDROP MakeDrop(const Paths& paths) {
+    size_t chars = 1;
+    for (const std::wstring& p : paths) chars += p.size() + 1;
+    HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(df + 1);
+    for (const std::wstring& p : paths) {
+        wcscpy(out, p.c_str());
+        out += p.size() + 1;
+    }
+    GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+class MainWindowWinTest : public ::testing::Test {
+protected:
+    HWND Queue() { return window.control(kIdQueue); }
+    Paths QueueRows() { return Rows(window.queue()); }
+    void Fill(const Paths& rows) {
+        window.queue().Clear();
+        for (const std::wstring& r : rows) window.queue().AddItem(r);
+    }
+    LPARAM RowPoint(int row) {
+        RECT r;
+        SendMessageW(Queue(), LB_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&r));
+        return MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+    }
+    void PressDelete() {
+        SendMessageW(Queue(), WM_KEYDOWN, VK_DELETE, 0);
+        SendMessageW(Queue(), WM_KEYUP, VK_DELETE, 0);
+    }
+    void Click(int id) {
+        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.control(id)));
+    }
+
+    test::FakeServices fake;
+    MainWindowWin window{fake.services};
+};
+
+TEST_F(MainWindowWinTest, DroppedFilesGoOnTopAndTheSelectedPathShowsAsTooltip) {
+    ASSERT_TRUE(window.created());
+    Fill({L"C:\\old.jpg", L"C:\\Pics\\A.JPG"});
+    SendMessageW(Queue(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg"})), 0);
+    EXPECT_EQ(QueueRows(), (Paths{L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg", L"C:\\old.jpg"}));
+    EXPECT_EQ(window.queue().ListIndex(), 0);
+
+    wchar_t tip[MAX_PATH] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = window.hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(Queue());
+    ti.lpszText = tip;
+    SendMessageW(window.queue().toolTip(), TTM_GETTEXTW, MAX_PATH, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(tip, L"C:\\照片\\新.jpg");
+
+    // Clicking a row with the mouse shows that row's path.
+    SendMessageW(Queue(), WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(2));
+    SendMessageW(Queue(), WM_LBUTTONUP, 0, RowPoint(2));
+    PumpPendingMessages();
+    EXPECT_EQ(window.queue().toolTipText(), L"C:\\old.jpg");
+
+    Click(kIdClear);
+    EXPECT_TRUE(QueueRows().empty());
+}
+
+TEST_F(MainWindowWinTest, DeleteKeyRemovesOneEntryAtATimeBeyondSixteenBitRows) {
+    Fill({L"A", L"B", L"C"});
+    PressDelete();  // nothing selected
+    EXPECT_EQ(QueueRows().size(), 3u);
+    window.queue().SetListIndex(1);
+    SendMessageW(Queue(), WM_KEYDOWN, VK_INSERT, 0);  // only Delete acts
+    PressDelete();
+    EXPECT_EQ(QueueRows(), (Paths{L"A", L"C"}));
+    EXPECT_EQ(window.queue().toolTipText(), L"C");  // the entry that followed
+    PressDelete();                                  // the last row: the new last one is selected
+    EXPECT_EQ(QueueRows(), Paths{L"A"});
+    EXPECT_EQ(window.queue().ListIndex(), 0);
+    PressDelete();
+    EXPECT_TRUE(QueueRows().empty());
+    EXPECT_EQ(window.queue().ListIndex(), -1);
+    PressDelete();  // on an empty list nothing happens
+
+    window.queue().SetRedraw(false);
+    for (int i = 0; i < 32800; ++i) window.queue().AddItem(std::to_wstring(i));
+    window.queue().SetRedraw(true);
+    window.queue().SetListIndex(32799);
+    PressDelete();
+    EXPECT_EQ(window.queue().ListCount(), 32799);
+    EXPECT_EQ(window.queue().ListIndex(), 32798);
+    EXPECT_EQ(window.queue().toolTipText(), L"32798");
+}
+
+TEST_F(MainWindowWinTest, DraggingWithTheLeftButtonCarriesTheEntryAlong) {
+    Fill({L"A", L"B", L"C", L"D"});
+    SendMessageW(Queue(), WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(0));
+    for (int row = 1; row <= 3; ++row) {
+        SendMessageW(Queue(), WM_MOUSEMOVE, MK_LBUTTON, RowPoint(row));
+    }
+    SendMessageW(Queue(), WM_LBUTTONUP, 0, RowPoint(3));
+    EXPECT_EQ(QueueRows(), (Paths{L"B", L"C", L"D", L"A"}));
+    EXPECT_EQ(window.queue().ListIndex(), 3);
+
+    // In one jump only the two rows at the ends change places.
+    Fill({L"A", L"B", L"C", L"D"});
+    SendMessageW(Queue(), WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(0));
+    SendMessageW(Queue(), WM_MOUSEMOVE, MK_LBUTTON, RowPoint(3));
+    SendMessageW(Queue(), WM_LBUTTONUP, 0, RowPoint(3));
+    EXPECT_EQ(QueueRows(), (Paths{L"D", L"B", L"C", L"A"}));
+
+    // Moving without the left button, or with the right one too, reorders
+    // nothing.
+    window.queue().SetListIndex(1);
+    SendMessageW(Queue(), WM_MOUSEMOVE, 0, RowPoint(2));
+    SendMessageW(Queue(), WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, RowPoint(2));
+    EXPECT_EQ(QueueRows(), (Paths{L"D", L"B", L"C", L"A"}));
+}
+
+TEST_F(MainWindowWinTest, TheBusyPointerShowsUntilResetAndClosingEndsTheProgram) {
+    Win32EventLoop events;
+    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    events.SetBusyPointer(true);
+    SetCursor(nullptr);
+    EXPECT_TRUE(
+        SendMessageW(window.hwnd(), WM_SETCURSOR, WPARAM(Queue()), MAKELPARAM(HTCLIENT, 0)));
+    EXPECT_EQ(GetCursor(), wait);
+    events.SetBusyPointer(false);
+    SendMessageW(window.hwnd(), WM_SETCURSOR, WPARAM(window.hwnd()), MAKELPARAM(HTCLIENT, 0));
+    EXPECT_NE(GetCursor(), wait);
+
+    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(fake.events.ended);
+    EXPECT_FALSE(IsWindow(window.hwnd()));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,182 @@
+#include "runtime/fake_services.h"
+
+namespace velmora::test {
+
+namespace {
+
+std::wstring Str(std::wstring_view text) { return std::wstring(text); }
+
+class FakeProcess : public Process {
+public:
+    FakeProcess(uint32_t id, int passes, std::function<void()> run, bool& terminated)
+        : id_(id), passes_(passes), run_(std::move(run)), terminated_(terminated) {}
+    uint32_t Id() const override { return id_; }
+    // The process does its work during its last wait.
+    bool WaitForExit(int) override {
+        if (terminated_) return true;
+        if (--passes_ > 0) return false;
+        if (run_) std::exchange(run_, nullptr)();
+        return true;
+    }
+
+    void Terminate() override { terminated_ = true; }
+
+private:
+    uint32_t id_;
+    int passes_;
+    std::function<void()> run_;
+    bool& terminated_;
+};
+
+class FakeTimer : public Timer {
+public:
+    FakeTimer(std::map<int, std::function<void()>>& timers, int id) : timers_(timers), id_(id) {}
+    ~FakeTimer() override { timers_.erase(id_); }
+
+private:
+    std::map<int, std::function<void()>>& timers_;
+    int id_;
+};
+
+}  // namespace
+
+Answer FakeDialogs::MsgBox(const Message& message) {
+    shown.push_back(message);
+    if (onModal) onModal();
+    if (answers.empty()) return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+std::wstring FakeDialogs::InputBox(std::wstring_view, std::wstring_view defaultText,
+                                   TwipsPoint where) {
+    inputDefault = defaultText;
+    inputPlace = where;
+    if (onModal) onModal();
+    if (inputs.empty()) return {};
+    std::wstring text = inputs.front();
+    inputs.pop_front();
+    return text;
+}
+
+FileDialogAnswer FakeDialogs::ShowFileDialog(const FileDialogRequest& request) {
+    fileRequests.push_back(request);
+    if (onModal) onModal();
+    if (fileAnswers.empty()) return {};
+    FileDialogAnswer answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+std::vector<std::wstring> FakeDialogs::Texts() const {
+    std::vector<std::wstring> texts;
+    for (const Message& m : shown) texts.push_back(m.text);
+    return texts;
+}
+
+bool FakeFileSystem::FolderExists(std::wstring_view path) const {
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring_view::npos || folders.empty()) return true;
+    for (const std::wstring& f : folders) {
+        if (f == path.substr(0, slash)) return true;
+    }
+    return false;
+}
+
+std::optional<FileInfo> FakeFileSystem::Stat(std::wstring_view path) {
+    auto it = files.find(Str(path));
+    if (it == files.end()) {
+        if (!tree.count(Str(path) + L"\\")) return std::nullopt;
+        FileInfo folder;
+        folder.directory = true;
+        return folder;
+    }
+    const FakeFile& f = it->second;
+    return FileInfo{f.size, f.readOnly, f.hidden, false, false};
+}
+
+bool FakeFileSystem::Copy(std::wstring_view from, std::wstring_view to) {
+    auto it = files.find(Str(from));
+    if (it == files.end() || !FolderExists(to)) return false;
+    files[Str(to)] = it->second;
+    return true;
+}
+
+bool FakeFileSystem::MoveReplace(std::wstring_view from, std::wstring_view to) {
+    auto it = files.find(Str(from));
+    auto target = files.find(Str(to));
+    if (it == files.end() || (target != files.end() && target->second.locked)) return false;
+    FakeFile moved = it->second;
+    files.erase(it);
+    files[Str(to)] = moved;
+    return true;
+}
+
+bool FakeFileSystem::SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) {
+    if (!FolderExists(path)) return false;
+    FakeFile& f = files[Str(path)];
+    if (f.readOnly || f.locked) return false;
+    f.text = append ? f.text + Str(text) : Str(text);
+    f.size = int64_t(f.text.size());
+    return true;
+}
+
+std::wstring FakeFileSystem::CaseKey(std::wstring_view name) {
+    std::wstring key(name);
+    for (wchar_t& c : key) {
+        if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
+    }
+    return key;
+}
+
+std::optional<std::vector<FolderEntry>> FakeFileSystem::ListFolder(std::wstring_view folder) {
+    auto it = tree.find(Str(folder));
+    if (it == tree.end()) return std::nullopt;
+    return it->second;
+}
+
+// The text as bytes, one per character: tests use ASCII.
+std::optional<std::string> FakeFileSystem::ReadFile(std::wstring_view path) {
+    auto it = files.find(Str(path));
+    if (it == files.end()) return std::nullopt;
+    return std::string(it->second.text.begin(), it->second.text.end());
+}
+
+std::unique_ptr<Process> FakeProcesses::Start(std::wstring_view commandLine, Show,
+                                              std::wstring_view) {
+    if (startFails) return nullptr;
+    started.push_back(Str(commandLine));
+    std::function<void()> run;
+    if (onRun) run = [this, line = Str(commandLine)] { onRun(line); };
+    return std::make_unique<FakeProcess>(uint32_t(100 + started.size()), passes, std::move(run),
+                                         terminated);
+}
+
+std::wstring FakeProcesses::Environ(std::wstring_view name) {
+    auto it = environment.find(Str(name));
+    return it == environment.end() ? std::wstring() : it->second;
+}
+
+void FakeProcesses::SetEnviron(std::wstring_view name, std::wstring_view value) {
+    environment[Str(name)] = Str(value);
+}
+
+void FakeEventLoop::DoEvents() {
+    ++pumps;
+    if (onDoEvents) onDoEvents();
+}
+
+std::unique_ptr<Timer> FakeEventLoop::StartTimer(int, std::function<void()> onTick) {
+    const int id = nextTimer_++;
+    timers_[id] = std::move(onTick);
+    return std::make_unique<FakeTimer>(timers_, id);
+}
+
+void FakeEventLoop::Tick() {
+    std::vector<std::function<void()>> due;
+    for (auto& [id, tick] : timers_) due.push_back(tick);
+    for (auto& tick : due) tick();
+}
+
+}  // namespace velmora::test

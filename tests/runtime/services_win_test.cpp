@@ -1,0 +1,144 @@
+// The Win32 platform services against the real system (under Wine).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "main/shell_wait.h"
+#include "runtime/controls_win.h"
+#include "runtime/dialogs_win.h"
+#include "runtime/event_loop_win.h"
+#include "runtime/file_system_win.h"
+#include "runtime/processes_win.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class ServicesWinTest : public ::testing::Test {
+protected:
+    ServicesWinTest() { fs::create_directories(dir); }
+    ~ServicesWinTest() override {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+    uint32_t Wait(const std::wstring& command, const std::wstring& folder = {}) {
+        return ShellWait(processes, events, command, Show::Hidden, folder);
+    }
+
+    Win32FileSystem files;
+    Win32Processes processes;
+    Win32EventLoop events;
+    const fs::path dir = fs::temp_directory_path() / L"velmora services 100% test";
+};
+
+TEST_F(ServicesWinTest, TextIsWrittenInTheAnsiCodePageOrNotAtAll) {
+    ASSERT_EQ(GetACP(), 936u) << "tests run with LANG=zh_CN.UTF-8";
+    const std::wstring path = (dir / L"Go.bat").wstring();
+    EXPECT_TRUE(files.SaveSimpleFile(path, L"照片 1\r\n", false));
+    EXPECT_TRUE(files.SaveSimpleFile(path, L"照片 2\r\n", false));
+    EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\n");
+    EXPECT_TRUE(files.SaveSimpleFile(path, L"x", true));
+    EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\nx");
+    // No best fit: "²" would become "2" and name another file.
+    EXPECT_FALSE(files.SaveSimpleFile(path, L"photo².jpg", false));
+    EXPECT_FALSE(files.SaveSimpleFile(path, L"사진.jpg", false));
+    EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\nx");
+    EXPECT_FALSE(files.SaveSimpleFile((dir / L"missing" / L"Go.bat").wstring(), L"x", false));
+}
+
+TEST_F(ServicesWinTest, BatchScriptsRunAndWaitsEndForEveryKindOfEnd) {
+    const std::wstring script = (dir / L"Go.bat").wstring();
+    // The script's own text needs "%%" for a "%" in the folder's name.
+    std::wstring text = L"echo done> \"" + dir.wstring() + L"\\ran.txt\"\r\n";
+    text.replace(text.find(L'%'), 1, L"%%");
+    files.SaveSimpleFile(script, text, false);
+    EXPECT_NE(Wait(L"\"" + script + L"\""), 0u);
+    EXPECT_EQ(ReadBytes(dir / L"ran.txt"), "done\r\n");
+
+    DWORD start = GetTickCount();
+    EXPECT_NE(Wait(L"cmd /c exit 259"), 0u);
+    EXPECT_EQ(Wait((dir / L"no such program.exe").wstring()), 0u);
+    EXPECT_LT(GetTickCount() - start, 10000u);
+}
+
+TEST_F(ServicesWinTest, MoveReplaceSwapsInOneStepUnlessThePictureIsInUse) {
+    const std::wstring pic = (dir / L"照片.jpg").wstring(), out = pic + L".tmp";
+    WriteBytes(pic, "original");
+    WriteBytes(out, "cleaned");
+    EXPECT_TRUE(files.MoveReplace(out, pic));
+    EXPECT_EQ(ReadBytes(pic), "cleaned");
+    EXPECT_FALSE(files.Stat(out));
+    EXPECT_EQ(files.Stat(pic)->size, 7);
+
+    // A picture that is open without delete sharing cannot be replaced.
+    WriteBytes(out, "again");
+    HANDLE open =
+        CreateFileW(pic.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(files.MoveReplace(out, pic));
+    CloseHandle(open);
+    EXPECT_EQ(ReadBytes(pic), "cleaned");
+    EXPECT_EQ(ReadBytes(out), "again");
+}
+
+TEST_F(ServicesWinTest, CommandLineTextAndEnvironment) {
+    EXPECT_EQ(CommandLineAfterProgram(L"\"C:\\Program Files\\V\\Velmora.exe\"  \"a b.jpg\" c"),
+              L"\"a b.jpg\" c");
+    EXPECT_EQ(CommandLineAfterProgram(L"Velmora.exe x"), L"x");
+    EXPECT_EQ(CommandLineAfterProgram(L"Velmora.exe"), L"");
+    EXPECT_EQ(ResolveCommandLine(L"notepad \"x.bat\"", L""), L"notepad \"x.bat\"");
+    processes.SetEnviron(L"VELMORA_TEST_VAR", L"值");
+    EXPECT_EQ(processes.Environ(L"velmora_test_var"), L"值");
+    EXPECT_EQ(processes.Environ(L"VELMORA_UNSET_VAR"), L"");
+    EXPECT_NE(processes.AppPath().back(), L'\\');
+}
+
+TEST_F(ServicesWinTest, InputBoxReturnsTheTypedTextOrEmptyOnCancel) {
+    Win32Dialogs dialogs(L"Velmora", false);
+    auto answer = [&](int button, const wchar_t* text) {
+        return events.StartTimer(50, [button, text] {
+            HWND box = FindWindowW(L"#32770", L"Velmora");
+            if (!box) return;
+            SetDlgItemTextW(box, 202, text);
+            PostMessageW(box, WM_COMMAND, button, 0);
+        });
+    };
+    {
+        auto timer = answer(IDOK, L"*.jpg;*.jpeg");
+        EXPECT_EQ(dialogs.InputBox(L"通配符：", L"*.jpg", {100, 100}), L"*.jpg;*.jpeg");
+    }
+    auto timer = answer(IDCANCEL, L"ignored");
+    EXPECT_EQ(dialogs.InputBox(L"通配符：", L"*.jpg", {}), L"");
+}
+
+TEST_F(ServicesWinTest, CheckBoxRaisesClickOnlyWhenItsValueChanges) {
+    HWND box = CreateWindowExW(0, L"BUTTON", L"x", WS_POPUP | BS_AUTOCHECKBOX, 0, 0, 10, 10,
+                               nullptr, nullptr, nullptr, nullptr);
+    Win32CheckBox check(box);
+    int clicks = 0;
+    check.OnClick = [&] { ++clicks; };
+    check.SetValue(0);
+    EXPECT_EQ(clicks, 0);
+    check.SetValue(1);
+    check.SetValue(1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(check.Value(), 1);
+    DestroyWindow(box);
+}
+
+}  // namespace
+}  // namespace velmora
