@@ -1,6 +1,7 @@
 # Win32 code: the runtime services over the real system, the windows, and
 # Velmora.exe itself.
 add_library(velmora_win STATIC
+  addfiles/progress_window_win.cpp
   main/main_window_win.cpp
   runtime/controls_win.cpp
   runtime/dialogs_win.cpp

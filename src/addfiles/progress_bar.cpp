@@ -23,7 +23,9 @@ ProgressBar::~ProgressBar() = default;
 void ProgressBar::EnsureView() {
     if (view_) return;
     dontContinue_ = false;
-    view_ = makeView_();
+    // Without a window (none could be made) the work goes on unseen.
+    view_ = makeView_ ? makeView_() : nullptr;
+    if (!view_) return;
     view_->OnCancel = [this] { OnCancel(); };
     // Runs while the window exists, hidden or not.
     creepTimer_ = events_.StartTimer(kCreepIntervalMs, [this] { OnCreepTimer(); });

@@ -34,7 +34,8 @@ int RunProgress::CountDone() {
 }
 
 bool RunProgress::OnWait() {
-    if (!delayed_.Due()) return delayed_.Step({}, std::nullopt);
+    // The wait pumps events itself; nothing to do before the delay passed.
+    if (!delayed_.Due()) return true;
     const int total = int(queue_.size());
     const int done = CountDone();
     std::wstring status =

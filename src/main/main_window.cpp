@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "addfiles/run_progress.h"
 #include "main/get_arguments.h"
 #include "main/removal_run.h"
 #include "main/results_view.h"
@@ -22,7 +23,12 @@ bool CopyToolToTemp(Services& s) {
 
 }  // namespace
 
-MainWindow::MainWindow(Services services, MainControls controls) : s_(services), c_(controls) {}
+MainWindow::MainWindow(Services services, MainControls controls,
+                       ProgressBar::ViewFactory progressWindows)
+    : s_(services),
+      c_(controls),
+      progress_(s_.events, std::move(progressWindows)),
+      addFiles_(s_, progress_) {}
 
 bool MainWindow::OnLoad() {
     // Command-line entries are appended as they are, duplicates and empty
@@ -47,17 +53,22 @@ bool MainWindow::OnLoad() {
 void MainWindow::OnUnload() { s_.events.EndProgram(); }
 
 void MainWindow::OnRemoveClicked() {
-    RunRemoval(s_, c_.queue, c_.removeButton,
-               {c_.sameNameBox.Value() != 0, std::exchange(toolCopyFailed_, false)});
+    RemovalRunOptions options{c_.sameNameBox.Value() != 0, std::exchange(toolCopyFailed_, false)};
+    // After a second the run shows its progress, and Cancel ends it.
+    RunProgress progress(s_, progress_, TempPath(TempFolder(s_.processes), kEventFileName),
+                         Rows(c_.queue));
+    options.onWait = [&] { return progress.OnWait(); };
+    options.stoppedMessage = [&] { return progress.StoppedMessage(); };
+    RunRemoval(s_, c_.queue, c_.removeButton, options);
 }
 
 void MainWindow::OnClearClicked() { c_.queue.Clear(); }
 
 void MainWindow::OnViewResultsClicked() { ShowResults(s_); }
 
-// The add-files flow, the About box and the context-menu verb arrive with
-// their own subsystems.
-void MainWindow::OnAddFilesClicked() {}
+void MainWindow::OnAddFilesClicked() { addFiles_.AddFilesToList(c_.queue); }
+
+// The About box and the context-menu verb arrive with their own subsystems.
 void MainWindow::OnAboutClicked() {}
 void MainWindow::OnContextMenuBoxClicked() {}
 
@@ -72,7 +83,8 @@ void MainWindow::OnQueueMouseDown(int buttons) { drag_.Press(c_.queue, buttons);
 void MainWindow::OnQueueMouseMove(int buttons) { drag_.Move(c_.queue, buttons); }
 
 void MainWindow::OnFilesDropped(const std::vector<std::wstring>& files) {
-    AddDroppedFiles(c_.queue, files, s_.files);
+    // A dropped folder stands for the pictures in it and its subfolders.
+    AddDroppedFiles(c_.queue, addFiles_.ExpandDroppedFolders(files), s_.files);
 }
 
 }  // namespace velmora

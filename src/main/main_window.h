@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "addfiles/add_files_flow.h"
+#include "addfiles/progress_bar.h"
 #include "main/file_list.h"
 #include "runtime/services.h"
 
@@ -29,7 +31,10 @@ enum class Key { Delete, Other };
 
 class MainWindow {
 public:
-    MainWindow(Services services, MainControls controls);
+    // `progressWindows` makes the progress window of long work; without it
+    // long work shows none.
+    MainWindow(Services services, MainControls controls,
+               ProgressBar::ViewFactory progressWindows = nullptr);
 
     // Runs before the window is first shown. Returns true on a command-line
     // start: the run has been done and the window closed.
@@ -55,6 +60,8 @@ private:
     MainControls c_;
     RowDrag drag_;
     bool toolCopyFailed_ = false;
+    ProgressBar progress_;
+    AddFilesFlow addFiles_;
 };
 
 }  // namespace velmora

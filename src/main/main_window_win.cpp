@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "addfiles/progress_window_win.h"
 #include "resources/main_window_layout.h"
 #include "resources/resource.h"
 
@@ -44,7 +45,8 @@ MainWindowWin::MainWindowWin(Services services) {
     contextMenuBox_ = std::make_unique<Win32CheckBox>(control(kIdContextMenuBox));
     sameNameBox_ = std::make_unique<Win32CheckBox>(control(kIdSameNameBox));
     behaviour_ = std::make_unique<MainWindow>(
-        services, MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_});
+        services, MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_},
+        &MakeProgressWindow);
     queue_->OnClick = [this] { behaviour_->OnQueueClicked(); };
     contextMenuBox_->OnClick = [this] { behaviour_->OnContextMenuBoxClicked(); };
     SetWindowSubclass(control(kIdQueue), &MainWindowWin::QueueProc, 1,

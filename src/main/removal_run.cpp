@@ -36,7 +36,8 @@ void ReplaceWithOutput(FileSystem& files, const std::wstring& picture) {
 }
 
 // Runs the script and reports what kept it from running; true when it ran.
-bool RunScript(Services& s, const std::wstring& t, ListControl& queue, bool toolCopyFailed) {
+bool RunScript(Services& s, const std::wstring& t, ListControl& queue, bool toolCopyFailed,
+               const std::function<bool()>& onWait) {
     if (toolCopyFailed) {
         // Without any copy of the tool every picture would stay as it was.
         const bool toolThere = s.files.Stat(TempPath(t, kToolName)).has_value();
@@ -50,7 +51,7 @@ bool RunScript(Services& s, const std::wstring& t, ListControl& queue, bool tool
         return false;
     }
     s.processes.SetEnviron(kEventFileVariable, TempPath(t, kEventFileName));
-    if (ShellWait(s.processes, s.events, L"\"" + script + L"\"", Show::Hidden) == 0) {
+    if (ShellWait(s.processes, s.events, L"\"" + script + L"\"", Show::Hidden, {}, onWait) == 0) {
         ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotStarted, {t}));
         return false;
     }
@@ -63,11 +64,20 @@ void RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
                 RemovalRunOptions options) {
     const std::wstring t = TempFolder(s.processes);
     removeButton.SetEnabled(false);
-    if (RunScript(s, t, queue, options.toolCopyFailed)) {
-        if (options.replaceOutputs) {
-            for (const std::wstring& picture : Rows(queue)) ReplaceWithOutput(s.files, picture);
+    bool stopped = false;
+    const std::function<bool()> onWait = [&] {
+        stopped = stopped || (options.onWait && !options.onWait());
+        return !stopped;
+    };
+    if (RunScript(s, t, queue, options.toolCopyFailed, onWait)) {
+        if (stopped) {
+            s.dialogs.MsgBox(options.stoppedMessage ? options.stoppedMessage() : std::wstring());
+        } else {
+            if (options.replaceOutputs) {
+                for (const std::wstring& picture : Rows(queue)) ReplaceWithOutput(s.files, picture);
+            }
+            s.dialogs.MsgBox(MainMessage(MainText::Done));
         }
-        s.dialogs.MsgBox(MainMessage(MainText::Done));
     }
     removeButton.SetEnabled(true);
 }

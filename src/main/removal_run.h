@@ -2,6 +2,9 @@
 // pictures by the tool's outputs, and the final message.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "runtime/services.h"
 
 namespace velmora {
@@ -14,6 +17,11 @@ struct RemovalRunOptions {
     bool replaceOutputs = true;
     // The start-up copy of the tool failed: say so before this run.
     bool toolCopyFailed = false;
+    // Called on every pass of the wait; false ends the script (not the tool
+    // it started), and no picture is touched afterwards.
+    std::function<bool()> onWait = nullptr;
+    // The message shown instead of "搞定" after such an end.
+    std::function<std::wstring()> stoppedMessage = nullptr;
 };
 
 // Runs the removal over the queue as it stands; the button is disabled for

@@ -30,6 +30,7 @@ struct ControlLayout {
     bool visible = true;
     bool checked = false;
     uint32_t textColor = kDefaultColor;  // 0x00BBGGRR
+    uint32_t backColor = kDefaultColor;  // labels only
 };
 
 struct WindowLayout {

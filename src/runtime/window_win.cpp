@@ -99,6 +99,12 @@ HFONT Window::FontFor(const FontSpec* spec) {
     return font.get();
 }
 
+HBRUSH Window::BrushFor(uint32_t color) {
+    UniqueBrush& brush = brushes_[color];
+    if (!brush) brush.Reset(CreateSolidBrush(COLORREF(color)));
+    return brush.get();
+}
+
 bool Window::CreateControls(const WindowLayout& layout) {
     for (int i = 0; i < layout.controlCount; ++i) {
         const ControlLayout& c = layout.controls[i];
@@ -134,13 +140,16 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             auto dc = reinterpret_cast<HDC>(wParam);
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
             COLORREF color = GetSysColor(COLOR_BTNTEXT);
+            HBRUSH back = GetSysColorBrush(COLOR_BTNFACE);
             for (int i = 0; layout_ && i < layout_->controlCount; ++i) {
                 const ControlLayout& c = layout_->controls[i];
-                if (c.id == id && c.textColor != kDefaultColor) color = COLORREF(c.textColor);
+                if (c.id != id) continue;
+                if (c.textColor != kDefaultColor) color = COLORREF(c.textColor);
+                if (c.backColor != kDefaultColor) back = BrushFor(c.backColor);
             }
             SetTextColor(dc, color);
             SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(back);
         }
         case WM_SETCURSOR:
             if (HandleBusyCursor()) return TRUE;
