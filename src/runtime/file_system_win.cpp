@@ -53,6 +53,15 @@ bool Win32FileSystem::SaveSimpleFile(std::wstring_view path, std::wstring_view t
 // comparison (CompareStringOrdinal) and file names use.
 std::wstring Win32FileSystem::CaseKey(std::wstring_view name) {
     if (name.empty()) return {};
+    // Plain ASCII, the usual path, needs no call into the system: a queue of
+    // tens of thousands of rows is keyed at every rebuild.
+    std::wstring ascii(name);
+    bool plain = true;
+    for (wchar_t& c : ascii) {
+        plain = plain && c < 0x80;
+        if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
+    }
+    if (plain) return ascii;
     std::wstring key(name.size(), L'\0');
     const int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(),
                                 int(name.size()), key.data(), int(key.size()), nullptr, nullptr, 0);
