@@ -16,46 +16,42 @@ constexpr int kSettlePassMs = 100;
 
 }  // namespace
 
-RunProgress::RunProgress(Services& services, ProgressBar& bar, std::wstring resultsFile,
-                         std::vector<std::wstring> queue)
-    : s_(services),
-      resultsFile_(std::move(resultsFile)),
-      queue_(std::move(queue)),
-      delayed_(services.events, bar) {}
+RunProgress::RunProgress(Services& services, ProgressBar& bar, std::wstring resultsFile)
+    : s_(services), resultsFile_(std::move(resultsFile)), delayed_(services.events, bar) {}
 
 // One line per picture the tool has finished; the script's own first line
 // ("rem") is not one.
-int RunProgress::CountDone() {
+int RunProgress::CountDone(size_t total) {
     std::optional<std::string> text = s_.files.ReadFile(resultsFile_);
     if (!text) return 0;
     int lines = int(std::count(text->begin(), text->end(), '\n'));
     if (text->rfind("rem", 0) == 0 && lines > 0) --lines;
-    return std::min(lines, int(queue_.size()));
+    return std::min(lines, int(total));
 }
 
-bool RunProgress::OnWait() {
+bool RunProgress::OnWait(const std::vector<std::wstring>& pictures) {
     // The wait pumps events itself; nothing to do before the delay passed.
     if (!delayed_.Due()) return true;
-    const int total = int(queue_.size());
-    const int done = CountDone();
+    const int total = int(pictures.size());
+    const int done = CountDone(pictures.size());
     std::wstring status =
         Text(AddFilesText::Cleaning) + L" " + std::to_wstring(done) + L"/" + std::to_wstring(total);
-    if (done < total) status += L" " + GetPathPart(queue_[size_t(done)], PathPart::Name);
+    if (done < total) status += L" " + GetPathPart(pictures[size_t(done)], PathPart::Name);
     const int percent = total > 0 ? done * 100 / total : 0;
     return delayed_.Step(status, std::clamp(percent, 1, 99));
 }
 
-std::wstring RunProgress::StoppedMessage() {
-    const int before = CountDone();
+std::wstring RunProgress::StoppedMessage(const std::vector<std::wstring>& pictures) {
+    const int before = CountDone(pictures.size());
     int done = before;
-    for (int pass = 0; pass < kSettlePasses && done == before && done < int(queue_.size());
+    for (int pass = 0; pass < kSettlePasses && done == before && done < int(pictures.size());
          ++pass) {
         s_.events.DoEvents();
         s_.events.Sleep(kSettlePassMs);
-        done = CountDone();
+        done = CountDone(pictures.size());
     }
     return Text(AddFilesText::RunStoppedBefore) + std::to_wstring(done) +
-           Text(AddFilesText::RunStoppedMiddle) + std::to_wstring(queue_.size()) +
+           Text(AddFilesText::RunStoppedMiddle) + std::to_wstring(pictures.size()) +
            Text(AddFilesText::RunStoppedAfter);
 }
 

@@ -16,23 +16,22 @@ struct Services;
 
 class RunProgress {
 public:
-    RunProgress(Services& services, ProgressBar& bar, std::wstring resultsFile,
-                std::vector<std::wstring> queue);
+    RunProgress(Services& services, ProgressBar& bar, std::wstring resultsFile);
 
-    // Called on every pass of the run's wait; false once the user pressed
-    // Cancel, and the run is to end its script.
-    bool OnWait();
+    // Called on every pass of the run's wait with the pictures the script
+    // names, in its order; false once the user pressed Cancel, and the run
+    // is to end its script.
+    bool OnWait(const std::vector<std::wstring>& pictures);
     // After the script was ended: lets the picture being cleaned finish
     // (the tool goes on by itself) and returns the message naming how many
-    // of the queue were done.
-    std::wstring StoppedMessage();
+    // of the pictures were done.
+    std::wstring StoppedMessage(const std::vector<std::wstring>& pictures);
 
 private:
-    int CountDone();
+    int CountDone(size_t total);
 
     Services& s_;
     std::wstring resultsFile_;
-    std::vector<std::wstring> queue_;
     DelayedProgress delayed_;
 };
 

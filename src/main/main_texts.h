@@ -9,6 +9,8 @@ namespace velmora {
 
 enum class MainText {
     Done,
+    SomeNotCleaned,
+    NameNotInCodePage,
     ToolNotCopied,
     ToolMissing,
     ScriptNotWritten,

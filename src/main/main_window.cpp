@@ -55,10 +55,11 @@ void MainWindow::OnUnload() { s_.events.EndProgram(); }
 void MainWindow::OnRemoveClicked() {
     RemovalRunOptions options{c_.sameNameBox.Value() != 0, std::exchange(toolCopyFailed_, false)};
     // After a second the run shows its progress, and Cancel ends it.
-    RunProgress progress(s_, progress_, TempPath(TempFolder(s_.processes), kEventFileName),
-                         Rows(c_.queue));
-    options.onWait = [&] { return progress.OnWait(); };
-    options.stoppedMessage = [&] { return progress.StoppedMessage(); };
+    RunProgress progress(s_, progress_, TempPath(TempFolder(s_.processes), kEventFileName));
+    options.onWait = [&](const auto& pictures) { return progress.OnWait(pictures); };
+    options.stoppedMessage = [&](const auto& pictures) {
+        return progress.StoppedMessage(pictures);
+    };
     RunRemoval(s_, c_.queue, c_.removeButton, options);
 }
 

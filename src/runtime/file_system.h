@@ -36,6 +36,12 @@ public:
     // Writes `text` in the system's ANSI code page, replacing or appending.
     // Fails, writing nothing, when the code page cannot hold the text.
     virtual bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) = 0;
+    // Whether the system's ANSI code page, in which the script is written,
+    // holds `text` exactly.
+    virtual bool AnsiHolds(std::wstring_view text) = 0;
+    // The short (8.3) form of an existing path; nullopt when the volume
+    // keeps no short names.
+    virtual std::optional<std::wstring> ShortPath(std::wstring_view path) = 0;
     // Names that the file system takes for the same name (letter case
     // ignored the way it ignores it) have the same key.
     virtual std::wstring CaseKey(std::wstring_view name) = 0;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/paths.h"
 #include "runtime/handles_win.h"
 #include "runtime/text_win.h"
 
@@ -13,9 +14,21 @@ std::wstring Str(std::wstring_view text) { return std::wstring(text); }
 
 }  // namespace
 
+std::wstring NativePath(std::wstring_view path) {
+    const std::wstring plain = Str(path);
+    if (plain.empty()) return plain;
+    DWORD n = GetFullPathNameW(plain.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return plain;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(plain.c_str(), n, full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return plain;
+    full.resize(n);
+    return ExtendedLengthPath(full);
+}
+
 std::optional<FileInfo> Win32FileSystem::Stat(std::wstring_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(Str(path).c_str(), GetFileExInfoStandard, &data)) {
+    if (!GetFileAttributesExW(NativePath(path).c_str(), GetFileExInfoStandard, &data)) {
         return std::nullopt;
     }
     const DWORD a = data.dwFileAttributes;
@@ -25,11 +38,11 @@ std::optional<FileInfo> Win32FileSystem::Stat(std::wstring_view path) {
 }
 
 bool Win32FileSystem::Copy(std::wstring_view from, std::wstring_view to) {
-    return CopyFileW(Str(from).c_str(), Str(to).c_str(), FALSE) != 0;
+    return CopyFileW(NativePath(from).c_str(), NativePath(to).c_str(), FALSE) != 0;
 }
 
 bool Win32FileSystem::MoveReplace(std::wstring_view from, std::wstring_view to) {
-    return MoveFileExW(Str(from).c_str(), Str(to).c_str(),
+    return MoveFileExW(NativePath(from).c_str(), NativePath(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
@@ -38,15 +51,31 @@ bool Win32FileSystem::SaveSimpleFile(std::wstring_view path, std::wstring_view t
     // written as another text.
     std::optional<std::string> bytes = ToAnsi(text);
     if (!bytes) return false;
-    UniqueHandle file(CreateFileW(Str(path).c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
-                                  FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileW(
+        NativePath(path).c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ,
+        nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
     const bool ok = WriteFile(file.get(), bytes->data(), DWORD(bytes->size()), &written, nullptr) &&
                     written == bytes->size();
     // A failed close can mean the data never reached the disk.
     return CloseHandle(file.Release()) && ok;
+}
+
+bool Win32FileSystem::AnsiHolds(std::wstring_view text) { return ToAnsi(text).has_value(); }
+
+std::optional<std::wstring> Win32FileSystem::ShortPath(std::wstring_view path) {
+    const std::wstring native = NativePath(path);
+    DWORD n = GetShortPathNameW(native.c_str(), nullptr, 0);
+    if (n == 0) return std::nullopt;
+    std::wstring shortPath(n, L'\0');
+    n = GetShortPathNameW(native.c_str(), shortPath.data(), n);
+    if (n == 0 || n >= shortPath.size()) return std::nullopt;
+    shortPath.resize(n);
+    // Back to the ordinary form the caller gave.
+    if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + shortPath.substr(8);
+    if (shortPath.rfind(L"\\\\?\\", 0) == 0) return shortPath.substr(4);
+    return shortPath;
 }
 
 // The system's own upper-case table, the one its ordinal ignore-case

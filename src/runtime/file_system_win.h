@@ -11,11 +11,17 @@ public:
     bool Copy(std::wstring_view from, std::wstring_view to) override;
     bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
     bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
+    bool AnsiHolds(std::wstring_view text) override;
+    std::optional<std::wstring> ShortPath(std::wstring_view path) override;
     std::wstring CaseKey(std::wstring_view name) override;
     // Each folder with a handle of its own; every name as it is.
     std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override;
     // Shared for writing: another process may be appending to the file.
     std::optional<std::string> ReadFile(std::wstring_view path) override;
 };
+
+// A path as the file calls take it: made absolute and normalised, then in
+// the "\\?\" form, so that paths past 260 characters work.
+std::wstring NativePath(std::wstring_view path);
 
 }  // namespace velmora

@@ -12,8 +12,7 @@ std::optional<std::string> ToAnsi(std::wstring_view text) {
     if (n <= 0 || lossy) return std::nullopt;
     std::string out(size_t(n), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n,
-                        nullptr, &lossy);
-    if (lossy) return std::nullopt;
+                        nullptr, nullptr);
     return out;
 }
 

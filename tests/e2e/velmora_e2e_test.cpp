@@ -11,6 +11,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "jpeg_samples.h"
 #include "narrow_win.h"
 #include "resources/main_window_layout.h"
 
@@ -99,7 +100,11 @@ protected:
         bin = fs::path(self).parent_path();
         // Each test sets "tmp" for the program: take the machine's own once.
         static const fs::path root = fs::temp_directory_path();
-        base = root / (L"velmora_e2e_" + std::to_wstring(GetCurrentProcessId()));
+        // One folder per test: a script that a test left running may still
+        // hold files in the last one.
+        static int serial = 0;
+        base = root / (L"velmora_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                       std::to_wstring(++serial));
         fs::remove_all(base);
         app = base / L"程序";
         tmp = base / L"tmp 50% 目录";
@@ -131,15 +136,18 @@ protected:
                                    base.c_str(), &si, &pi));
     }
 
-    // Waits for the "搞定" box, checks it and presses OK.
-    void ConfirmDone() {
+    // Waits for the program's message box, presses OK and returns its text.
+    std::wstring AnswerMessage() {
         HWND box = nullptr;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (box = MessageBoxOf(pi.dwProcessId, L"Velmora")); }, 30000));
-        EXPECT_EQ(MessageBoxText(box), L"搞定");
+        if (!WaitUntil([&] { return (box = MessageBoxOf(pi.dwProcessId, L"Velmora")); }, 30000)) {
+            return L"(no message box)";
+        }
+        std::wstring text = MessageBoxText(box);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+        return text;
     }
+    void ConfirmDone() { EXPECT_EQ(AnswerMessage(), L"搞定"); }
 
     DWORD WaitForExit(DWORD ms) {
         DWORD code = STILL_ACTIVE;
@@ -311,6 +319,80 @@ TEST_F(VelmoraE2ETest, ClosingDuringTheWaitEndsAtOnceAndLeavesThePictures) {
     // The script goes on by itself; its output is not moved into place.
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
     EXPECT_EQ(ReadBytes(slow), "slow picture");
+}
+
+TEST_F(VelmoraE2ETest, AMissingTempFolderIsReportedAndNoPictureChanges) {
+    const fs::path picture = pics / L"a.jpg";
+    WriteBytes(picture, "picture");
+    const fs::path missing = base / L"no such tmp";
+    SetEnvironmentVariableW(L"tmp", missing.c_str());
+    Start(L"\"" + picture.wstring() + L"\"");
+    const std::wstring text = AnswerMessage();
+    EXPECT_NE(text.find(missing.wstring()), std::wstring::npos) << Utf8(text);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_EQ(ReadBytes(picture), "picture");
+}
+
+// The program with the real tool: a picture with every kind of metadata
+// comes back without it, and the results file says so.
+TEST_F(VelmoraE2ETest, TheRealToolCleansAPictureGivenOnTheCommandLine) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    const fs::path picture = spacedPics / L"照片 1.jpg";
+    WriteFile(picture.string(), jpeg);
+
+    Start(L"\"" + picture.wstring() + L"\"");
+    ConfirmDone();
+    EXPECT_EQ(WaitForExit(15000), 0u);
+
+    const std::string cleaned = ReadBytes(picture);
+    EXPECT_LT(cleaned.size(), jpeg.size());
+    EXPECT_EQ(cleaned.find("Exif"), std::string::npos);
+    EXPECT_EQ(cleaned.find("http://ns.adobe.com/xap"), std::string::npos);
+    EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(picture.wstring())), std::string::npos);
+}
+
+// Hostile names with the real tool: a "tmp" folder whose name the command
+// interpreter would expand, names the ANSI code page cannot hold (one with
+// a best-fit twin beside it), and a foreign ".tmp" file beside a picture.
+TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(6, false), FakeTables(), FakeScans()});
+    // Were "%OS%" expanded, this script would run instead of ours.
+    fs::create_directories(base / L"T Windows_NT x");
+    WriteBytes(base / L"T Windows_NT x" / L"Go.bat",
+               "echo ran> \"" + Ansi((base / L"sibling ran").wstring()) + "\"\r\n");
+    for (const wchar_t* folder : {L"T %OS% x", L"T %1 %~dp0 !x!", L"T 한"}) {
+        SCOPED_TRACE(Utf8(folder));
+        tmp = base / folder;
+        fs::create_directories(tmp);
+        SetEnvironmentVariableW(L"tmp", tmp.c_str());
+        const fs::path queued[] = {pics / L"photo².jpg", pics / L"사진.jpg", pics / L"😀.jpg",
+                                   pics / L"p.jpg"};
+        for (const fs::path& p : queued) WriteFile(p.string(), jpeg);
+        WriteFile((pics / L"photo2.jpg").string(), jpeg);
+        WriteBytes(pics / L"p.jpg.tmp", "an editor's backup");
+
+        std::wstring args;
+        for (const fs::path& p : queued) args += L"\"" + p.wstring() + L"\" ";
+        Start(args + L"\"" + (pics / L"p.jpg.tmp").wstring() + L"\"");
+        ConfirmDone();
+        EXPECT_EQ(WaitForExit(15000), 0u);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        pi = {};
+
+        for (const fs::path& p : queued) {
+            const std::string cleaned = ReadBytes(p);
+            EXPECT_TRUE(cleaned.size() < jpeg.size() && cleaned.find("GPS") == std::string::npos)
+                << Utf8(p.wstring());
+        }
+        EXPECT_EQ(ReadBytes(pics / L"photo2.jpg"), std::string(jpeg.begin(), jpeg.end()));
+        EXPECT_EQ(ReadBytes(pics / L"p.jpg.tmp"), "an editor's backup");
+        EXPECT_FALSE(fs::exists(base / L"sibling ran"));
+    }
 }
 
 }  // namespace

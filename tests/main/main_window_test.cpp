@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, CommandLineStartQueuesEveryItemRunsAndClosesUnseen) {
     EXPECT_EQ(fake.files.Size(L"C:\\TEMP\\jhead.exe"), 1234);
     EXPECT_EQ(fake.files.files[L"C:\\TEMP\\Go.bat"].text,
               BuildRemovalScript(L"C:\\TEMP", queue.rows));
-    EXPECT_EQ(fake.processes.started, Texts{L"\"C:\\TEMP\\Go.bat\""});
+    EXPECT_EQ(fake.processes.started, Texts{L"Go.bat"});
     EXPECT_EQ(fake.processes.environment[L"VELMORA_EVENT_FILE"], L"C:\\TEMP\\Event.txt");
     EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
     EXPECT_TRUE(disabledDuringRun);
@@ -98,19 +98,22 @@ TEST_F(MainWindowTest, CommandLineStartQueuesEveryItemRunsAndClosesUnseen) {
 TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
     Queue({L"C:\\fits.jpg", L"C:\\limit.jpg", L"C:\\bigger.jpg", L"C:\\hidden.jpg", L"C:\\none.jpg",
            L"C:\\gone.jpg", L"C:\\readonly.jpg", L"C:\\locked.jpg", L"C:\\huge.jpg"});
-    Picture(L"C:\\fits.jpg", 5 * kMB, 5 * kMB - 199999);
-    Picture(L"C:\\limit.jpg", 5 * kMB, 5 * kMB - 200000);
-    Picture(L"C:\\bigger.jpg", kMB, 2 * kMB);
-    Picture(L"C:\\hidden.jpg", kMB, kMB - 10);
-    fake.files.files[L"C:\\hidden.jpg.tmp"].hidden = true;
-    fake.files.files[L"C:\\none.jpg"] = {kMB};
-    fake.files.files[L"C:\\gone.jpg.tmp"] = {kMB};
-    Picture(L"C:\\readonly.jpg", kMB, kMB - 10);
-    fake.files.files[L"C:\\readonly.jpg"].readOnly = true;
-    Picture(L"C:\\locked.jpg", kMB, kMB - 10);
-    fake.files.files[L"C:\\locked.jpg"].locked = true;
-    // Over 4 GB: a 32-bit difference would wrap to 50000 and pass.
-    Picture(L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, 50000);
+    // The tool leaves its outputs during the run.
+    fake.processes.onRun = [&](const std::wstring&) {
+        Picture(L"C:\\fits.jpg", 5 * kMB, 5 * kMB - 199999);
+        Picture(L"C:\\limit.jpg", 5 * kMB, 5 * kMB - 200000);
+        Picture(L"C:\\bigger.jpg", kMB, 2 * kMB);
+        Picture(L"C:\\hidden.jpg", kMB, kMB - 10);
+        fake.files.files[L"C:\\hidden.jpg.tmp"].hidden = true;
+        fake.files.files[L"C:\\none.jpg"] = {kMB};
+        fake.files.files[L"C:\\gone.jpg.tmp"] = {kMB};
+        Picture(L"C:\\readonly.jpg", kMB, kMB - 10);
+        fake.files.files[L"C:\\readonly.jpg"].readOnly = true;
+        Picture(L"C:\\locked.jpg", kMB, kMB - 10);
+        fake.files.files[L"C:\\locked.jpg"].locked = true;
+        // Over 4 GB: a 32-bit difference would wrap to 50000 and pass.
+        Picture(L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, 50000);
+    };
 
     window.OnRemoveClicked();
 
@@ -156,7 +159,43 @@ TEST_F(MainWindowTest, ReplacementWalksTheQueueAsItStandsAfterTheWait) {
     EXPECT_EQ(fake.events.pumps, 3);  // one event pump per 100 ms pass
     EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
     EXPECT_EQ(fake.files.Size(L"C:\\b.jpg"), 900);
-    EXPECT_EQ(fake.files.Size(L"C:\\c.jpg"), 900);
+    // Whether c.jpg.tmp was there before the run is not known: left alone.
+    EXPECT_EQ(fake.files.Size(L"C:\\c.jpg"), 1000);
+}
+
+TEST_F(MainWindowTest, AnOutputThatWasThereBeforeTheRunIsNeverMoved) {
+    // An editor's backup beside the picture, and one queued as well.
+    Queue({L"C:\\p.jpg", L"C:\\p.jpg.tmp"});
+    Picture(L"C:\\p.jpg", 1000, 900);
+    fake.files.files[L"C:\\p.jpg.tmp.tmp"] = {800};
+    window.OnRemoveClicked();
+    EXPECT_EQ(fake.files.Size(L"C:\\p.jpg"), 1000);
+    EXPECT_EQ(fake.files.Size(L"C:\\p.jpg.tmp"), 900);
+    EXPECT_EQ(fake.files.Size(L"C:\\p.jpg.tmp.tmp"), 800);
+}
+
+// The script is written in the ANSI code page: a name it cannot hold goes
+// in by its short form, or, without one, is left out and reported.
+TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
+    const std::wstring t = L"C:\\Users\\한\\Temp";
+    fake.processes.environment[L"tmp"] = t;
+    fake.files.folders.push_back(t);
+    fake.files.shortNames = {{t, L"C:\\Users\\B8A1~1\\Temp"},
+                             {L"C:\\photo².jpg", L"C:\\PHOTO~1.JPG"}};
+    Queue({L"C:\\照片.jpg", L"C:\\photo².jpg", L"C:\\사진.jpg"});
+    fake.files.files[t + L"\\Event.txt"] = {};
+
+    window.OnRemoveClicked();
+
+    EXPECT_EQ(
+        fake.files.files[t + L"\\Go.bat"].text,
+        BuildRemovalScript(L"C:\\Users\\B8A1~1\\Temp", {L"C:\\照片.jpg", L"C:\\PHOTO~1.JPG"}));
+    EXPECT_EQ(
+        fake.files.files[t + L"\\Event.txt"].text,
+        L"C:\\??."
+        L"jpg：未处理，文件名含有系统代码页无法表示的字符，且所在磁盘没有短文件名，文件未改动\r\n");
+    EXPECT_EQ(fake.dialogs.Texts(),
+              Texts{L"完成，但有 1 个文件未清除，原因见结果文件（查看结果）。"});
 }
 
 // A run that could not happen says so instead of "搞定" and touches nothing.

@@ -122,6 +122,19 @@ bool FakeFileSystem::SaveSimpleFile(std::wstring_view path, std::wstring_view te
     return true;
 }
 
+bool FakeFileSystem::AnsiHolds(std::wstring_view text) {
+    for (wchar_t c : text) {
+        if (c >= 0x80 && !(c >= 0x4E00 && c <= 0x9FFF)) return false;
+    }
+    return true;
+}
+
+std::optional<std::wstring> FakeFileSystem::ShortPath(std::wstring_view path) {
+    auto it = shortNames.find(Str(path));
+    if (it == shortNames.end()) return std::nullopt;
+    return it->second;
+}
+
 std::wstring FakeFileSystem::CaseKey(std::wstring_view name) {
     std::wstring key(name);
     for (wchar_t& c : key) {

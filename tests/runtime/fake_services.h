@@ -49,11 +49,16 @@ public:
     std::vector<std::wstring> folders;       // writable folders; a missing one fails writes
     // Listed folders (ending in "\") with their entries in listing order.
     std::map<std::wstring, std::vector<FolderEntry>> tree;
+    // Short (8.3) forms; a path without one is on a volume that keeps none.
+    std::map<std::wstring, std::wstring> shortNames;
 
     std::optional<FileInfo> Stat(std::wstring_view path) override;
     bool Copy(std::wstring_view from, std::wstring_view to) override;
     bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
     bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
+    // The code page holds ASCII and the common Chinese characters.
+    bool AnsiHolds(std::wstring_view text) override;
+    std::optional<std::wstring> ShortPath(std::wstring_view path) override;
     // ASCII letters only: tests of other scripts run against the real system.
     std::wstring CaseKey(std::wstring_view name) override;
     std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override;

@@ -7,7 +7,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "addfiles/add_it.h"
 #include "main/shell_wait.h"
+#include "runtime/fake_controls.h"
 #include "runtime/controls_win.h"
 #include "runtime/dialogs_win.h"
 #include "runtime/event_loop_win.h"
@@ -138,6 +140,50 @@ TEST_F(ServicesWinTest, CheckBoxRaisesClickOnlyWhenItsValueChanges) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(check.Value(), 1);
     DestroyWindow(box);
+}
+
+// Letter case is ignored the way the file system ignores it, beyond the
+// letters a hand-made table would know.
+TEST_F(ServicesWinTest, NamesEqualBarCaseAreOneQueueEntry) {
+    for (auto [upper, lower] : {std::pair{L"Ș.jpg", L"ș.jpg"},
+                                {L"Ơ.JPG", L"ơ.jpg"},
+                                {L"Ա.jpg", L"ա.jpg"},
+                                {L"ÉTÉ.jpg", L"été.jpg"}}) {
+        EXPECT_EQ(files.CaseKey(upper), files.CaseKey(lower)) << upper;
+        test::FakeList queue;
+        queue.rows = {std::wstring(L"C:\\") + upper};
+        AddIt({std::wstring(L"C:\\") + lower}, queue, true, 0, files);
+        EXPECT_EQ(queue.rows.size(), 1u);
+    }
+    EXPECT_NE(files.CaseKey(L"a.jpg"), files.CaseKey(L"b.jpg"));
+}
+
+// Past 260 characters Windows needs the "\\?\" form, which every file
+// step takes; short names stand in for names the code page cannot hold.
+TEST_F(ServicesWinTest, LongPathsAndShortNames) {
+    fs::path deep = dir;
+    while (deep.wstring().size() < 300) deep /= std::wstring(40, L'd');
+    ASSERT_TRUE(CreateDirectoryW(NativePath(dir.wstring()).c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    for (fs::path p = dir / std::wstring(40, L'd'); p.wstring().size() <= deep.wstring().size();
+         p /= std::wstring(40, L'd')) {
+        CreateDirectoryW(NativePath(p.wstring()).c_str(), nullptr);
+    }
+    const std::wstring pic = (deep / L"照片.jpg").wstring(), out = pic + L".tmp";
+    ASSERT_GT(pic.size(), 300u);
+    EXPECT_TRUE(files.SaveSimpleFile(pic, L"original", false));
+    EXPECT_TRUE(files.SaveSimpleFile(out, L"cleaned", false));
+    EXPECT_TRUE(files.MoveReplace(out, pic));
+    EXPECT_EQ(files.Stat(pic)->size, 7);
+    EXPECT_FALSE(files.Stat(out));
+
+    const std::wstring korean = (dir / L"사진.jpg").wstring();
+    WriteBytes(korean, "x");
+    EXPECT_FALSE(files.AnsiHolds(korean));
+    std::optional<std::wstring> shortName = files.ShortPath(korean);
+    ASSERT_TRUE(shortName);
+    EXPECT_TRUE(files.AnsiHolds(*shortName));
+    EXPECT_EQ(files.Stat(*shortName)->size, 1);
 }
 
 }  // namespace

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Breaks the code on purpose, one fault at a time, and shows that the tests
+# catch each: scripts/check-faults.sh [scripts/faults/NAME.txt ...]
+# (default: every file in scripts/faults). Each fault is a block:
+#   == what the fault is
+#   file: path from the repository's root
+#   find: an exact line fragment that occurs once in the file
+#   replace: what stands there instead (may be empty)
+#   test: native|win <ctest test name>
+# The tree is copied to build/faults/tree, so the working tree is never
+# touched; builds there are incremental, one target per fault.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+[ $# -gt 0 ] || set -- scripts/faults/*.txt
+
+work=build/faults
+mkdir -p "$work/tree"
+# The tree as it stands, changes not yet committed included.
+git ls-files -z --cached --others --exclude-standard | python3 -c '
+import os, shutil, sys
+dst = sys.argv[1]
+keep = set()
+for name in sys.stdin.buffer.read().decode().split("\0"):
+    if not name or not os.path.isfile(name):
+        continue
+    keep.add(name)
+    out = os.path.join(dst, name)
+    if os.path.exists(out) and os.stat(out).st_mtime == os.stat(name).st_mtime:
+        continue
+    os.makedirs(os.path.dirname(out) or ".", exist_ok=True)
+    shutil.copy2(name, out)
+for base, _, files in os.walk(dst):
+    for f in files:
+        rel = os.path.relpath(os.path.join(base, f), dst)
+        if rel not in keep:
+            os.remove(os.path.join(base, f))
+' "$work/tree"
+tree="$ROOT/$work/tree"
+
+configured_native=0 configured_win=0 wine_started=0
+configure() {
+  case "$1" in
+    native)
+      [ $configured_native = 1 ] && return
+      cmake -S "$tree" -B "$work/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+      configured_native=1 ;;
+    win)
+      [ $configured_win = 1 ] && return
+      cmake -S "$tree" -B "$work/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64.cmake" >/dev/null
+      configured_win=1
+      if [ $wine_started = 0 ]; then
+        . scripts/wine-env.sh
+        trap wine_env_stop EXIT
+        wine_env_start
+        wine_started=1
+      fi ;;
+  esac
+}
+
+# Prints "caught", "MISSED" or "does not apply" for one fault.
+run_fault() {
+  local title=$1 file=$2 find=$3 replace=$4 kind=$5 test=$6
+  local path="$tree/$file"
+  if [ ! -f "$path" ] || [ "$(grep -cF -- "$find" "$path")" != 1 ]; then
+    echo "does not apply"; return
+  fi
+  cp "$path" "$path.orig"
+  FIND="$find" REPLACE="$replace" python3 - "$path" <<'PY'
+import os, sys
+p = sys.argv[1]
+s = open(p, encoding="utf-8").read()
+open(p, "w", encoding="utf-8").write(s.replace(os.environ["FIND"], os.environ["REPLACE"], 1))
+PY
+  configure "$kind"
+  local dir="$work/$kind" verdict
+  if ! cmake --build "$dir" --target "$test" -j 2 >"$work/last-build.log" 2>&1; then
+    verdict="caught (does not build)"
+  elif ctest --test-dir "$dir" -R "^${test}\$" >"$work/last-test.log" 2>&1; then
+    verdict="MISSED"
+  else
+    verdict="caught"
+  fi
+  mv "$path.orig" "$path"
+  touch "$path"
+  echo "$verdict"
+}
+
+caught=0 missed=0 stale=0
+for list in "$@"; do
+  title="" file="" find="" replace="" kind="" test=""
+  flush() {
+    [ -n "$title" ] || return 0
+    local v
+    v=$(run_fault "$title" "$file" "$find" "$replace" "$kind" "$test")
+    printf '%-16s %s: %s\n' "$v" "$(basename "$list" .txt)" "$title"
+    case "$v" in caught*) caught=$((caught + 1)) ;; MISSED) missed=$((missed + 1)) ;;
+      *) stale=$((stale + 1)) ;; esac
+    title=""
+  }
+  while IFS= read -r line || [ -n "$line" ]; do
+    case "$line" in
+      "== "*) flush; title=${line#== } ;;
+      "file: "*) file=${line#file: } ;;
+      "find: "*) find=${line#find: } ;;
+      "replace:"*) replace=${line#replace:}; replace=${replace# } ;;
+      "test: "*) read -r kind test <<<"${line#test: }" ;;
+    esac
+  done <"$list"
+  flush
+done
+echo "$caught caught, $missed missed, $stale no longer apply"
+[ $missed = 0 ] && [ $stale = 0 ]
