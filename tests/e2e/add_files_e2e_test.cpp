@@ -105,6 +105,8 @@ protected:
         }
         std::error_code ignored;
         fs::remove_all(base, ignored);
+        // The machine's own "tmp" again, for the tests that follow.
+        SetEnvironmentVariableW(L"tmp", base.parent_path().c_str());
     }
     void Start(const std::wstring& arguments) {
         std::wstring command = L"\"" + (app / L"Velmora.exe").wstring() + L"\" " + arguments;
