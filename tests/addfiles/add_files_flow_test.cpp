@@ -31,7 +31,7 @@ struct AddFilesTest : ::testing::Test, FakeServices {
         files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png")};
         files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), File(L"중국.jpg")};
         files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
-        files.tree[L"C:\\P\\loop\\"] = {Dir(L"P")};  // a junction back to the top
+        files.tree[L"C:\\P\\loop\\"] = {File(L"a.jpg")};  // a junction: the top again
         queue.rows = {L"C:\\P\\A.JPG", L"old"};
     }
     void Pick() { dialogs.fileAnswers.push_back({L"C:\\P\0a.jpg\0b.JPG"s}); }

@@ -14,6 +14,8 @@
 #include "jpeg_samples.h"
 #include "narrow_win.h"
 #include "resources/main_window_layout.h"
+#include "resources/progress_window_layout.h"
+#include "resources/resource.h"
 
 namespace velmora {
 namespace {
@@ -393,6 +395,125 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
         EXPECT_EQ(ReadBytes(pics / L"p.jpg.tmp"), "an editor's backup");
         EXPECT_FALSE(fs::exists(base / L"sibling ran"));
     }
+}
+
+// Adding files: the real dialog, question, input box and scan, then the
+// real tool. The text of a box of the program, answered with `button`.
+std::wstring Answer(DWORD pid, int button, int childId = 0xFFFF) {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = MessageBoxOf(pid, L"Velmora")) && GetDlgItem(box, childId); },
+              30000);
+    if (!box) return L"(none)";
+    const std::wstring text = WindowText(GetDlgItem(box, childId));
+    PostMessageW(box, WM_COMMAND, button, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 10000);
+    return text;
+}
+
+std::vector<std::wstring> QueueOf(HWND main) {
+    std::vector<std::wstring> rows(SendDlgItemMessageW(main, kIdQueue, LB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        wchar_t text[1024] = L"";
+        SendDlgItemMessageW(main, kIdQueue, LB_GETTEXT, i, LPARAM(text));
+        rows[i] = text;
+    }
+    return rows;
+}
+
+TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThem) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    // Two sibling folders, so that the reverse order of their blocks shows.
+    const fs::path a = pics / L"a.jpg", c = pics / L"c.png", s1 = pics / L"s1" / L"中文.JPG",
+                   s2 = pics / L"s2" / L"b.jpg", deep = pics / L"s2" / L"深" / L"d.jpg";
+    for (const fs::path& p : {a, c, s1, s2, deep}) {
+        fs::create_directories(p.parent_path());
+        WriteFile(p.string(), jpeg);
+    }
+    const bool s1First = fs::directory_iterator(pics)->path().filename() != L"s2";
+    std::vector<std::wstring> tree =
+        s1First ? std::vector<std::wstring>{deep, s2, s1} : std::vector<std::wstring>{s1, deep, s2};
+    tree.push_back(a);
+    Start(L"");
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+
+    auto addTwo = [&](int answer, const wchar_t* typed) {
+        PostMessageW(GetDlgItem(main, kIdAddFiles), BM_CLICK, 0, 0);
+        HWND dlg = nullptr;
+        WaitUntil([&] { return (dlg = MessageBoxOf(pi.dwProcessId, L"选择文件(可多选)")); }, 30000);
+        for (const std::wstring& name : {pics.wstring(), std::wstring(L"\"a.jpg\" \"c.png\"")}) {
+            HWND box = GetDlgItem(dlg, 0x480) ? GetDlgItem(dlg, 0x480) : GetDlgItem(dlg, 0x47C);
+            SendMessageW(box, WM_SETTEXT, 0, LPARAM(name.c_str()));  // edt1 or cmb13
+            PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+            Sleep(1000);
+        }
+        const std::wstring question = Answer(pi.dwProcessId, answer);
+        if (answer == IDYES) {
+            HWND input = MessageBoxOf(pi.dwProcessId, L"Velmora");
+            SetDlgItemTextW(input, IDC_INPUTBOX_TEXT, typed);
+            Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT);
+        }
+        return question;
+    };
+    EXPECT_EQ(addTwo(IDYES, L"*.jpg"),
+              L"要选择 " + pics.wstring() + L"\\ 及其子文件夹下所有同类文件吗？");
+    ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000)) << QueueOf(main).size();
+    EXPECT_EQ(SendDlgItemMessageW(main, kIdQueue, LB_GETCURSEL, 0, 0), 0);
+
+    // No: the chosen files on top. A malformed pattern: named, and the same.
+    addTwo(IDNO, nullptr);
+    tree.pop_back();
+    tree.insert(tree.begin(), {a, c});
+    ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000));
+    addTwo(IDYES, L"[abc");
+    EXPECT_NE(Answer(pi.dwProcessId, IDOK).find(L"[abc"), std::wstring::npos);
+    EXPECT_EQ(QueueOf(main), tree);
+
+    PostMessageW(GetDlgItem(main, kIdRemove), BM_CLICK, 0, 0);
+    ConfirmDone();
+    for (const std::wstring& p : tree) EXPECT_LT(ReadBytes(p).size(), jpeg.size()) << Utf8(p);
+}
+
+// A long run with the real tool shows its count; Cancel leaves every
+// picture untouched or cleaned, and says how many were cleaned.
+TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    std::wstring args;
+    for (int i = 0; i < 200; ++i) {
+        WriteFile((pics / (std::to_wstring(i) + L".jpg")).string(), jpeg);
+        args += L"\"" + (pics / (std::to_wstring(i) + L".jpg")).wstring() + L"\" ";
+    }
+    Start(args);
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return (progress = FindWindowW(L"VelmoraProgress", nullptr)) &&
+                   IsWindowVisible(progress);
+        },
+        30000));
+    auto count = [&] {
+        const std::wstring st = WindowText(GetDlgItem(progress, kIdProgressStatus));
+        return st.size() > 5 ? std::stoi(st.substr(5)) : -1;  // "正在清除 i/n ..."
+    };
+    const int early = count();
+    ASSERT_TRUE(WaitUntil([&] { return count() > early + 3; }, 60000));
+    PostMessageW(GetDlgItem(progress, kIdProgressCancel), BM_CLICK, 0, 0);
+    const std::wstring message = Answer(pi.dwProcessId, IDOK);
+    ASSERT_EQ(message.rfind(L"已取消：已清除 ", 0), 0u) << Utf8(message);
+    int cleaned = 0;
+    const size_t cleanSize = ReadBytes(pics / L"0.jpg").size();
+    for (int i = 0; i < 200; ++i) {
+        const size_t size = ReadBytes(pics / (std::to_wstring(i) + L".jpg")).size();
+        cleaned += size == cleanSize;
+        EXPECT_TRUE(size == cleanSize || size == jpeg.size()) << i;
+    }
+    EXPECT_EQ(cleaned, std::stoi(message.substr(8)));
+    EXPECT_GT(cleaned, early + 3);
+    EXPECT_LT(cleaned, 200);
 }
 
 }  // namespace
