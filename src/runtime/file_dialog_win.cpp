@@ -65,7 +65,9 @@ FileDialogAnswer Win32Dialogs::ShowFileDialog(const FileDialogRequest& request) 
     ofn.lpstrInitialDir = initialFolder.c_str();
     if (!request.title.empty()) ofn.lpstrTitle = request.title.c_str();
     if (!request.defaultExtension.empty()) ofn.lpstrDefExt = request.defaultExtension.c_str();
-    ofn.Flags = FlagsFor(request.mode);
+    // The program's current folder stays where it was: a picture folder
+    // made current could not be deleted or renamed while the program runs.
+    ofn.Flags = FlagsFor(request.mode) | OFN_NOCHANGEDIR;
 
     auto* record = reinterpret_cast<OPENFILENAMEW*>(&ofn);
     const BOOL chosen =
