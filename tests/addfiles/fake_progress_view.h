@@ -1,40 +1,29 @@
-// The progress window in memory; `alive` tells whether it exists.
+// The progress window in memory; `view` is null while none exists.
 #pragma once
-
-#include <memory>
-#include <string>
 
 #include "addfiles/progress_bar.h"
 
 namespace velmora::test {
 
-struct FakeProgressState {
-    bool alive = false, visible = false;
-    int width = 0, made = 0;
+struct FakeProgressView : ProgressView {
+    bool visible = false;
+    int width = 0;
     std::wstring barText, status;
-    ProgressView* view = nullptr;
+    FakeProgressView*& self;
+
+    explicit FakeProgressView(FakeProgressView*& slot) : self(slot) { self = this; }
+    ~FakeProgressView() override { self = nullptr; }
+    bool Visible() const override { return visible; }
+    void Show() override { visible = true; }
+    void Hide() override { visible = false; }
+    void SetStatus(std::wstring_view t) override { status = t; }
+    void SetBarWidth(int w) override { width = w; }
+    int BarWidth() const override { return width; }
+    void SetBarText(std::wstring_view t) override { barText = t; }
 };
 
-class FakeProgressView : public ProgressView {
-public:
-    explicit FakeProgressView(FakeProgressState& s) : s_(s) {
-        s_ = FakeProgressState{true, false, 0, s.made + 1, L"", L"", this};
-    }
-    ~FakeProgressView() override { s_.alive = s_.visible = false, s_.view = nullptr; }
-    bool Visible() const override { return s_.visible; }
-    void Show() override { s_.visible = true; }
-    void Hide() override { s_.visible = false; }
-    void SetStatus(std::wstring_view t) override { s_.status = t; }
-    void SetBarWidth(int w) override { s_.width = w; }
-    int BarWidth() const override { return s_.width; }
-    void SetBarText(std::wstring_view t) override { s_.barText = t; }
-
-private:
-    FakeProgressState& s_;
-};
-
-inline ProgressBar::ViewFactory FakeViews(FakeProgressState& s) {
-    return [&s] { return std::make_unique<FakeProgressView>(s); };
+inline ProgressBar::ViewFactory FakeViews(FakeProgressView*& slot) {
+    return [&slot] { return std::make_unique<FakeProgressView>(slot); };
 }
 
 }  // namespace velmora::test
