@@ -1,6 +1,6 @@
 # In-process tests of the Win32 code; they run under Wine.
 add_executable(velmora_win_tests
-  addfiles/add_files_win_test.cpp
+  addfiles/folder_scan_win_test.cpp
   main/main_window_win_test.cpp
   runtime/services_win_test.cpp
   ${VELMORA_RUNTIME_RC}

@@ -81,7 +81,6 @@ void ProgressBar::OnCreepTimer() {
 void ProgressBar::OnCancel() {
     dontContinue_ = true;
     if (view_) view_->Hide();
-    if (endProgramOnCancel) events_.EndProgram();
 }
 
 }  // namespace velmora

@@ -55,8 +55,6 @@ public:
     // crept; yields to the event loop. False once the user has cancelled.
     bool UpdateStatus(std::wstring_view status);
 
-    // Cancel also ends the program (a window started for its own sake).
-    bool endProgramOnCancel = false;
     ProgressView* View() const { return view_.get(); }
 
 private:

@@ -51,12 +51,8 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     const std::pair<Answer, const wchar_t*> answers[] = {
         {Answer::Yes, L"*.jpg"}, {Answer::No, L"*.jpg"},   {Answer::Cancel, L"*.jpg"},
         {Answer::Yes, L""},      {Answer::Yes, L"readme"}, {Answer::Yes, L"*.zzz"}};
-    const Rows expected[] = {tree,
-                             picked,
-                             picked,
-                             picked,
-                             {L"C:\\P\\README.", L"C:\\P\\A.JPG", L"old"},
-                             {L"C:\\P\\A.JPG", L"old"}};
+    const Rows readme{L"C:\\P\\README.", L"C:\\P\\A.JPG", L"old"}, none{L"C:\\P\\A.JPG", L"old"};
+    const Rows expected[] = {tree, picked, picked, picked, readme, none};
     for (int i = 0; i < 6; ++i) {
         Add(answers[i].first, answers[i].second);
         EXPECT_EQ(queue.rows, expected[i]) << i;
@@ -66,8 +62,7 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     EXPECT_EQ(dialogs.shown.back().text, L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
     EXPECT_TRUE(dialogs.shown.back().secondButtonDefault);
     EXPECT_EQ(dialogs.inputDefault, L"*.JPG");
-    EXPECT_EQ(dialogs.inputPlace.x, 19200 / 2 - 3000);
-    EXPECT_EQ(dialogs.inputPlace.y, 10800 / 2 - 300);
+    EXPECT_EQ(std::pair(dialogs.inputPlace.x, dialogs.inputPlace.y), std::pair(6600, 5100));
 
     Add(Answer::Yes, L"*.png;[ABC");  // malformed: named, and the chosen files stay
     EXPECT_EQ(queue.rows, picked);

@@ -420,56 +420,59 @@ std::vector<std::wstring> QueueOf(HWND main) {
     return rows;
 }
 
-TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThem) {
+// The real tool beside the program, and a picture for it to clean.
+std::string UseRealTool(const fs::path& bin, const fs::path& app) {
     fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
     using namespace jhead_test;
     const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    return std::string(jpeg.begin(), jpeg.end());
+}
+
+TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThem) {
+    const std::string jpeg = UseRealTool(bin, app);
     // Two sibling folders, so that the reverse order of their blocks shows.
-    const fs::path a = pics / L"a.jpg", c = pics / L"c.png", s1 = pics / L"s1" / L"中文.JPG",
+    const fs::path a = pics / L"a.jpg", c = pics / L"한.png", s1 = pics / L"s1" / L"中文.JPG",
                    s2 = pics / L"s2" / L"b.jpg", deep = pics / L"s2" / L"深" / L"d.jpg";
     for (const fs::path& p : {a, c, s1, s2, deep}) {
         fs::create_directories(p.parent_path());
-        WriteFile(p.string(), jpeg);
+        WriteBytes(p, jpeg);
     }
-    const bool s1First = fs::directory_iterator(pics)->path().filename() != L"s2";
-    std::vector<std::wstring> tree =
-        s1First ? std::vector<std::wstring>{deep, s2, s1} : std::vector<std::wstring>{s1, deep, s2};
-    tree.push_back(a);
+    std::vector<std::wstring> tree{deep, s2, s1, a};  // blocks in reverse listing order
+    for (const auto& e : fs::directory_iterator(pics)) {
+        if (e.is_directory()) {
+            if (e.path().filename() == L"s2") tree = {s1, deep, s2, a};
+            break;
+        }
+    }
     Start(L"");
     HWND main = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
 
-    auto addTwo = [&](int answer, const wchar_t* typed) {
+    auto addTwo = [&](const wchar_t* typed) {
         PostMessageW(GetDlgItem(main, kIdAddFiles), BM_CLICK, 0, 0);
         HWND dlg = nullptr;
         WaitUntil([&] { return (dlg = MessageBoxOf(pi.dwProcessId, L"选择文件(可多选)")); }, 30000);
-        for (const std::wstring& name : {pics.wstring(), std::wstring(L"\"a.jpg\" \"c.png\"")}) {
+        for (const std::wstring& name : {pics.wstring(), std::wstring(L"\"a.jpg\" \"한.png\"")}) {
             HWND box = GetDlgItem(dlg, 0x480) ? GetDlgItem(dlg, 0x480) : GetDlgItem(dlg, 0x47C);
             SendMessageW(box, WM_SETTEXT, 0, LPARAM(name.c_str()));  // edt1 or cmb13
             PostMessageW(dlg, WM_COMMAND, IDOK, 0);
             Sleep(1000);
         }
-        const std::wstring question = Answer(pi.dwProcessId, answer);
-        if (answer == IDYES) {
-            HWND input = MessageBoxOf(pi.dwProcessId, L"Velmora");
-            SetDlgItemTextW(input, IDC_INPUTBOX_TEXT, typed);
-            Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT);
-        }
+        const std::wstring question = Answer(pi.dwProcessId, IDYES);
+        SetDlgItemTextW(MessageBoxOf(pi.dwProcessId, L"Velmora"), IDC_INPUTBOX_TEXT, typed);
+        Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT);
         return question;
     };
-    EXPECT_EQ(addTwo(IDYES, L"*.jpg"),
-              L"要选择 " + pics.wstring() + L"\\ 及其子文件夹下所有同类文件吗？");
-    ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000)) << QueueOf(main).size();
+    EXPECT_EQ(addTwo(L"*.jpg"), L"要选择 " + pics.wstring() + L"\\ 及其子文件夹下所有同类文件吗？");
+    ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000));
     EXPECT_EQ(SendDlgItemMessageW(main, kIdQueue, LB_GETCURSEL, 0, 0), 0);
 
-    // No: the chosen files on top. A malformed pattern: named, and the same.
-    addTwo(IDNO, nullptr);
+    // A malformed pattern is named, and the chosen files go on top.
+    addTwo(L"[abc");
+    EXPECT_NE(Answer(pi.dwProcessId, IDOK).find(L"[abc"), std::wstring::npos);
     tree.pop_back();
     tree.insert(tree.begin(), {a, c});
     ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000));
-    addTwo(IDYES, L"[abc");
-    EXPECT_NE(Answer(pi.dwProcessId, IDOK).find(L"[abc"), std::wstring::npos);
-    EXPECT_EQ(QueueOf(main), tree);
 
     PostMessageW(GetDlgItem(main, kIdRemove), BM_CLICK, 0, 0);
     ConfirmDone();
@@ -479,41 +482,33 @@ TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThe
 // A long run with the real tool shows its count; Cancel leaves every
 // picture untouched or cleaned, and says how many were cleaned.
 TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
-    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
-    using namespace jhead_test;
-    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    const std::string jpeg = UseRealTool(bin, app);
+    auto picture = [&](int i) { return pics / (std::to_wstring(i) + L".jpg"); };
     std::wstring args;
     for (int i = 0; i < 200; ++i) {
-        WriteFile((pics / (std::to_wstring(i) + L".jpg")).string(), jpeg);
-        args += L"\"" + (pics / (std::to_wstring(i) + L".jpg")).wstring() + L"\" ";
+        WriteBytes(picture(i), jpeg);
+        args += L"\"" + picture(i).wstring() + L"\" ";
     }
     Start(args);
     HWND progress = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            return (progress = FindWindowW(L"VelmoraProgress", nullptr)) &&
-                   IsWindowVisible(progress);
-        },
-        30000));
-    auto count = [&] {
+    ASSERT_TRUE(
+        WaitUntil([&] { return (progress = FindWindowW(L"VelmoraProgress", nullptr)); }, 30000));
+    auto count = [&] {  // "正在清除 i/n name"
         const std::wstring st = WindowText(GetDlgItem(progress, kIdProgressStatus));
-        return st.size() > 5 ? std::stoi(st.substr(5)) : -1;  // "正在清除 i/n ..."
+        return st.size() > 5 ? _wtoi(st.c_str() + 5) : 0;
     };
-    const int early = count();
-    ASSERT_TRUE(WaitUntil([&] { return count() > early + 3; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return count() > 3; }, 60000));
     PostMessageW(GetDlgItem(progress, kIdProgressCancel), BM_CLICK, 0, 0);
     const std::wstring message = Answer(pi.dwProcessId, IDOK);
     ASSERT_EQ(message.rfind(L"已取消：已清除 ", 0), 0u) << Utf8(message);
     int cleaned = 0;
-    const size_t cleanSize = ReadBytes(pics / L"0.jpg").size();
     for (int i = 0; i < 200; ++i) {
-        const size_t size = ReadBytes(pics / (std::to_wstring(i) + L".jpg")).size();
-        cleaned += size == cleanSize;
-        EXPECT_TRUE(size == cleanSize || size == jpeg.size()) << i;
+        const size_t size = ReadBytes(picture(i)).size();
+        cleaned += size == ReadBytes(picture(0)).size();
+        EXPECT_TRUE(size == ReadBytes(picture(0)).size() || size == jpeg.size()) << i;
     }
-    EXPECT_EQ(cleaned, std::stoi(message.substr(8)));
-    EXPECT_GT(cleaned, early + 3);
-    EXPECT_LT(cleaned, 200);
+    EXPECT_EQ(cleaned, _wtoi(message.substr(8).c_str()));
+    EXPECT_TRUE(cleaned > 3 && cleaned < 200) << cleaned;
 }
 
 }  // namespace

@@ -272,10 +272,9 @@ TEST_F(MainWindowTest, ACancelledRunEndsTheScriptAndTouchesNoPicture) {
     options.onWait = [](const auto& pictures) { return pictures.size() != 1; };
     options.stoppedMessage = [](const auto&) { return std::wstring(L"stopped"); };
     RunRemoval(fake.services, queue, removeButton, options);
-    EXPECT_TRUE(fake.processes.terminated);
+    EXPECT_TRUE(fake.processes.terminated && removeButton.enabled);
     EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
     EXPECT_EQ(fake.dialogs.Texts(), Texts{L"stopped"});
-    EXPECT_TRUE(removeButton.enabled);
 }
 
 }  // namespace

@@ -63,9 +63,8 @@ std::wstring FakeDialogs::InputBox(std::wstring_view, std::wstring_view defaultT
 FileDialogAnswer FakeDialogs::ShowFileDialog(const FileDialogRequest& request) {
     fileRequests.push_back(request);
     if (onModal) onModal();
-    if (fileAnswers.empty()) return {};
-    FileDialogAnswer answer = fileAnswers.front();
-    fileAnswers.pop_front();
+    FileDialogAnswer answer = fileAnswers.empty() ? FileDialogAnswer{} : fileAnswers.front();
+    if (!fileAnswers.empty()) fileAnswers.pop_front();
     return answer;
 }
 
@@ -86,12 +85,8 @@ bool FakeFileSystem::FolderExists(std::wstring_view path) const {
 
 std::optional<FileInfo> FakeFileSystem::Stat(std::wstring_view path) {
     auto it = files.find(Str(path));
-    if (it == files.end()) {
-        if (!tree.count(Str(path) + L"\\")) return std::nullopt;
-        FileInfo folder;
-        folder.directory = true;
-        return folder;
-    }
+    if (it == files.end() && tree.count(Str(path) + L"\\")) return FileInfo{0, 0, 0, 0, true};
+    if (it == files.end()) return std::nullopt;
     const FakeFile& f = it->second;
     return FileInfo{f.size, f.readOnly, f.hidden, false, false};
 }
@@ -145,8 +140,7 @@ std::wstring FakeFileSystem::CaseKey(std::wstring_view name) {
 
 std::optional<std::vector<FolderEntry>> FakeFileSystem::ListFolder(std::wstring_view folder) {
     auto it = tree.find(Str(folder));
-    if (it == tree.end()) return std::nullopt;
-    return it->second;
+    return it == tree.end() ? std::nullopt : std::optional(it->second);
 }
 
 // The text as bytes, one per character: tests use ASCII.
