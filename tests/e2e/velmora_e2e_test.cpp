@@ -403,7 +403,6 @@ std::wstring Answer(DWORD pid, int button, int childId = 0xFFFF) {
     HWND box = nullptr;
     WaitUntil([&] { return (box = MessageBoxOf(pid, L"Velmora")) && GetDlgItem(box, childId); },
               30000);
-    if (!box) return L"(none)";
     const std::wstring text = WindowText(GetDlgItem(box, childId));
     PostMessageW(box, WM_COMMAND, button, 0);
     WaitUntil([&] { return !IsWindow(box); }, 10000);
@@ -424,8 +423,8 @@ std::vector<std::wstring> QueueOf(HWND main) {
 std::string UseRealTool(const fs::path& bin, const fs::path& app) {
     fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
     using namespace jhead_test;
-    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
-    return std::string(jpeg.begin(), jpeg.end());
+    const Bytes j = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    return std::string(j.begin(), j.end());
 }
 
 TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThem) {

@@ -22,14 +22,13 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::wstring inputDefault;  // the last input box's default text and place
     TwipsPoint inputPlace;
-    TwipsPoint screen{19200, 10800};
     std::function<void()> onModal;  // runs inside every modal call
 
     Answer MsgBox(const Message& message) override;
     std::wstring InputBox(std::wstring_view prompt, std::wstring_view defaultText,
                           TwipsPoint where) override;
     FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) override;
-    TwipsPoint ScreenSize() override { return screen; }
+    TwipsPoint ScreenSize() override { return {19200, 10800}; }
     // The texts of the messages shown, in order.
     std::vector<std::wstring> Texts() const;
 };
