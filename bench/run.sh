@@ -2,13 +2,14 @@
 # Benchmarks jhead -de as Velmora's removal run uses it: one process per
 # picture, flushing included, side by side in one hyperfine run with copying
 # the same files (the physical limit) and, when installed, Debian's jhead -de,
-# exiv2 rm and exiftool -all=. Then one 500 MB picture against copying it,
-# with peak memory. Prints the ratios.
+# exiv2 rm and exiftool -all=. Prints wall and CPU time ratios, ours against
+# each. Then what the directory flush after the rename would cost, and one
+# 500 MB picture against copying it, with peak memory.
 #   bench/run.sh [picture folder] [big picture MiB, default 500] [runs, default 5]
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
-pictures="${1:-$ROOT/../shared/corpus/exif-samples}"
+pictures="${1:-$ROOT/tests/jhead/pictures $ROOT/../shared/corpus/exif-samples}"
 big_mib="${2:-500}"
 runs="${3:-5}"
 work="$ROOT/build/bench-run"
@@ -24,7 +25,7 @@ n=0
 while IFS= read -r -d '' f; do
     n=$((n + 1))
     cp "$f" "$work/master/$n.jpg"
-done < <(find "$pictures" -type f \( -iname '*.jpg' -o -iname '*.jpeg' \) -print0 | sort -z)
+done < <(find $pictures -type f \( -iname '*.jpg' -o -iname '*.jpeg' \) -print0 2>/dev/null | sort -z)
 chmod -R u+w "$work/master"
 echo "== $n pictures from $pictures ($(du -sh "$work/master" | cut -f1))"
 
@@ -40,6 +41,11 @@ command -v exiftool >/dev/null && cmds+=(-n "exiftool -all=" \
     "$(each 'exiftool -q -q -overwrite_original -all= "$f" || true')")
 hyperfine --style basic --runs "$runs" --prepare "$prepare" --export-json "$work/folder.json" "${cmds[@]}"
 
+echo "== the directory flush after the rename"
+c++ -std=c++20 -O2 -o "$work/dir_flush" bench/dir_flush.cpp
+eval "$prepare"
+"$work/dir_flush" "$work/w" "$work/master"/*.jpg | tee "$work/dir_flush.txt"
+
 echo "== one ${big_mib} MiB picture"
 python3 bench/make_big_jpeg.py "$work/big-master.jpg" $((big_mib << 20))
 big_prepare="rm -f '$work/big.jpg' '$work/big.copy' '$work'/big.jpg.*.part && cp '$work/big-master.jpg' '$work/big.jpg' && sync"
@@ -52,17 +58,19 @@ peak=$(/usr/bin/time -f '%M' "$ours" -de "$work/big.jpg" 2>&1 >/dev/null | tail 
 
 python3 - "$work/folder.json" "$work/big.json" "$peak" <<'PY'
 import json, sys
-def means(path):
-    return {r["command"]: r["mean"] for r in json.load(open(path))["results"]}
-folder, big, peak = means(sys.argv[1]), means(sys.argv[2]), int(sys.argv[3])
+def load(path):
+    return {r["command"]: r for r in json.load(open(path))["results"]}
+folder, big, peak = load(sys.argv[1]), load(sys.argv[2]), int(sys.argv[3])
+cpu = lambda r: r["user"] + r["system"]
 ours = folder["ours (jhead -de)"]
-print("\n== folder, one process per picture (mean seconds, ours / other)")
-for name, t in folder.items():
-    print(f"  {name:20s} {t:8.3f} s   ours/this = {ours / t:5.2f}")
-b = big["ours (jhead -de)"]
+print("\n== folder, one process per picture: mean wall and CPU seconds, ours / this")
+for name, r in folder.items():
+    print(f"  {name:20s} wall {r['mean']:7.3f} s  cpu {cpu(r):7.3f} s   "
+          f"ours/this: wall {ours['mean'] / r['mean']:5.2f}  cpu {cpu(ours) / cpu(r):5.2f}")
+b = big["ours (jhead -de)"]["mean"]
 print("\n== big picture")
-for name, t in big.items():
-    print(f"  {name:20s} {t:8.3f} s   ours/this = {b / t:5.2f}")
+for name, r in big.items():
+    print(f"  {name:20s} {r['mean']:8.3f} s   ours/this = {b / r['mean']:5.2f}")
 print(f"  peak memory of jhead -de: {peak / 1024:.1f} MiB")
 PY
 rm -rf "$work/w" "$work/big.jpg" "$work/big.copy" "$work/big-master.jpg"

@@ -13,21 +13,27 @@ bool MemoryInput::Read(uint8_t* buf, size_t n, size_t* got) {
     return true;
 }
 
+// Pictures up to kWholeInput are read in one piece, so that the second pass
+// needs no second read; larger ones stream through 1 MiB.
+constexpr uint64_t kWholeInput = 16 << 20;
+
 bool Reader::Fill() {
     if (start_ < end_) return true;
     if (buf_.empty()) {
-        // Small inputs (the fuzzer's) need no megabyte each.
-        uint64_t want = std::min<uint64_t>(1 << 20, std::max<uint64_t>(in_->size, 4096));
-        buf_.resize((size_t)want);
+        // One more byte than the input, so that one read takes it all.
+        uint64_t want = in_->size < kWholeInput ? in_->size + 1 : 1 << 20;
+        buf_.resize((size_t)std::max<uint64_t>(want, 4096));
     }
     size_t got = 0;
     if (!in_->Read(buf_.data(), buf_.size(), &got)) {
         failed_ = true;
         return false;
     }
+    if (got == 0) return false;  // end of input; the buffer keeps what it holds
+    if (end_ > 0) refilled_ = true;
     start_ = 0;
     end_ = got;
-    return got > 0;
+    return true;
 }
 
 bool Reader::ReadByte(uint8_t* b) {
@@ -61,8 +67,14 @@ bool Reader::NextChunk(size_t max, const uint8_t** p, size_t* n) {
 }
 
 bool Reader::Rewind() {
-    start_ = end_ = 0;
     pos_ = 0;
+    if (!refilled_) {
+        start_ = 0;
+        return true;
+    }
+    start_ = end_ = 0;
+    buf_.clear();
+    refilled_ = false;
     if (in_->Rewind()) return true;
     failed_ = true;
     return false;

@@ -60,10 +60,11 @@ public:
 private:
     bool Fill();
     Input* in_;
-    std::vector<uint8_t> buf_;  // allocated on first use, at most 1 MiB
+    std::vector<uint8_t> buf_;  // allocated on first use; see Fill
     size_t start_ = 0;
     size_t end_ = 0;
     uint64_t pos_ = 0;
+    bool refilled_ = false;  // buf_ no longer starts at the first byte
     bool failed_ = false;
 };
 

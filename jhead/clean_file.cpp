@@ -1,5 +1,8 @@
 #include "clean_file.h"
 
+#include <cstdio>
+#include <set>
+
 #include "cleaner.h"
 #include "file_system.h"
 #include "report.h"
@@ -16,47 +19,82 @@ struct FileInput : Input {
     ~FileInput() override { fs::Close(&f, &err); }
 };
 
+// Small writes (the kept segments) gather in one buffer; large chunks of
+// picture data go straight through.
 struct FileOutput : Output {
+    static constexpr size_t kBuffer = 1 << 20;
     fs::File f;
     fs::Error err;
-    bool Write(const uint8_t* p, size_t n) override { return fs::Write(f, p, n, &err); }
+    std::vector<uint8_t> buf;
+    bool Write(const uint8_t* p, size_t n) override {
+        if (buf.size() + n > kBuffer && !Drain()) return false;
+        if (n >= kBuffer) return fs::Write(f, p, n, &err);
+        buf.insert(buf.end(), p, p + n);
+        return true;
+    }
+    bool Drain() {
+        bool ok = buf.empty() || fs::Write(f, buf.data(), buf.size(), &err);
+        buf.clear();
+        return ok;
+    }
 };
 
 static FileResult Failed(const std::string& path, const std::string& reason) {
     return {Outcome::Failed, FailedLine(path, reason)};
 }
 
-// Opens and parses through the first scan; on failure *reason says why.
-static bool Analyze(const std::string& target, FileInput* in, fs::Info* info, Reader* r, Plan* plan,
-                    std::string* reason) {
-    if (!fs::OpenRead(target, &in->f, info, &in->err)) {
+// Opens and parses the whole picture; on failure *reason says why.
+static bool Analyze(const std::string& target, bool to_change, FileInput* in, fs::Info* info,
+                    Reader* r, Plan* plan, std::string* reason) {
+    if (!fs::OpenRead(target, to_change, &in->f, info, &in->err)) {
         *reason = FsErrorText(in->err);
         return false;
     }
     in->size = info->size;
     ParseError pe = ParseHeaders(*r, info->size, plan);
-    if (pe == ParseError::ReadFailed) {
-        *reason = FsErrorText(in->err);
-        return false;
-    }
-    if (pe != ParseError::None) {
-        *reason = ParseErrorText(pe);
-        return false;
-    }
-    return true;
+    if (pe == ParseError::None) pe = ScanToEnd(*r, info->size, plan);
+    if (pe == ParseError::None) return true;
+    *reason = pe == ParseError::ReadFailed ? FsErrorText(in->err) : ParseErrorText(pe);
+    return false;
 }
 
-// A name beside the picture that nothing else uses. Never P + ".tmp": that
-// name belongs to Velmora's removal run, which moves it over the picture.
-static std::string TempName(const std::string& target) {
-    std::string base = target + ".jhead-" + std::to_string(fs::ProcessId()) + "-";
+// Temporary files are ".jhead-PPPPPPPP-NN.part" beside the picture: a fixed
+// length whatever the picture's name, so that a name near the limit still
+// works, and the process id, so that a later run can tell an abandoned one.
+// Never P + ".tmp": that name belongs to Velmora's removal run, which moves
+// it over the picture.
+static const char kTempPrefix[] = ".jhead-";
+constexpr size_t kTempNameSize = sizeof kTempPrefix - 1 + 8 + 1 + 2 + 5;
+
+static std::string TempName(const std::string& folder, unsigned pid, unsigned n) {
+    char name[kTempNameSize + 1];
+    snprintf(name, sizeof name, "%s%08x-%02x.part", kTempPrefix, pid, n & 0xFF);
+    return folder + name;
+}
+
+static std::string FreeTempName(const std::string& folder) {
     std::string name;
     // Bounded: when every name seems taken, CreateNew reports the failure.
-    for (int n = 0; n < 1000; n++) {
-        name = base + std::to_string(n) + ".part";
+    for (unsigned n = 0; n < 256; n++) {
+        name = TempName(folder, fs::ProcessId(), n);
         if (!fs::Exists(name)) break;
     }
     return name;
+}
+
+// Temporary files whose process is gone were left by a run that was killed
+// (a power cut, SIGKILL): remove them, once per folder and run.
+static void RemoveAbandoned(const std::string& folder) {
+    static std::set<std::string> done;
+    if (!done.insert(folder).second) return;
+    for (const std::string& name : fs::NamesStartingWith(folder, kTempPrefix)) {
+        unsigned pid, n;
+        if (sscanf(name.c_str() + sizeof kTempPrefix - 1, "%8x-%2x", &pid, &n) != 2 ||
+            name != TempName("", pid, n) || fs::ProcessAlive(pid)) {
+            continue;
+        }
+        fs::Remove(folder + name);
+    }
 }
 
 static std::string WriteErrorText(WriteError we, const FileInput& in, const FileOutput& out) {
@@ -72,18 +110,24 @@ FileResult CleanFile(const std::string& path) {
     Reader r(&in);
     Plan plan;
     std::string reason;
-    if (!Analyze(target, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
-    if (!plan.HeaderChanges() && !ScanToEnd(r, info.size, &plan)) {
-        return Failed(path, FsErrorText(in.err));
-    }
+    if (!Analyze(target, true, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
     if (!plan.RemovesAnything()) return {Outcome::NothingToRemove, NothingLine(path, info.size)};
     if (info.read_only) return Failed(path, "文件为只读");
+    if (!info.may_write) return Failed(path, "当前用户没有修改此文件的权限");
 
-    std::string temp = TempName(target);
+    std::string folder = fs::FolderOf(target);
+    RemoveAbandoned(folder);
+    std::string temp = FreeTempName(folder);
+    fs::SetInterruptCleanup(temp);
     FileOutput out;
-    if (!fs::CreateNew(temp, &out.f, &out.err)) return Failed(path, FsErrorText(out.err));
-    // Time stamps go on after the last write; the flush then makes both durable.
-    WriteError we = WriteCleaned(r, info.size, &plan, &out);
+    if (!fs::CreateNew(temp, &out.f, &out.err)) {
+        fs::SetInterruptCleanup("");
+        return Failed(path, FsErrorText(out.err));
+    }
+    // Owner and times go on after the last write; the flush then makes
+    // both durable.
+    WriteError we = WriteCleaned(r, &plan, &out);
+    if (we == WriteError::None && !out.Drain()) we = WriteError::WriteFailed;
     bool ok = we == WriteError::None && fs::CopyMetadata(in.f, out.f, &out.err) &&
               fs::Flush(out.f, &out.err) && fs::Close(&out.f, &out.err);
     // Windows cannot replace a file that is still open.
@@ -95,9 +139,11 @@ FileResult CleanFile(const std::string& path) {
         fs::Error ignored;
         fs::Close(&out.f, &ignored);
         fs::Remove(temp);
+        fs::SetInterruptCleanup("");
         return Failed(path, why);
     }
-    return {Outcome::Cleaned, CleanedLine(path, plan, info.size)};
+    fs::SetInterruptCleanup("");
+    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links)};
 }
 
 FileResult DescribeFile(const std::string& path) {
@@ -106,8 +152,7 @@ FileResult DescribeFile(const std::string& path) {
     Reader r(&in);
     Plan plan;
     std::string reason;
-    if (!Analyze(path, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
-    if (!ScanToEnd(r, info.size, &plan)) return Failed(path, FsErrorText(in.err));
+    if (!Analyze(path, false, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
     Outcome o = plan.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
     return {o, InfoLine(path, plan, info.size)};
 }

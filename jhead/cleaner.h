@@ -1,12 +1,13 @@
 // The metadata remover proper, on abstract input and output: parse the
-// headers up to the first scan, then copy what belongs to the picture. Never
-// decodes or re-encodes anything.
+// headers up to the first scan, walk the picture data to its end, then copy
+// what belongs to the picture. Never decodes or re-encodes anything.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "byte_io.h"
+#include "eoi_finder.h"
 #include "exif_orientation.h"
 #include "segment_kind.h"
 
@@ -18,21 +19,23 @@ enum class ParseError : uint8_t {
     NotJpeg,
     SegmentPastEnd,
     BadLength,
-    Garbage,
     UnexpectedMarker,
     NoFrame,
     NoScan,
+    NoPicture,
     TooManySegments,
 };
 
 // A header segment from the start of its marker (fill bytes before the
-// marker included) through the end of its payload.
+// marker included) through the end of its payload, or a run of stray bytes
+// between segments.
 struct Segment {
     uint64_t offset = 0;
-    uint32_t size = 0;
+    uint64_t size = 0;
     uint8_t marker = 0;
     Kind kind = Kind::Picture;
     bool keep = true;
+    std::vector<uint8_t> replacement;  // written instead of the segment when not empty
 };
 
 // Far more than any real picture holds (ICC uses at most 255 chunks); keeps
@@ -42,29 +45,28 @@ constexpr size_t kMaxSegments = 100000;
 struct Plan {
     std::vector<Segment> segments;  // SOI through the first SOS, in file order
     uint64_t scan_start = 0;        // first byte after the first SOS segment
-    Orientation orientation;
-    int exif_index = -1;  // where the minimal Exif goes when orientation is 2..8
+    std::vector<Cut> cuts;          // metadata between the scans, in file order
+    uint64_t picture_end = 0;       // after the EOI, or the end of the file
+    Orientation orientation;        // from the first Exif block that holds one
     uint64_t removed[kKindCount] = {};
     bool truncated = false;  // no EOI: the picture data runs to the end of the file
     uint64_t size_after = 0;
 
-    bool WritesMinimalExif() const;
-    bool HeaderChanges() const;
     bool RemovesAnything() const;
 };
 
 // Reads SOI through the first scan header and decides each segment's fate.
 ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan);
 
-// Reads on to the end of the main picture, recording any trailer. Returns
-// false only on a read error.
-bool ScanToEnd(Reader& r, uint64_t file_size, Plan* plan);
+// Reads on to the end of the main picture, noting metadata between the scans
+// and any trailer.
+ParseError ScanToEnd(Reader& r, uint64_t file_size, Plan* plan);
 
 enum class WriteError : uint8_t { None, ReadFailed, WriteFailed, Changed };
 
-// Second pass from the start: kept segments, the minimal Exif, then the
-// picture data through its EOI. Records the trailer and the output size.
-WriteError WriteCleaned(Reader& r, uint64_t file_size, Plan* plan, Output* out);
+// Second pass from the start: kept segments and replacements, then the
+// picture data without its cuts, through its EOI. Records the output size.
+WriteError WriteCleaned(Reader& r, Plan* plan, Output* out);
 
 // Parses and, when something is to be removed, writes: the whole job on
 // in-memory data. *wrote tells whether out received a picture.

@@ -35,9 +35,11 @@ Orientation ReadOrientation(const uint8_t* payload, size_t n) {
     uint64_t ifd = Get(tiff + 4, 4, be);
     if (ifd + 2 > size) return o;
     uint32_t count = Get(tiff + ifd, 2, be);
+    // An entry count that runs past the block means a damaged IFD: its
+    // entries, an orientation among them, cannot be trusted.
+    if (ifd + 2 + 12 * (uint64_t)count > size) return o;
     for (uint32_t i = 0; i < count; i++) {
         uint64_t e = ifd + 2 + 12 * (uint64_t)i;
-        if (e + 12 > size) break;
         if (Get(tiff + e, 2, be) != 0x0112) continue;
         uint32_t type = Get(tiff + e + 2, 2, be);
         uint32_t values = Get(tiff + e + 4, 4, be);

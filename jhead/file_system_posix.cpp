@@ -1,8 +1,11 @@
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,14 +13,51 @@
 
 namespace jhead::fs {
 
+static Err Kind(int c) {
+    switch (c) {
+        case ENOENT:
+            return Err::NotFound;
+        case ENOTDIR:
+            return Err::NotFolder;
+        case EACCES:
+        case EPERM:
+            return Err::AccessDenied;
+        case EROFS:
+            return Err::ReadOnlyMedium;
+        case ENOSPC:
+        case EDQUOT:
+            return Err::DiskFull;
+        case EFBIG:
+        case EOVERFLOW:
+            return Err::TooLarge;
+        case EBUSY:
+        case ETXTBSY:
+            return Err::InUse;
+        case EISDIR:
+        case ENXIO:
+        case ENODEV:
+            return Err::NotRegular;
+        case ENAMETOOLONG:
+            return Err::NameTooLong;
+        case ELOOP:
+            return Err::LinkLoop;
+        case EINVAL:
+        case EILSEQ:
+            return Err::BadName;
+        case EIO:
+        case ESTALE:
+            return Err::IoError;
+        case EMFILE:
+        case ENFILE:
+            return Err::TooManyOpen;
+        case ENOMEM:
+            return Err::NoMemory;
+    }
+    return Err::Other;
+}
+
 static bool Fail(Op op, Error* e) {
-    int c = errno;
-    Err kind = Err::Other;
-    if (c == ENOENT || c == ENOTDIR) kind = Err::NotFound;
-    if (c == EACCES || c == EPERM || c == EROFS) kind = Err::AccessDenied;
-    if (c == ENOSPC || c == EDQUOT || c == EFBIG) kind = Err::DiskFull;
-    if (c == EBUSY || c == ETXTBSY) kind = Err::InUse;
-    *e = {kind, c, op};
+    *e = {Kind(errno), errno, op};
     return false;
 }
 
@@ -33,9 +73,17 @@ std::string FinalPath(const std::string& path) {
     return s;
 }
 
-bool OpenRead(const std::string& path, File* f, Info* info, Error* e) {
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+bool OpenRead(const std::string& path, bool to_change, File* f, Info* info, Error* e) {
     if (Injected(Op::Open, e)) return false;
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO without a writer cannot hold the tool in
+    // open(). Linux ignores the flag for the regular files that get past
+    // the check below.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return Fail(Op::Open, e);
     struct stat st;
     if (fstat(fd, &st) != 0) {
@@ -50,8 +98,12 @@ bool OpenRead(const std::string& path, File* f, Info* info, Error* e) {
     }
     f->h = fd;
     info->size = (uint64_t)st.st_size;
+    info->links = (uint32_t)st.st_nlink;
     // Root may write anything; the permission bits say what the owner wants.
     info->read_only = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    // Replacing needs only a writable folder; the file itself must be the
+    // caller's to change too.
+    info->may_write = !to_change || faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
     return true;
 }
 
@@ -102,10 +154,11 @@ bool CopyMetadata(File src, File dst, Error* e) {
     if (Injected(Op::CopyMetadata, e)) return false;
     struct stat st;
     if (fstat(Fd(src), &st) != 0) return Fail(Op::CopyMetadata, e);
-    // Owner first: changing it may clear set-id bits that fchmod then restores.
-    // Only root may give a file away; others keep their own ownership.
-    if (fchown(Fd(dst), st.st_uid, st.st_gid) != 0 && errno != EPERM) {
-        return Fail(Op::CopyMetadata, e);
+    // Owner first: changing it may clear set-id bits that fchmod then
+    // restores. A file that would change hands is not ours to replace.
+    if (fchown(Fd(dst), st.st_uid, st.st_gid) != 0) {
+        *e = {Err::OwnerNotKept, errno, Op::CopyMetadata};
+        return false;
     }
     if (fchmod(Fd(dst), st.st_mode & 07777) != 0) return Fail(Op::CopyMetadata, e);
     struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -124,23 +177,9 @@ bool CloseNative(intptr_t h, Error* e) {
     return true;
 }
 
-static std::string Folder(const std::string& path) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
 bool Replace(const std::string& from, const std::string& to, Error* e) {
     if (Injected(Op::Replace, e)) return false;
     if (rename(from.c_str(), to.c_str()) != 0) return Fail(Op::Replace, e);
-    // The rename itself lives in the folder: make it durable too. It has
-    // happened by now, so a failure here is not the picture's loss.
-    int dir = open(Folder(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
     return true;
 }
 
@@ -151,7 +190,49 @@ bool Exists(const std::string& path) {
     return lstat(path.c_str(), &st) == 0;
 }
 
+std::vector<std::string> NamesStartingWith(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    DIR* d = opendir(folder.empty() ? "." : folder.c_str());
+    if (!d) return names;
+    while (dirent* de = readdir(d)) {
+        if (strncmp(de->d_name, prefix.c_str(), prefix.size()) == 0) names.push_back(de->d_name);
+    }
+    closedir(d);
+    return names;
+}
+
 unsigned ProcessId() { return (unsigned)getpid(); }
+
+bool ProcessAlive(unsigned pid) {
+    return pid <= INT_MAX && (kill((pid_t)pid, 0) == 0 || errno != ESRCH);
+}
+
+// Read by the signal handler: a fixed buffer and a flag, nothing that
+// allocates.
+static char g_cleanup[PATH_MAX];
+static volatile sig_atomic_t g_cleanup_armed = 0;
+
+void SetInterruptCleanup(const std::string& path) {
+    g_cleanup_armed = 0;
+    if (path.empty() || path.size() >= sizeof g_cleanup) return;
+    memcpy(g_cleanup, path.c_str(), path.size() + 1);
+    g_cleanup_armed = 1;
+}
+
+static void OnInterrupt(int sig) {
+    if (g_cleanup_armed) unlink(g_cleanup);
+    // The handler was reset on entry: the signal, delivered again on
+    // return, ends the process the way its sender expects.
+    raise(sig);
+}
+
+void InstallInterruptCleanup() {
+    struct sigaction sa = {};
+    sa.sa_handler = OnInterrupt;
+    sa.sa_flags = SA_RESETHAND;
+    sigemptyset(&sa.sa_mask);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
 
 void PrintLine(const std::string& text, bool to_stderr) {
     FILE* out = to_stderr ? stderr : stdout;
@@ -167,12 +248,14 @@ bool GetEnv(const char* name, std::string* value) {
     return true;
 }
 
-bool AppendLine(const std::string& path, const std::string& text) {
+bool AppendLine(const std::string& path, const std::string& text, Error* e) {
+    if (Injected(Op::Append, e)) return false;
+    // O_APPEND: each line lands whole at the end, whoever else appends.
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) return Fail(Op::Append, e);
     std::string line = text + "\n";
-    bool ok = WriteAll(fd, (const uint8_t*)line.data(), line.size());
-    return close(fd) == 0 && ok;
+    bool ok = WriteAll(fd, (const uint8_t*)line.data(), line.size()) || Fail(Op::Append, e);
+    return (close(fd) == 0 || Fail(Op::Append, e)) && ok;
 }
 
 }  // namespace jhead::fs

@@ -4,6 +4,26 @@ namespace jhead {
 
 static std::string Bytes(uint64_t n) { return std::to_string(n) + " 字节"; }
 
+// The name as shown: control characters (a line break in a POSIX name)
+// written as escapes, so that each file keeps exactly one line.
+static std::string Shown(const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string s;
+    for (char c : path) {
+        unsigned char u = (unsigned char)c;
+        if (u >= 0x20 && u != 0x7F) {
+            s += c;
+        } else if (c == '\n') {
+            s += "\\n";
+        } else if (c == '\r') {
+            s += "\\r";
+        } else {
+            s += {'\\', 'x', kHex[u >> 4], kHex[u & 15]};
+        }
+    }
+    return s;
+}
+
 // "Exif 12345 字节、XMP 678 字节" for every kind with bytes to remove.
 static std::string RemovedList(const Plan& plan) {
     std::string s;
@@ -25,17 +45,23 @@ static std::string Notes(const Plan& plan) {
     return s;
 }
 
-std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before) {
-    return path + "：已清理，移除 " + RemovedList(plan) + Notes(plan) + "；大小 " +
-           Bytes(size_before) + " → " + Bytes(plan.size_after);
+std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before,
+                        uint32_t links) {
+    std::string s = Shown(path) + "：已清理，移除 " + RemovedList(plan) + Notes(plan) + "；大小 " +
+                    Bytes(size_before) + " → " + Bytes(plan.size_after);
+    if (links > 1) {
+        s += "；注意：此文件另有 " + std::to_string(links - 1) +
+             " 个硬链接名称，它们仍指向未清理的原文件";
+    }
+    return s;
 }
 
 std::string NothingLine(const std::string& path, uint64_t size) {
-    return path + "：无需清理，没有可移除的元数据（" + Bytes(size) + "），文件未改动";
+    return Shown(path) + "：无需清理，没有可移除的元数据（" + Bytes(size) + "），文件未改动";
 }
 
 std::string InfoLine(const std::string& path, const Plan& plan, uint64_t size) {
-    std::string s = path + "：JPEG，" + Bytes(size);
+    std::string s = Shown(path) + "：JPEG，" + Bytes(size);
     if (plan.RemovesAnything()) {
         s += "；含 " + RemovedList(plan);
     } else {
@@ -45,7 +71,7 @@ std::string InfoLine(const std::string& path, const Plan& plan, uint64_t size) {
 }
 
 std::string FailedLine(const std::string& path, const std::string& reason) {
-    return path + "：未处理，" + reason + "，文件未改动";
+    return Shown(path) + "：未处理，" + reason + "，文件未改动";
 }
 
 std::string ParseErrorText(ParseError e) {
@@ -56,10 +82,10 @@ std::string ParseErrorText(ParseError e) {
         "不是 JPEG 文件",
         "文件结构损坏：标记段超出文件末尾",
         "文件结构损坏：标记段长度无效",
-        "文件结构损坏：标记段之间有无法识别的数据",
         "文件结构损坏：图像数据前出现意外的标记",
         "文件结构损坏：缺少帧头（SOF）",
         "文件结构损坏：图像数据开始前文件已结束（缺少 SOS）",
+        "文件中没有图像数据",
         "标记段过多，无法安全处理",
     };
     static_assert(sizeof kTexts / sizeof kTexts[0] == (int)ParseError::TooManySegments + 1);
@@ -68,20 +94,34 @@ std::string ParseErrorText(ParseError e) {
 
 std::string FsErrorText(const fs::Error& e) {
     // In the order of fs::Op and fs::Err.
-    static const char* const kActions[] = {"打开文件",     "读取文件",           "创建临时文件",
-                                           "写入临时文件", "复制文件时间和属性", "写入磁盘",
-                                           "写入临时文件", "替换原文件"};
-    static const char* const kCauses[] = {"",
-                                          "找不到文件或文件夹",
-                                          "拒绝访问",
-                                          "磁盘空间不足",
-                                          "文件正被其他程序使用",
-                                          "不是普通文件"};
-    static_assert(sizeof kActions / sizeof kActions[0] == (int)fs::Op::Replace + 1);
-    static_assert(sizeof kCauses / sizeof kCauses[0] == (int)fs::Err::NotRegular + 1);
-    if (e.kind == fs::Err::NotRegular) return kCauses[(int)e.kind];
+    static const char* const kActions[] = {
+        "打开文件", "读取文件",     "创建临时文件", "写入临时文件", "复制文件时间和属性",
+        "写入磁盘", "写入临时文件", "替换原文件",   "写入结果文件",
+    };
+    static const char* const kCauses[] = {
+        "",
+        "找不到文件或文件夹",
+        "路径中有一部分不是文件夹",
+        "拒绝访问",
+        "磁盘或文件系统为只读",
+        "磁盘空间不足",
+        "文件太大",
+        "文件正被其他程序使用",
+        "不是普通文件",
+        "文件名或路径太长",
+        "符号链接层数过多（可能形成循环）",
+        "文件名无效",
+        "磁盘或网络读写出错",
+        "打开的文件太多",
+        "内存不足",
+        "无法保留文件的所有者，此文件不属于当前用户",
+    };
+    static_assert(sizeof kActions / sizeof kActions[0] == (int)fs::Op::Append + 1);
+    static_assert(sizeof kCauses / sizeof kCauses[0] == (int)fs::Err::Other);
+    if (e.kind == fs::Err::NotRegular || e.kind == fs::Err::OwnerNotKept)
+        return kCauses[(int)e.kind];
     std::string cause = e.kind == fs::Err::Other || e.kind == fs::Err::None
-                            ? "系统错误 " + std::to_string(e.code)
+                            ? "未知的系统错误（代码 " + std::to_string(e.code) + "）"
                             : kCauses[(int)e.kind];
     return std::string(kActions[(int)e.op]) + "失败：" + cause;
 }

@@ -9,7 +9,9 @@
 
 namespace jhead {
 
-std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before);
+// links: names the picture had; the others still hold the original.
+std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before,
+                        uint32_t links);
 std::string NothingLine(const std::string& path, uint64_t size);
 std::string InfoLine(const std::string& path, const Plan& plan, uint64_t size);
 std::string FailedLine(const std::string& path, const std::string& reason);

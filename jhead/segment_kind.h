@@ -21,7 +21,9 @@ enum class Kind : uint8_t {
     FlashPix,
     OtherApp,
     Comment,
-    Trailer,  // everything after the end of the main picture
+    JfifThumbnail,  // the pixels a JFIF APP0 may carry after its fixed fields
+    Stray,          // bytes between segments that belong to none
+    Trailer,        // everything after the end of the main picture
     Count
 };
 

@@ -2,6 +2,7 @@
 
 #include "clean_file.h"
 #include "file_system.h"
+#include "report.h"
 
 namespace jhead {
 
@@ -51,14 +52,20 @@ int RunTool(const std::vector<std::string>& args) {
         fs::PrintLine(kUsage, true);
         return 2;
     }
+    if (clean) fs::InstallInterruptCleanup();
     std::string event_file;
     bool log = fs::GetEnv("VELMORA_EVENT_FILE", &event_file);
     bool failed = false;
     for (const std::string& f : files) {
         FileResult r = clean ? CleanFile(f) : DescribeFile(f);
         fs::PrintLine(r.line, false);
-        if (log) fs::AppendLine(event_file, r.line);
         if (r.outcome == Outcome::Failed) failed = true;
+        // A line missing from the results file must not pass unnoticed.
+        fs::Error e;
+        if (log && !fs::AppendLine(event_file, r.line, &e)) {
+            fs::PrintLine("jhead：" + event_file + "：" + FsErrorText(e), true);
+            failed = true;  // the results file misses this line
+        }
     }
     return failed ? 1 : 0;
 }

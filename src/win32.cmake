@@ -9,7 +9,6 @@ add_library(velmora_win STATIC
   runtime/file_dialog_win.cpp
   runtime/file_system_win.cpp
   runtime/processes_win.cpp
-  runtime/text_win.cpp
   runtime/window_win.cpp
 )
 target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

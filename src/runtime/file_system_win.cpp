@@ -4,7 +4,7 @@
 
 #include "common/paths.h"
 #include "runtime/handles_win.h"
-#include "runtime/text_win.h"
+#include "common/ansi_win.h"
 
 namespace velmora {
 

@@ -1,8 +1,10 @@
 // The remover on in-memory pictures: what goes, what stays byte for byte,
-// the orientation, and every malformed header it must refuse.
+// the orientation, what damage it recovers from and what it must refuse;
+// and the walk through the picture data, however it is cut into chunks.
 #include <gtest/gtest.h>
 
 #include "cleaner.h"
+#include "eoi_finder.h"
 #include "jpeg_samples.h"
 
 using namespace jhead;
@@ -29,56 +31,59 @@ Cleaned Clean(const Bytes& in) {
     return c;
 }
 
+struct Case {
+    const char* name;
+    Bytes in;
+    Bytes want;  // the cleaned picture; the input itself when nothing is to go
+};
+
+// Each case cleans to the wanted bytes, and a second run finds nothing to do.
+void ExpectCleaned(const std::vector<Case>& cases) {
+    for (const Case& k : cases) {
+        Cleaned c = Clean(k.in);
+        EXPECT_EQ(c.error, ParseError::None) << k.name;
+        EXPECT_EQ(c.wrote ? c.out : k.in, k.want) << k.name;
+        EXPECT_EQ(c.plan.size_after, c.wrote ? c.out.size() : 0) << k.name;
+        EXPECT_FALSE(Clean(k.want).wrote) << k.name;
+    }
+}
+
 TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
     std::vector<Bytes> icc = IccChunks(3);
     Bytes trailer = Cat({kSoi, B("preview"), {0xFF, 0xD9}});
     Bytes in = Cat({kSoi, kJfif, AllMetadata(1, false), icc[0], icc[1], icc[2], kAdobe,
                     FakeTables(), FakeScans(), trailer});
     Cleaned c = Clean(in);
-    ASSERT_EQ(c.error, ParseError::None);
-    ASSERT_TRUE(c.wrote);
     // ICC chunks in their order; orientation 1 needs no Exif at all.
     EXPECT_EQ(c.out, Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, FakeTables(), FakeScans()}));
-    EXPECT_EQ(c.plan.size_after, c.out.size());
     EXPECT_EQ(c.plan.removed[(int)Kind::Exif], ExifSegment(1, false).size());
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], trailer.size());
     // JFXX APP0, APP3, APP12, non-Adobe APP14 and APP15.
     EXPECT_EQ(c.plan.removed[(int)Kind::OtherApp], 10u + 8 + 11 + 12 + 9);
-    for (Kind k : {Kind::Xmp, Kind::Iptc, Kind::Mpf, Kind::FlashPix, Kind::Comment}) {
-        EXPECT_GT(c.plan.removed[(int)k], 0u) << (int)k;
-    }
-    EXPECT_FALSE(c.plan.truncated);
+    // Only a trailer, or nothing at all.
+    Bytes clean = Cat({kSoi, kJfif, icc[0], kAdobe, FakeTables(), FakeScans()});
+    ExpectCleaned({{"trailer", Cat({clean, B("vendor trailer")}), clean}, {"clean", clean, clean}});
 }
 
-TEST(Cleaner, OrientationSurvivesAsMinimalExifInBothByteOrders) {
-    for (bool be : {false, true}) {
-        for (int o = 2; o <= 8; o++) {
-            Bytes in = Cat(
-                {kSoi, kJfif, ExifSegment(o, be), Seg(0xFE, B("c")), FakeTables(), FakeScans()});
-            Cleaned c = Clean(in);
-            ASSERT_TRUE(c.wrote);
-            Bytes exif = MinimalExifSegment({o, be});
-            // In place of the original Exif block, right after JFIF.
-            EXPECT_EQ(c.out, Cat({kSoi, kJfif, exif, FakeTables(), FakeScans()}));
-            Orientation back = ReadOrientation(exif.data() + 4, exif.size() - 4);
-            EXPECT_EQ(back.value, o);
-            EXPECT_EQ(back.big_endian, be);
-            // A second run finds nothing left to do.
-            EXPECT_FALSE(Clean(c.out).wrote) << o << be;
+TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
+    Bytes rest = Cat({FakeTables(), FakeScans()});
+    std::vector<Case> cases;
+    for (int o = 2; o <= 8; o++) {
+        // In place of the original Exif block, in its byte order.
+        for (bool be : {false, true}) {
+            Bytes in = Cat({kSoi, kJfif, ExifSegment(o, be), Seg(0xFE, B("c")), rest});
+            cases.push_back({"turned", in, Cat({kSoi, kJfif, MinimalExifSegment({o, be}), rest})});
         }
     }
-}
-
-TEST(Cleaner, LeavesCleanPictureAlone) {
-    Bytes clean = Cat({kSoi, kJfif, IccChunks(2)[0], kAdobe, FakeTables(), FakeScans()});
-    Cleaned c = Clean(clean);
-    EXPECT_EQ(c.error, ParseError::None);
-    EXPECT_FALSE(c.wrote);
-    EXPECT_FALSE(c.plan.RemovesAnything());
-    // Only a trailer: found after the header pass said "nothing".
-    Cleaned t = Clean(Cat({clean, B("vendor trailer")}));
-    ASSERT_TRUE(t.wrote);
-    EXPECT_EQ(t.out, clean);
+    // Only the second of two Exif blocks holds one: that value, in the first's place.
+    cases.push_back({"second block",
+                     Cat({kSoi, ExifSegment(0, false), kJfif, ExifSegment(5, true), rest}),
+                     Cat({kSoi, MinimalExifSegment({5, true}), kJfif, rest})});
+    ExpectCleaned(cases);
+    Bytes exif = MinimalExifSegment({7, true});
+    Orientation back = ReadOrientation(exif.data() + 4, exif.size() - 4);
+    EXPECT_EQ(back.value, 7);
+    EXPECT_TRUE(back.big_endian);
 }
 
 TEST(Cleaner, FillBytesAndTruncatedPictureData) {
@@ -86,10 +91,36 @@ TEST(Cleaner, FillBytesAndTruncatedPictureData) {
     Bytes fill_dqt = Cat({{0xFF, 0xFF}, FakeTables()});
     Bytes in = Cat({kSoi, {0xFF}, Seg(0xFE, B("x")), fill_dqt, FakeWithoutEoi()});
     Cleaned c = Clean(in);
-    ASSERT_TRUE(c.wrote);
     EXPECT_EQ(c.out, Cat({kSoi, fill_dqt, FakeWithoutEoi()}));
     EXPECT_TRUE(c.plan.truncated);
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], 0u);
+}
+
+// Damage a decoder reads past: the stray bytes go with the metadata, and the
+// picture segments stay byte for byte.
+TEST(Cleaner, RecoversHeadersTheWayDecodersRead) {
+    Bytes rest = Cat({FakeTables(), FakeScans()});
+    Bytes exif = ExifSegment(1, false);
+    Bytes icc = IccChunks(1)[0];
+    Bytes icc_long = icc;
+    icc_long[3] += 2;  // swallows the FF EE of the Adobe segment after it
+    Bytes xmp = Seg(0xE1, B(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)));
+    Bytes xmp_short = xmp;
+    xmp_short[3] -= 2;
+    std::string thumb("JFIF\0\1\2\0\0\1\0\1\2\1RGBrgb", 20);
+    ExpectCleaned({
+        {"stray byte after SOI", Cat({kSoi, {0x00}, kJfif, rest}), Cat({kSoi, kJfif, rest})},
+        {"zero padding", Cat({kSoi, kJfif, {0, 0, 0}, exif, rest}), Cat({kSoi, kJfif, rest})},
+        {"stuffed FF00", Cat({kSoi, exif, {0xFF, 0x00}, rest}), Cat({kSoi, rest})},
+        {"standalone markers", Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, exif, rest}),
+         Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, rest})},
+        {"comment length below 2", Cat({kSoi, {0xFF, 0xFE, 0x00, 0x01}, rest}), Cat({kSoi, rest})},
+        {"ICC 2 bytes long", Cat({kSoi, icc_long, kAdobe, rest}),
+         Cat({kSoi, icc_long, {0xFF, 0xEE}, rest})},
+        {"XMP 2 bytes short", Cat({kSoi, kJfif, xmp_short, rest}), Cat({kSoi, kJfif, rest})},
+        {"JFIF thumbnail", Cat({kSoi, Seg(0xE0, B(thumb)), rest}),
+         Cat({kSoi, Seg(0xE0, B(thumb.substr(0, 12) + std::string(2, '\0'))), rest})},
+    });
 }
 
 TEST(Cleaner, RefusesHeadersItCannotParse) {
@@ -97,7 +128,7 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
     Bytes scans = FakeScans();
     Bytes exif = ExifSegment(6, false);
     Bytes cut_exif(exif.begin(), exif.end() - 10);
-    struct Case {
+    struct Refused {
         const char* name;
         Bytes in;
         ParseError want;
@@ -107,30 +138,23 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
         {"only SOI", kSoi, ParseError::NoScan},
         {"length past end", Cat({kSoi, cut_exif}), ParseError::SegmentPastEnd},
         {"length cut", Cat({kSoi, {0xFF, 0xE1, 0x01}}), ParseError::SegmentPastEnd},
-        {"length below 2", Cat({kSoi, {0xFF, 0xFE, 0x00, 0x01}, tables, scans}),
+        {"table length below 2", Cat({kSoi, {0xFF, 0xDB, 0x00, 0x01}, tables, scans}),
          ParseError::BadLength},
-        {"garbage", Cat({kSoi, exif, {0x00}, tables, scans}), ParseError::Garbage},
-        {"FF00 in header", Cat({kSoi, {0xFF, 0x00}, tables, scans}), ParseError::Garbage},
         {"second SOI", Cat({kSoi, exif, kSoi, tables, scans}), ParseError::UnexpectedMarker},
-        {"EOI before scan", Cat({kSoi, exif, tables, {0xFF, 0xD9}}), ParseError::NoScan},
+        {"SOI EOI", Cat({kSoi, {0xFF, 0xD9}}), ParseError::NoPicture},
+        {"EOI before scan", Cat({kSoi, exif, tables, {0xFF, 0xD9}}), ParseError::NoPicture},
         {"no SOS", Cat({kSoi, exif, tables}), ParseError::NoScan},
         {"no frame", Cat({kSoi, exif, Seg(0xDA, {1, 1, 0, 0, 63, 0}), {0xFF, 0xD9}}),
          ParseError::NoFrame},
     };
-    for (const Case& k : cases) {
+    for (const Refused& k : cases) {
         Cleaned c = Clean(k.in);
         EXPECT_EQ(c.error, k.want) << k.name;
         EXPECT_FALSE(c.wrote) << k.name;
-        EXPECT_TRUE(c.out.empty()) << k.name;
     }
-}
-
-TEST(Cleaner, RefusesEndlessSegmentLists) {
-    Bytes in = kSoi;
-    Bytes com = Seg(0xFE, {});
-    for (size_t i = 0; i < kMaxSegments; i++) in.insert(in.end(), com.begin(), com.end());
-    in = Cat({in, FakeTables(), FakeScans()});
-    EXPECT_EQ(Clean(in).error, ParseError::TooManySegments);
+    Bytes many = kSoi;
+    for (size_t i = 0; i < kMaxSegments; i++) many.insert(many.end(), {0xFF, 0xFE, 0, 2});
+    EXPECT_EQ(Clean(Cat({many, tables, scans})).error, ParseError::TooManySegments);
 }
 
 TEST(ExifOrientation, ReadsOnlyWhatIsThere) {
@@ -139,8 +163,55 @@ TEST(ExifOrientation, ReadsOnlyWhatIsThere) {
     bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end
     Bytes cut = ExifSegment(6, true);
     cut.resize(30);
-    for (const Bytes& b : {ExifSegment(0, false), ExifSegment(9, false), bad_offset, cut}) {
+    Bytes count_past = ExifSegment(6, false);
+    count_past[4 + 6 + 8] = 0x40;  // 64 entries, where the block holds 3
+    for (const Bytes& b :
+         {ExifSegment(0, false), ExifSegment(9, false), bad_offset, cut, count_past}) {
         EXPECT_EQ(read(b).value, 0);
+    }
+}
+
+// The picture's length (data.size() + 1 when no EOI was found), then the
+// offset and size of each cut.
+std::vector<uint64_t> Walk(const Bytes& data, size_t chunk) {
+    EoiFinder f(100);
+    uint64_t total = 0;
+    for (size_t at = 0; at < data.size() && !f.found(); at += chunk) {
+        total += f.Feed(data.data() + at, std::min(chunk, data.size() - at));
+    }
+    std::vector<uint64_t> w = {f.found() ? total : data.size() + 1};
+    for (const Cut& c : f.cuts()) w.insert(w.end(), {c.offset - 100, c.size});
+    return w;
+}
+
+TEST(EoiFinder, SameEndAndCutsForEveryChunkSize) {
+    Bytes scans = FakeScans();
+    Bytes after_sos(scans.begin() + 10, scans.end());
+    Bytes com = Seg(0xFE, B("abc"));
+    struct Case {
+        const char* name;
+        Bytes data;
+        std::vector<uint64_t> want;
+    } cases[] = {
+        // Stuffed FF00, RST, fill bytes and a table holding FF D9 between scans.
+        {"two scans", Cat({after_sos, B("trailer\xFF\xD9")}), {after_sos.size()}},
+        {"no EOI", Bytes(after_sos.begin(), after_sos.end() - 2), {after_sos.size() - 1}},
+        {"fill before EOI", {0x11, 0xFF, 0xFF, 0xFF, 0xD9, 0x22}, {5}},
+        {"damaged length", {0x11, 0xFF, 0xC4, 0x00, 0x00, 0x22, 0xFF, 0xD9}, {8}},
+        {"segment hides EOI", {0xFF, 0xFE, 0x00, 0x04, 0xFF, 0xD9, 0xFF, 0xD9}, {8, 0, 6}},
+        // Markers without a length: TEM, RST0..7, SOI.
+        {"no length", {0xFF, 0x01, 0xFF, 0xD8, 0xFF, 0xD7, 0xFF, 0xD0, 0xFF, 0xD9}, {10}},
+        {"ends on FF", {0x11, 0xFF}, {3}},
+        {"comments",
+         Cat({{0x11}, com, {0xFF, 0xFF}, com, {0xFF, 0xC4, 0, 2, 0xFF, 0xD9}}),
+         {1 + 7 + 2 + 7 + 6, 1, 7, 10, 7}},
+        {"comment before data", Cat({{0x11}, com, {0x22, 0xFF, 0xD9}}), {11}},
+        {"comment before RST", Cat({{0x11}, com, {0xFF, 0xD0, 0xFF, 0xD9}}), {12}},
+    };
+    for (const Case& c : cases) {
+        for (size_t chunk : {1, 2, 3, 5, 7, 64}) {
+            EXPECT_EQ(Walk(c.data, chunk), c.want) << c.name << " chunk " << chunk;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "jpeg_samples.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -75,16 +76,16 @@ Bytes FakeTables() {
     return Cat({Seg(0xDB, dqt), Seg(0xC0, sof), Seg(0xC4, dht), Seg(0xDD, {0, 1})});
 }
 
-Bytes FakeWithoutEoi() {
+Bytes FakeWithoutEoi(const Bytes& between) {
     Bytes sos = {1, 1, 0x00, 0, 63, 0};
     Bytes data1 = {0x12, 0x34, 0xFF, 0x00, 0x56, 0xFF, 0xD0, 0x78, 0xFF, 0xFF, 0xD1, 0x9A};
     // A table between the scans whose bytes read FF D9 when taken for data.
     Bytes dht = {0x10, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xD9};
     Bytes data2 = {0xAB, 0xFF, 0x00, 0xCD, 0xEF};
-    return Cat({Seg(0xDA, sos), data1, Seg(0xC4, dht), Seg(0xDA, sos), data2});
+    return Cat({Seg(0xDA, sos), data1, between, Seg(0xC4, dht), Seg(0xDA, sos), data2});
 }
 
-Bytes FakeScans() { return Cat({FakeWithoutEoi(), {0xFF, 0xD9}}); }
+Bytes FakeScans(const Bytes& between) { return Cat({FakeWithoutEoi(between), {0xFF, 0xD9}}); }
 
 Bytes AllMetadata(int orientation, bool big_endian) {
     using namespace std::string_literals;
@@ -114,23 +115,52 @@ Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments) {
     return out;
 }
 
-// Paths are UTF-8; a plain std::string path would be read as ANSI on Windows.
-static std::filesystem::path Utf8Path(const std::string& s) {
+std::filesystem::path FromUtf8(const std::string& s) {
     return std::filesystem::path(std::u8string(s.begin(), s.end()));
 }
 
+static std::string ToUtf8(const std::filesystem::path& p) {
+    std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
 Bytes ReadFile(const std::string& path) {
-    std::ifstream f(Utf8Path(path), std::ios::binary | std::ios::ate);
-    if (!f) return {};
-    Bytes data((size_t)f.tellg());
-    f.seekg(0);
-    f.read((char*)data.data(), (std::streamsize)data.size());
+    std::ifstream f(FromUtf8(path), std::ios::binary | std::ios::ate);
+    Bytes data(f ? (size_t)f.tellg() : 0);
+    f.seekg(0).read((char*)data.data(), (std::streamsize)data.size());
     return data;
 }
 
 void WriteFile(const std::string& path, const Bytes& data) {
-    std::ofstream f(Utf8Path(path), std::ios::binary | std::ios::trunc);
+    std::ofstream f(FromUtf8(path), std::ios::binary | std::ios::trunc);
     f.write((const char*)data.data(), (std::streamsize)data.size());
+}
+
+TempFolder::TempFolder() {
+    static int n = 0;
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    dir = std::filesystem::temp_directory_path() /
+          ("jhead-test-" + std::to_string(stamp) + "-" + std::to_string(n++));
+    std::filesystem::create_directories(dir);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    // Read-only files left by a test must not stop the clean-up.
+    for (auto& e : std::filesystem::directory_iterator(dir, ec)) {
+        std::filesystem::permissions(e.path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ec);
+    }
+    std::filesystem::remove_all(dir, ec);
+}
+
+std::string TempFolder::Path(const std::string& name) const { return ToUtf8(dir / FromUtf8(name)); }
+
+std::set<std::string> TempFolder::Names() const {
+    std::set<std::string> names;
+    for (auto& e : std::filesystem::directory_iterator(dir))
+        names.insert(ToUtf8(e.path().filename()));
+    return names;
 }
 
 }  // namespace jhead_test

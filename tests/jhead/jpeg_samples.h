@@ -1,9 +1,11 @@
-// JPEG files built segment by segment for the tests: every kind of metadata,
-// pictures with several scans, and the damaged variants.
+// JPEG files built segment by segment for the tests (every kind of
+// metadata, pictures with several scans), and a fresh folder to put them in.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,11 @@ std::vector<Bytes> IccChunks(int count);
 
 // Picture segments with fake entropy data: the tool never decodes, so these
 // exercise the structure. Two scans, a restart marker, stuffing, fill bytes,
-// and a table between the scans whose payload holds FF D9.
-Bytes FakeTables();      // DQT SOF0 DHT DRI
-Bytes FakeScans();       // SOS data ... EOI
-Bytes FakeWithoutEoi();  // FakeScans cut before its EOI
+// and a table between the scans whose payload holds FF D9; between goes
+// right before that table.
+Bytes FakeTables();                               // DQT SOF0 DHT DRI
+Bytes FakeScans(const Bytes& between = {});       // SOS data ... EOI
+Bytes FakeWithoutEoi(const Bytes& between = {});  // FakeScans cut before its EOI
 
 // Every removable kind of segment, in a plausible order.
 Bytes AllMetadata(int orientation, bool big_endian);
@@ -34,7 +37,18 @@ Bytes AllMetadata(int orientation, bool big_endian);
 // Inserts segments right after SOI and an APP0 JFIF that follows it.
 Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments);
 
+// Paths are UTF-8, on Windows too.
 Bytes ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const Bytes& data);
+std::filesystem::path FromUtf8(const std::string& s);
+
+// A fresh folder per test, removed afterwards.
+struct TempFolder {
+    TempFolder();
+    ~TempFolder();
+    std::string Path(const std::string& name) const;  // UTF-8
+    std::set<std::string> Names() const;              // of everything in it
+    std::filesystem::path dir;
+};
 
 }  // namespace jhead_test

@@ -11,7 +11,5 @@ std::string Quote(const std::string& s);
 // Runs a shell command; returns its standard output. *status gets the exit
 // status, or 128 + signal when it was killed.
 std::string Shell(const std::string& command, int* status = nullptr);
-// Fails the calling test when a program the tests rely on is missing.
-bool HaveProgram(const char* name);
 
 }  // namespace jhead_test

@@ -1,103 +1,73 @@
-// The Windows file layer for real (under Wine in CI): names outside the ANSI
-// code page, the replace step, attributes, and the event file that Velmora's
-// "查看结果" shows, which must be in the ANSI code page.
+// The real jhead.exe under Windows (Wine in CI): Unicode arguments, and the
+// results file that Velmora's "查看结果" shows, in the ANSI code page, with
+// one line per picture when many processes append at once and a scanner
+// holds the file for a moment. The file layer itself is jhead_file_test's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "clean_file.h"
-#include "file_system.h"
-#include "jpeg_samples.h"
-#include "temp_folder.h"
+#include <algorithm>
 
-using namespace jhead;
+#include "jpeg_samples.h"
+
 using namespace jhead_test;
 
 namespace {
 
-Bytes Dirty() {
-    return Cat({{0xFF, 0xD8}, AllMetadata(3, false), FakeTables(), FakeScans(), B("trailer")});
-}
+const Bytes kDirty =
+    Cat({{0xFF, 0xD8}, AllMetadata(3, false), FakeTables(), FakeScans(), B("trailer")});
 
-std::wstring W(const std::filesystem::path& p) { return p.wstring(); }
+std::wstring W(const std::string& utf8) { return FromUtf8(utf8).wstring(); }
 
-FILETIME LastWrite(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA d{};
-    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d);
-    return d.ftLastWriteTime;
-}
-
-// "已清理" in code page 936.
-const std::string kGbkCleaned = "\xD2\xD1\xC7\xE5\xC0\xED";
-
-TEST(WindowsFiles, UnicodeNameCleanedWithTimesAndAttributesKept) {
-    TempFolder t;
-    std::string p = t.Path("照片 ✓ 一.jpg");
-    WriteFile(p, Dirty());
-    std::wstring w = W(FromUtf8(p));
-    HANDLE h = CreateFileW(w.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    FILETIME old{0x12345600, 0x01D00000};
-    SetFileTime(h, &old, &old, &old);
-    CloseHandle(h);
-    SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-
-    FileResult r = CleanFile(p);
-    EXPECT_EQ(r.outcome, Outcome::Cleaned) << r.line;
-    Bytes after = ReadFile(p);
-    EXPECT_LT(after.size(), Dirty().size());
-    EXPECT_EQ(CleanFile(p).outcome, Outcome::NothingToRemove);
-    FILETIME now = LastWrite(w);
-    EXPECT_EQ(now.dwLowDateTime, old.dwLowDateTime);
-    EXPECT_EQ(now.dwHighDateTime, old.dwHighDateTime);
-    EXPECT_TRUE(GetFileAttributesW(w.c_str()) & FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_EQ(t.Names().size(), 1u);
-}
-
-TEST(WindowsFiles, ReadOnlyAttributeRefused) {
-    TempFolder t;
-    std::string p = t.Path("只读.jpg");
-    WriteFile(p, Dirty());
-    std::wstring w = W(FromUtf8(p));
-    SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_READONLY);
-    FileResult r = CleanFile(p);
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-    EXPECT_NE(r.line.find("只读"), std::string::npos) << r.line;
-    EXPECT_TRUE(GetFileAttributesW(w.c_str()) & FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadFile(p), Dirty());
-}
-
-// The real jhead.exe beside this test: wmain arguments and the event file.
-TEST(WindowsFiles, ToolTakesUnicodeArgumentsAndLogsInAnsi) {
-    ASSERT_EQ(GetACP(), 936u) << "the tests run with a simplified Chinese locale";
-    TempFolder t;
-    std::string p = t.Path("图片 ☃.jpg");
-    WriteFile(p, Dirty());
-    std::string log = t.Path("Event.txt");
+HANDLE StartJhead(const std::string& picture) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring exe = std::filesystem::path(self).parent_path() / L"jhead.exe";
-    std::wstring cmd = L"\"" + exe + L"\" -de \"" + W(FromUtf8(p)) + L"\"";
-    SetEnvironmentVariableW(L"VELMORA_EVENT_FILE", W(FromUtf8(log)).c_str());
+    std::wstring cmd = L"\"" + exe + L"\" -de \"" + W(picture) + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &pi));
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
+    CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
     CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+DWORD Finish(HANDLE process) {
+    WaitForSingleObject(process, 60000);
+    DWORD code = 99;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code;
+}
+
+TEST(WindowsTool, UnicodeNamesAndOneAnsiLinePerPicture) {
+    ASSERT_EQ(GetACP(), 936u) << "the tests run with a simplified Chinese locale";
+    TempFolder t;
+    std::string log = t.Path("Event.txt");
+    SetEnvironmentVariableW(L"VELMORA_EVENT_FILE", W(log).c_str());
+    std::vector<std::string> pictures;
+    for (int i = 0; i < 12; i++) {
+        pictures.push_back(t.Path("图片 ☃ " + std::to_string(i) + ".jpg"));
+        WriteFile(pictures.back(), kDirty);
+    }
+    // Six at once while a scanner holds the results file, then six in turn.
+    HANDLE holder = CreateFileW(W(log).c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::vector<HANDLE> running;
+    for (int i = 0; i < 6; i++) running.push_back(StartJhead(pictures[i]));
+    Sleep(2000);
+    CloseHandle(holder);
+    for (HANDLE h : running) EXPECT_EQ(Finish(h), 0u);
+    for (int i = 6; i < 12; i++) EXPECT_EQ(Finish(StartJhead(pictures[i])), 0u);
     SetEnvironmentVariableW(L"VELMORA_EVENT_FILE", nullptr);
-    EXPECT_EQ(code, 0u);
-    EXPECT_LT(ReadFile(p).size(), Dirty().size());
+
+    for (const std::string& p : pictures) EXPECT_LT(ReadFile(p).size(), kDirty.size()) << p;
     Bytes text = ReadFile(log);
     std::string s(text.begin(), text.end());
-    EXPECT_NE(s.find(kGbkCleaned), std::string::npos) << s;
-    EXPECT_EQ(s.substr(s.size() - 2), "\r\n");
-    // The name's Chinese characters in GBK ("图片"), not UTF-8.
+    EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 12) << s;
+    EXPECT_EQ(std::count(s.begin(), s.end(), '\r'), 12) << s;
+    // "已清理" and the name's "图片", in GBK rather than UTF-8.
+    EXPECT_NE(s.find("\xD2\xD1\xC7\xE5\xC0\xED"), std::string::npos) << s;
     EXPECT_NE(s.find("\xCD\xBC\xC6\xAC"), std::string::npos) << s;
 }
 

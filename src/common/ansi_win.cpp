@@ -1,4 +1,4 @@
-#include "runtime/text_win.h"
+#include "common/ansi_win.h"
 
 #include <windows.h>
 
@@ -10,6 +10,17 @@ std::optional<std::string> ToAnsi(std::wstring_view text) {
     int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()),
                                 nullptr, 0, nullptr, &lossy);
     if (n <= 0 || lossy) return std::nullopt;
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::string ToAnsiReadable(std::wstring_view text) {
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()),
+                                nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
     std::string out(size_t(n), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), out.data(), n,
                         nullptr, nullptr);
