@@ -25,7 +25,8 @@ constexpr int kInputBoxLeftOfCentre = 3000;
 constexpr int kInputBoxAboveCentre = 300;
 
 std::wstring Describe(const std::exception& error) {
-    if (dynamic_cast<const std::bad_alloc*>(&error)) return Text(AddFilesText::OutOfMemory);
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return AddFilesMessage(AddFilesText::OutOfMemory);
     std::wstring text;
     for (const char* c = error.what(); *c; ++c)
         text += static_cast<wchar_t>(static_cast<unsigned char>(*c));
@@ -65,16 +66,17 @@ std::vector<std::wstring> AddFilesFlow::ChooseFileList(const std::wstring& folde
     }
     std::vector<std::wstring> picked =
         ShowFileDialog(s_.dialogs, memory_, FileDialogMode::OpenMany, kDefaultFilterMarker,
-                       Text(AddFilesText::DialogTitle), {});
+                       AddFilesMessage(AddFilesText::DialogTitle), {});
     if (picked.empty() || !ask) return picked;
 
-    const Message question(Text(AddFilesText::AskScanFolderBefore) + memory_.DLG_LastDir +
-                               Text(AddFilesText::AskScanFolderAfter),
+    const Message question(AddFilesMessage(AddFilesText::AskScanFolderBefore) +
+                               memory_.DLG_LastDir +
+                               AddFilesMessage(AddFilesText::AskScanFolderAfter),
                            MsgIcon::Question, Buttons::YesNoCancel, true);
     if (s_.dialogs.MsgBox(question) != Answer::Yes) return picked;
 
     int zero = 0;
-    progress_.UpdateProBar(zero, Text(AddFilesText::Scanning));
+    progress_.UpdateProBar(zero, AddFilesMessage(AddFilesText::Scanning));
     s_.events.DoEvents();
 
     // The default pattern is the last picked file's extension.
@@ -83,15 +85,16 @@ std::vector<std::wstring> AddFilesFlow::ChooseFileList(const std::wstring& folde
     const TwipsPoint where{screen.x / 2 - kInputBoxLeftOfCentre,
                            screen.y / 2 - kInputBoxAboveCentre};
     std::wstring typed =
-        s_.dialogs.InputBox(Text(AddFilesText::PatternPrompt), L"*." + patterns, where);
+        s_.dialogs.InputBox(AddFilesMessage(AddFilesText::PatternPrompt), L"*." + patterns, where);
     if (typed.empty()) return picked;
     if (typed.find(L'.') == std::wstring::npos) typed = L"*" + typed + L"*";
 
     const PatternSet patternSet(typed);
     if (patternSet.Malformed()) {
         // Scanning with it would select every file in the tree.
-        s_.dialogs.MsgBox({Text(AddFilesText::MalformedPatternBefore) + *patternSet.Malformed() +
-                               Text(AddFilesText::MalformedPatternAfter),
+        s_.dialogs.MsgBox({AddFilesMessage(AddFilesText::MalformedPatternBefore) +
+                               *patternSet.Malformed() +
+                               AddFilesMessage(AddFilesText::MalformedPatternAfter),
                            MsgIcon::Critical});
         return picked;
     }
@@ -102,7 +105,7 @@ std::optional<std::vector<std::wstring>> AddFilesFlow::ScanWithProgress(
     const std::wstring& folder, const PatternSet& patterns) {
     s_.events.SetBusyPointer(true);
     DelayedProgress progress(s_.events, progress_);
-    const std::wstring scanning = Text(AddFilesText::Scanning);
+    const std::wstring scanning = AddFilesMessage(AddFilesText::Scanning);
     int entries = 0;
     const ScanStep step = [&](const std::wstring& current) {
         if (++entries % kEntriesPerYield != 0) return true;

@@ -40,6 +40,8 @@ inline constexpr const wchar_t* kAddFilesTexts[] = {
     L"内存不足。",
 };
 
-inline std::wstring Text(AddFilesText id) { return kAddFilesTexts[static_cast<int>(id)]; }
+inline std::wstring AddFilesMessage(AddFilesText id) {
+    return kAddFilesTexts[static_cast<int>(id)];
+}
 
 }  // namespace velmora

@@ -52,8 +52,8 @@ std::vector<std::wstring> ShowFileDialog(Dialogs& dialogs, FileDialogMemory& mem
 
     FileDialogRequest request;
     request.mode = mode;
-    request.filter =
-        filter == kDefaultFilterMarker ? Text(AddFilesText::AllFilesFilter) : std::wstring(filter);
+    request.filter = filter == kDefaultFilterMarker ? AddFilesMessage(AddFilesText::AllFilesFilter)
+                                                    : std::wstring(filter);
     request.title = title;
     request.defaultExtension = defaultExtension;
     request.initialFolder = memory.DLG_LastDir;
@@ -64,7 +64,7 @@ std::vector<std::wstring> ShowFileDialog(Dialogs& dialogs, FileDialogMemory& mem
     if (selection.find(L'\\') == std::wstring::npos) selection.clear();
     if (answer.tooManyFiles) {
         selection.clear();
-        dialogs.MsgBox({Text(AddFilesText::TooManyFiles), MsgIcon::Critical});
+        dialogs.MsgBox({AddFilesMessage(AddFilesText::TooManyFiles), MsgIcon::Critical});
     }
 
     if (mode != FileDialogMode::OpenMany) {

@@ -34,8 +34,8 @@ bool RunProgress::OnWait(const std::vector<std::wstring>& pictures) {
     if (!delayed_.Due()) return true;
     const int total = int(pictures.size());
     const int done = CountDone(pictures.size());
-    std::wstring status =
-        Text(AddFilesText::Cleaning) + L" " + std::to_wstring(done) + L"/" + std::to_wstring(total);
+    std::wstring status = AddFilesMessage(AddFilesText::Cleaning) + L" " + std::to_wstring(done) +
+                          L"/" + std::to_wstring(total);
     if (done < total) status += L" " + GetPathPart(pictures[size_t(done)], PathPart::Name);
     const int percent = total > 0 ? done * 100 / total : 0;
     return delayed_.Step(status, std::clamp(percent, 1, 99));
@@ -50,9 +50,9 @@ std::wstring RunProgress::StoppedMessage(const std::vector<std::wstring>& pictur
         s_.events.Sleep(kSettlePassMs);
         done = CountDone(pictures.size());
     }
-    return Text(AddFilesText::RunStoppedBefore) + std::to_wstring(done) +
-           Text(AddFilesText::RunStoppedMiddle) + std::to_wstring(pictures.size()) +
-           Text(AddFilesText::RunStoppedAfter);
+    return AddFilesMessage(AddFilesText::RunStoppedBefore) + std::to_wstring(done) +
+           AddFilesMessage(AddFilesText::RunStoppedMiddle) + std::to_wstring(pictures.size()) +
+           AddFilesMessage(AddFilesText::RunStoppedAfter);
 }
 
 }  // namespace velmora
