@@ -2,13 +2,14 @@
 add_executable(velmora_win_tests
   about/about_box_win_test.cpp
   about/advertise_win_test.cpp
+  addfiles/folder_scan_win_test.cpp
   main/main_window_win_test.cpp
   runtime/services_win_test.cpp
   shellmenu/registry_suite.cpp
   shellmenu/registry_under_test_win.cpp
   ${VELMORA_RUNTIME_RC}
 )
-target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main)
+target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main comdlg32)
 add_test(NAME velmora_win_tests COMMAND velmora_win_tests)
 
 # End to end: the real Velmora.exe with a stand-in tool beside it.

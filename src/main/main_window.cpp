@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "addfiles/run_progress.h"
 #include "main/get_arguments.h"
 #include "main/removal_run.h"
 #include "main/results_view.h"
@@ -23,11 +24,14 @@ bool CopyToolToTemp(Services& s) {
 
 }  // namespace
 
-MainWindow::MainWindow(Services services, MainControls controls)
+MainWindow::MainWindow(Services services, MainControls controls,
+                       ProgressBar::ViewFactory progressWindows)
     : s_(services),
       c_(controls),
       contextMenu_(s_.registry, s_.dialogs, c_.contextMenuBox,
-                   {s_.processes.AppPath(), s_.processes.AppExeName()}) {}
+                   {s_.processes.AppPath(), s_.processes.AppExeName()}),
+      progress_(s_.events, std::move(progressWindows)),
+      addFiles_(s_, progress_) {}
 
 bool MainWindow::OnLoad() {
     MakeFormFlat(c_.all);
@@ -65,22 +69,27 @@ void MainWindow::RunCommandLineStart(const std::vector<std::wstring>& paths) {
 void MainWindow::OnUnload() { s_.events.EndProgram(); }
 
 void MainWindow::OnRemoveClicked() {
-    RunRemoval(s_, c_.queue, c_.removeButton,
-               {c_.sameNameBox.Value() != 0, std::exchange(toolCopyFailed_, false)});
+    RemovalRunOptions options{c_.sameNameBox.Value() != 0, std::exchange(toolCopyFailed_, false)};
+    // After a second the run shows its progress, and Cancel ends it.
+    RunProgress progress(s_, progress_, TempPath(TempFolder(s_.processes), kEventFileName));
+    options.onWait = [&](const auto& pictures) { return progress.OnWait(pictures); };
+    options.stoppedMessage = [&](const auto& pictures) {
+        return progress.StoppedMessage(pictures);
+    };
+    RunRemoval(s_, c_.queue, c_.removeButton, options);
 }
 
 void MainWindow::OnClearClicked() { c_.queue.Clear(); }
 
 void MainWindow::OnViewResultsClicked() { ShowResults(s_); }
 
+void MainWindow::OnAddFilesClicked() { addFiles_.AddFilesToList(c_.queue); }
+
 void MainWindow::OnAboutClicked() {
     if (openAboutBox) openAboutBox();
 }
 
 void MainWindow::OnContextMenuBoxClicked() { contextMenu_.OnClicked(); }
-
-// The add-files flow arrives with its own subsystem.
-void MainWindow::OnAddFilesClicked() {}
 
 void MainWindow::OnQueueClicked() { ShowSelectedPathAsTip(c_.queue); }
 
@@ -93,7 +102,8 @@ void MainWindow::OnQueueMouseDown(int buttons) { drag_.Press(c_.queue, buttons);
 void MainWindow::OnQueueMouseMove(int buttons) { drag_.Move(c_.queue, buttons); }
 
 void MainWindow::OnFilesDropped(const std::vector<std::wstring>& files) {
-    AddDroppedFiles(c_.queue, files, s_.files);
+    // A dropped folder stands for the pictures in it and its subfolders.
+    AddDroppedFiles(c_.queue, addFiles_.ExpandDroppedFolders(files), s_.files);
 }
 
 }  // namespace velmora

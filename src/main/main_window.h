@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "addfiles/add_files_flow.h"
+#include "addfiles/progress_bar.h"
 #include "main/file_list.h"
 #include "runtime/services.h"
 #include "shellmenu/context_menu_box.h"
@@ -33,7 +35,10 @@ enum class Key { Delete, Other };
 
 class MainWindow {
 public:
-    MainWindow(Services services, MainControls controls);
+    // `progressWindows` makes the progress window of long work; without it
+    // long work shows none.
+    MainWindow(Services services, MainControls controls,
+               ProgressBar::ViewFactory progressWindows = nullptr);
 
     // Runs before the window is first shown. Returns true on a command-line
     // start: the run has been done and the window closed.
@@ -67,6 +72,8 @@ private:
     RowDrag drag_;
     ContextMenuBox contextMenu_;
     bool toolCopyFailed_ = false;
+    ProgressBar progress_;
+    AddFilesFlow addFiles_;
 };
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "about/about_box_win.h"
+#include "addfiles/progress_window_win.h"
 #include "resources/main_window_layout.h"
 #include "resources/resource.h"
 
@@ -47,7 +48,8 @@ MainWindowWin::MainWindowWin(Services services) {
     all_ = std::make_unique<Win32ControlCollection>(hwnd());
     behaviour_ = std::make_unique<MainWindow>(
         services,
-        MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_, *all_});
+        MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_, *all_},
+        &MakeProgressWindow);
     queue_->OnClick = [this] { behaviour_->OnQueueClicked(); };
     contextMenuBox_->OnClick = [this] { behaviour_->OnContextMenuBoxClicked(); };
     behaviour_->openAboutBox = [this, services] { ShowAboutBox(hwnd(), services.processes); };

@@ -44,9 +44,10 @@ std::wstring AnsiReadable(FileSystem& files, std::wstring_view text) {
 
 // What the run is to do, decided before the script starts.
 struct Plan {
-    std::wstring scriptFolder;          // the temporary folder as the script names it
-    std::vector<std::wstring> names;    // the pictures as the script names them
-    std::vector<std::wstring> leftOut;  // pictures the script cannot name
+    std::wstring scriptFolder;           // the temporary folder as the script names it
+    std::vector<std::wstring> names;     // the pictures as the script names them
+    std::vector<std::wstring> leftOut;   // pictures the script cannot name
+    std::vector<std::wstring> pictures;  // the pictures the script names, in its order
     // Queued pictures whose "P.tmp" did not exist yet: only an output that
     // appears during the run may replace its picture. One lying there
     // before (an editor's backup, a download) is someone else's file.
@@ -59,6 +60,7 @@ Plan MakePlan(FileSystem& files, const std::wstring& t, const ListControl& queue
     for (const std::wstring& picture : Rows(queue)) {
         if (std::optional<std::wstring> name = ScriptName(files, picture)) {
             plan.names.push_back(*name);
+            plan.pictures.push_back(picture);
         } else {
             plan.leftOut.push_back(picture);
         }
@@ -88,16 +90,17 @@ void ReplaceWithOutput(FileSystem& files, const std::wstring& picture) {
 // interpreter's command line would have its "%NAME%" expanded, and could run
 // another script. The interpreter cannot start in a network folder, so
 // there the path it is given must hold no "%".
-bool StartScript(Services& s, const std::wstring& t) {
+bool StartScript(Services& s, const std::wstring& t, const std::function<bool()>& onWait) {
     const bool network = t.rfind(L"\\\\", 0) == 0;
     if (network && t.find(L'%') != std::wstring::npos) return false;
     const std::wstring command = network ? L"\"" + TempPath(t, kScriptName) + L"\"" : kScriptName;
-    return ShellWait(s.processes, s.events, command, Show::Hidden,
-                     network ? L"" : TempPath(t, L"")) != 0;
+    return ShellWait(s.processes, s.events, command, Show::Hidden, network ? L"" : TempPath(t, L""),
+                     onWait) != 0;
 }
 
 // Runs the script and reports what kept it from running; true when it ran.
-bool RunScript(Services& s, const std::wstring& t, const Plan& plan, bool toolCopyFailed) {
+bool RunScript(Services& s, const std::wstring& t, const Plan& plan, bool toolCopyFailed,
+               const std::function<bool()>& onWait) {
     if (toolCopyFailed) {
         // Without any copy of the tool every picture would stay as it was.
         const bool toolThere = s.files.Stat(TempPath(t, kToolName)).has_value();
@@ -111,7 +114,7 @@ bool RunScript(Services& s, const std::wstring& t, const Plan& plan, bool toolCo
         return false;
     }
     s.processes.SetEnviron(kEventFileVariable, TempPath(t, kEventFileName));
-    if (!StartScript(s, t)) {
+    if (!StartScript(s, t, onWait)) {
         ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotStarted, {t}));
         return false;
     }
@@ -136,7 +139,22 @@ void RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
     const std::wstring t = TempFolder(s.processes);
     removeButton.SetEnabled(false);
     const Plan plan = MakePlan(s.files, t, queue);
-    if (RunScript(s, t, plan, options.toolCopyFailed)) {
+    bool stopped = false;
+    const std::function<bool()> onWait = [&] {
+        stopped = stopped || (options.onWait && !options.onWait(plan.pictures));
+        return !stopped;
+    };
+    if (RunScript(s, t, plan, options.toolCopyFailed, onWait)) {
+        if (stopped) {
+            // No picture is touched after a Cancel; the message says how far
+            // the run got, counted before the left-out lines join the file.
+            const std::wstring message =
+                options.stoppedMessage ? options.stoppedMessage(plan.pictures) : std::wstring();
+            ReportLeftOut(s.files, t, plan);
+            s.dialogs.MsgBox(message);
+            removeButton.SetEnabled(true);
+            return;
+        }
         ReportLeftOut(s.files, t, plan);
         if (options.replaceOutputs) {
             // The queue as it stands now: it may have changed during the wait.

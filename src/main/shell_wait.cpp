@@ -9,7 +9,7 @@ constexpr int kPassMs = 100;
 }
 
 uint32_t ShellWait(Processes& processes, EventLoop& events, std::wstring_view command, Show show,
-                   std::wstring_view workingFolder) {
+                   std::wstring_view workingFolder, const std::function<bool()>& onPass) {
     std::unique_ptr<Process> process = processes.Start(command, show, workingFolder);
     if (!process) {
         // Nothing to wait for: one pass, as for a process that ended at once.
@@ -23,6 +23,10 @@ uint32_t ShellWait(Processes& processes, EventLoop& events, std::wstring_view co
         const bool ended = process->WaitForExit(kPassMs);
         events.DoEvents();
         if (ended) break;
+        if (onPass && !onPass()) {
+            process->Terminate();
+            break;
+        }
     }
     return process->Id();
 }

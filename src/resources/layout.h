@@ -40,6 +40,7 @@ struct ControlLayout {
     bool checked = false;
     uint32_t textColor = kDefaultColor;  // 0x00BBGGRR; a line's own colour
     uint8_t look = kLookPlain;
+    uint32_t backColor = kDefaultColor;  // labels only
 };
 
 struct WindowLayout {

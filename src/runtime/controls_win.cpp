@@ -18,7 +18,16 @@ TOOLINFOW ToolFor(HWND list, const wchar_t* text) {
 
 }  // namespace
 
-Win32ListBox::Win32ListBox(HWND list) : list_(list) {
+// Straight to the list box's own procedure: under Wine every message that
+// passes a comctl32 subclass (the tooltip's, the main window's) costs a
+// trip to the window server, which made rebuilding a list of 60,000 rows
+// take seconds. Row operations need none of the subclasses.
+LRESULT Win32ListBox::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(listProc_, list_, msg, wParam, lParam);
+}
+
+Win32ListBox::Win32ListBox(HWND list)
+    : list_(list), listProc_(reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC))) {
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                GetParent(list), nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -32,13 +41,13 @@ Win32ListBox::~Win32ListBox() {
     if (IsWindow(toolTip_)) DestroyWindow(toolTip_);
 }
 
-int Win32ListBox::ListCount() const { return int(SendMessageW(list_, LB_GETCOUNT, 0, 0)); }
+int Win32ListBox::ListCount() const { return int(Send(LB_GETCOUNT, 0, 0)); }
 
 std::wstring Win32ListBox::List(int index) const {
-    LRESULT n = SendMessageW(list_, LB_GETTEXTLEN, WPARAM(index), 0);
+    LRESULT n = Send(LB_GETTEXTLEN, WPARAM(index), 0);
     if (n == LB_ERR) return {};
     std::wstring text(size_t(n) + 1, L'\0');
-    n = SendMessageW(list_, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    n = Send(LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(n == LB_ERR ? 0 : size_t(n));
     return text;
 }
@@ -46,35 +55,35 @@ std::wstring Win32ListBox::List(int index) const {
 // Replacing a row's text keeps the selection where it was.
 void Win32ListBox::SetList(int index, std::wstring_view text) {
     if (index < 0 || index >= ListCount()) return;
-    LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-    LRESULT top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
+    LRESULT selected = Send(LB_GETCURSEL, 0, 0);
+    LRESULT top = Send(LB_GETTOPINDEX, 0, 0);
     std::wstring copy(text);
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, LB_DELETESTRING, WPARAM(index), 0);
-    SendMessageW(list_, LB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(copy.c_str()));
-    if (selected != LB_ERR) SendMessageW(list_, LB_SETCURSEL, WPARAM(selected), 0);
-    SendMessageW(list_, LB_SETTOPINDEX, WPARAM(top), 0);
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    Send(WM_SETREDRAW, FALSE, 0);
+    Send(LB_DELETESTRING, WPARAM(index), 0);
+    Send(LB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(copy.c_str()));
+    if (selected != LB_ERR) Send(LB_SETCURSEL, WPARAM(selected), 0);
+    Send(LB_SETTOPINDEX, WPARAM(top), 0);
+    Send(WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
 }
 
 void Win32ListBox::AddItem(std::wstring_view text) {
     std::wstring copy(text);
-    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+    Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
-void Win32ListBox::RemoveItem(int index) { SendMessageW(list_, LB_DELETESTRING, WPARAM(index), 0); }
+void Win32ListBox::RemoveItem(int index) { Send(LB_DELETESTRING, WPARAM(index), 0); }
 
-void Win32ListBox::Clear() { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
+void Win32ListBox::Clear() { Send(LB_RESETCONTENT, 0, 0); }
 
 int Win32ListBox::ListIndex() const {
-    LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+    LRESULT selected = Send(LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : int(selected);
 }
 
 void Win32ListBox::SetListIndex(int index) {
     if (index < -1 || index >= ListCount()) return;
-    SendMessageW(list_, LB_SETCURSEL, WPARAM(index), 0);
+    Send(LB_SETCURSEL, WPARAM(index), 0);
     if (OnClick) OnClick();
 }
 
@@ -85,7 +94,7 @@ void Win32ListBox::SetToolTipText(std::wstring_view text) {
 }
 
 void Win32ListBox::SetRedraw(bool redraw) {
-    SendMessageW(list_, WM_SETREDRAW, redraw, 0);
+    Send(WM_SETREDRAW, redraw, 0);
     if (redraw) InvalidateRect(list_, nullptr, TRUE);
 }
 

@@ -28,7 +28,10 @@ public:
     const std::wstring& toolTipText() const { return toolTipText_; }
 
 private:
+    LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam) const;
+
     HWND list_;
+    WNDPROC listProc_;
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
 };

@@ -34,6 +34,25 @@ struct TwipsPoint {
     int y = -1;
 };
 
+enum class FileDialogMode { OpenOne, OpenMany, Save };
+
+struct FileDialogRequest {
+    FileDialogMode mode = FileDialogMode::OpenMany;
+    std::wstring filter;            // "description|pattern|description|pattern..."
+    std::wstring title;             // empty: the system's title
+    std::wstring defaultExtension;  // empty: none
+    std::wstring initialFolder;
+    std::wstring initialFile;  // pre-filled in the name box
+};
+
+struct FileDialogAnswer {
+    // The dialog's selection without its closing NULs, empty when cancelled:
+    // one full path, or (several files) the folder, NUL, the names joined by
+    // NUL.
+    std::wstring selection;
+    bool tooManyFiles = false;  // the chosen names did not fit the buffer
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -42,6 +61,10 @@ public:
     // Returns the typed text, or the empty text on Cancel.
     virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view defaultText,
                                   TwipsPoint where = {}) = 0;
+    // The common open or save dialog, modal over the foreground window.
+    virtual FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) = 0;
+    // The screen's width and height in twips.
+    virtual TwipsPoint ScreenSize() = 0;
 };
 
 }  // namespace velmora

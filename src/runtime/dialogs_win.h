@@ -1,4 +1,4 @@
-// Message and input boxes over the real system.
+// Message and input boxes and the file dialog over the real system.
 #pragma once
 
 #include "runtime/dialogs.h"
@@ -15,6 +15,9 @@ public:
     Answer MsgBox(const Message& message) override;
     std::wstring InputBox(std::wstring_view prompt, std::wstring_view defaultText,
                           TwipsPoint where) override;
+    // Unattended, no dialog is shown and nothing is chosen.
+    FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) override;
+    TwipsPoint ScreenSize() override;
 
 private:
     std::wstring appTitle_;

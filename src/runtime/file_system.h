@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -15,6 +16,12 @@ struct FileInfo {
     bool hidden = false;
     bool system = false;
     bool directory = false;
+};
+
+struct FolderEntry {
+    std::wstring name;
+    bool directory = false;
+    bool link = false;  // a junction or symbolic link
 };
 
 class FileSystem {
@@ -38,6 +45,11 @@ public:
     // Names that the file system takes for the same name (letter case
     // ignored the way it ignores it) have the same key.
     virtual std::wstring CaseKey(std::wstring_view name) = 0;
+    // Every entry of `folder` but "." and "..", hidden and system ones
+    // included, in the system's order; nullopt when it cannot be read.
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) = 0;
+    // The whole file's bytes as they stand; nullopt when it cannot be read.
+    virtual std::optional<std::string> ReadFile(std::wstring_view path) = 0;
 };
 
 }  // namespace velmora

@@ -82,12 +82,57 @@ std::optional<std::wstring> Win32FileSystem::ShortPath(std::wstring_view path) {
 // comparison (CompareStringOrdinal) and file names use.
 std::wstring Win32FileSystem::CaseKey(std::wstring_view name) {
     if (name.empty()) return {};
+    // Plain ASCII, the usual path, needs no call into the system: a queue of
+    // tens of thousands of rows is keyed at every rebuild.
+    std::wstring ascii(name);
+    bool plain = true;
+    for (wchar_t& c : ascii) {
+        plain = plain && c < 0x80;
+        if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
+    }
+    if (plain) return ascii;
     std::wstring key(name.size(), L'\0');
     const int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(),
                                 int(name.size()), key.data(), int(key.size()), nullptr, nullptr, 0);
     if (n <= 0) return Str(name);
     key.resize(size_t(n));
     return key;
+}
+
+std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(std::wstring_view folder) {
+    std::wstring pattern(folder);
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    do {
+        const std::wstring_view name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        FolderEntry entry;
+        entry.name = name;
+        entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entries.push_back(std::move(entry));
+    } while (FindNextFileW(find.get(), &data));
+    return entries;
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(std::wstring_view path) {
+    // Shared for writing: the tool appends to the file while it is read.
+    UniqueHandle file(CreateFileW(Str(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    DWORD got = 0;
+    while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        bytes.append(chunk, got);
+    }
+    return bytes;
 }
 
 }  // namespace velmora

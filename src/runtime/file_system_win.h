@@ -14,6 +14,10 @@ public:
     bool AnsiHolds(std::wstring_view text) override;
     std::optional<std::wstring> ShortPath(std::wstring_view path) override;
     std::wstring CaseKey(std::wstring_view name) override;
+    // Each folder with a handle of its own; every name as it is.
+    std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override;
+    // Shared for writing: another process may be appending to the file.
+    std::optional<std::string> ReadFile(std::wstring_view path) override;
 };
 
 // A path as the file calls take it: made absolute and normalised, then in

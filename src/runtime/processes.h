@@ -18,6 +18,8 @@ public:
     virtual uint32_t Id() const = 0;
     // Waits up to `ms` milliseconds; true once the process has ended.
     virtual bool WaitForExit(int ms) = 0;
+    // Ends this process only; processes it started go on.
+    virtual void Terminate() = 0;
 };
 
 class Processes {

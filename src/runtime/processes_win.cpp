@@ -15,6 +15,7 @@ public:
     bool WaitForExit(int ms) override {
         return WaitForSingleObject(handle_.get(), DWORD(ms)) != WAIT_TIMEOUT;
     }
+    void Terminate() override { TerminateProcess(handle_.get(), 1); }
 
 private:
     uint32_t id_;

@@ -151,16 +151,19 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             auto dc = reinterpret_cast<HDC>(wParam);
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
             COLORREF color = GetSysColor(COLOR_BTNTEXT);
+            HBRUSH back = GetSysColorBrush(COLOR_BTNFACE);
             for (int i = 0; layout_ && i < layout_->controlCount; ++i) {
                 const ControlLayout& c = layout_->controls[i];
-                if (c.id != id || c.textColor == kDefaultColor) continue;
-                if (c.kind == ControlKind::Line)
+                if (c.id != id) continue;
+                if (c.kind == ControlKind::Line && c.textColor != kDefaultColor) {
                     return reinterpret_cast<LRESULT>(BrushFor(c.textColor));
-                color = COLORREF(c.textColor);
+                }
+                if (c.textColor != kDefaultColor) color = COLORREF(c.textColor);
+                if (c.backColor != kDefaultColor) back = BrushFor(c.backColor);
             }
             SetTextColor(dc, color);
             SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(back);
         }
         case WM_SETCURSOR:
             if (HandleBusyCursor()) return TRUE;

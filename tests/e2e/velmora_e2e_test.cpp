@@ -16,6 +16,8 @@
 #include "narrow_win.h"
 #include "resources/about_layout.h"
 #include "resources/main_window_layout.h"
+#include "resources/progress_window_layout.h"
+#include "resources/resource.h"
 
 namespace velmora {
 namespace {
@@ -563,6 +565,126 @@ TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) 
     ConfirmDone();
     EXPECT_EQ(WaitForExit(15000), 0u);
     EXPECT_EQ(ReadBytes(photo).find("Canon"), std::string::npos);
+}
+
+// Adding files: the real dialog, question, input box and scan, then the
+// real tool. The text of a box of the program, answered with `button`.
+std::wstring Answer(DWORD pid, int button, int childId = 0xFFFF) {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = MessageBoxOf(pid, L"Velmora")) && GetDlgItem(box, childId); },
+              30000);
+    const std::wstring text = WindowText(GetDlgItem(box, childId));
+    PostMessageW(box, WM_COMMAND, button, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 10000);
+    return text;
+}
+
+std::vector<std::wstring> QueueOf(HWND main) {
+    std::vector<std::wstring> rows(SendDlgItemMessageW(main, kIdQueue, LB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        wchar_t text[1024] = L"";
+        SendDlgItemMessageW(main, kIdQueue, LB_GETTEXT, i, LPARAM(text));
+        rows[i] = text;
+    }
+    return rows;
+}
+
+// The real tool beside the program, and a picture for it to clean.
+std::string UseRealTool(const fs::path& bin, const fs::path& app) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    using namespace jhead_test;
+    const Bytes j = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    return std::string(j.begin(), j.end());
+}
+
+TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThem) {
+    const std::string jpeg = UseRealTool(bin, app);
+    // Two sibling folders, so that the reverse order of their blocks shows.
+    const fs::path a = pics / L"a.jpg", c = pics / L"한.png", s1 = pics / L"s1" / L"中文.JPG",
+                   s2 = pics / L"s2" / L"b.jpg", deep = pics / L"s2" / L"深" / L"d.jpg";
+    for (const fs::path& p : {a, c, s1, s2, deep}) {
+        fs::create_directories(p.parent_path());
+        WriteBytes(p, jpeg);
+    }
+    std::vector<std::wstring> tree{deep, s2, s1, a};  // blocks in reverse listing order
+    for (const auto& e : fs::directory_iterator(pics)) {
+        if (e.is_directory()) {
+            if (e.path().filename() == L"s2") tree = {s1, deep, s2, a};
+            break;
+        }
+    }
+    Start(L"");
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+
+    auto addTwo = [&](const wchar_t* typed) {
+        PostMessageW(GetDlgItem(main, kIdAddFiles), BM_CLICK, 0, 0);
+        HWND dlg = nullptr;
+        WaitUntil([&] { return (dlg = MessageBoxOf(pi.dwProcessId, L"选择文件(可多选)")); }, 30000);
+        for (const std::wstring& name : {pics.wstring(), std::wstring(L"\"a.jpg\" \"한.png\"")}) {
+            HWND box = GetDlgItem(dlg, 0x480) ? GetDlgItem(dlg, 0x480) : GetDlgItem(dlg, 0x47C);
+            SendMessageW(box, WM_SETTEXT, 0, LPARAM(name.c_str()));  // edt1 or cmb13
+            PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+            Sleep(1000);
+        }
+        const std::wstring question = Answer(pi.dwProcessId, IDYES);
+        HWND input = nullptr;
+        WaitUntil(
+            [&] {
+                input = MessageBoxOf(pi.dwProcessId, L"Velmora");
+                return input && GetDlgItem(input, IDC_INPUTBOX_TEXT);
+            },
+            30000);
+        SetDlgItemTextW(input, IDC_INPUTBOX_TEXT, typed);
+        Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT);
+        return question;
+    };
+    EXPECT_EQ(addTwo(L"*.jpg"), L"要选择 " + pics.wstring() + L"\\ 及其子文件夹下所有同类文件吗？");
+    ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000));
+    EXPECT_EQ(SendDlgItemMessageW(main, kIdQueue, LB_GETCURSEL, 0, 0), 0);
+
+    // A malformed pattern is named, and the chosen files go on top.
+    addTwo(L"[abc");
+    EXPECT_NE(Answer(pi.dwProcessId, IDOK).find(L"[abc"), std::wstring::npos);
+    tree.pop_back();
+    tree.insert(tree.begin(), {a, c});
+    ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000));
+
+    PostMessageW(GetDlgItem(main, kIdRemove), BM_CLICK, 0, 0);
+    ConfirmDone();
+    for (const std::wstring& p : tree) EXPECT_LT(ReadBytes(p).size(), jpeg.size()) << Utf8(p);
+}
+
+// A long run with the real tool shows its count; Cancel leaves every
+// picture untouched or cleaned, and says how many were cleaned.
+TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
+    const std::string jpeg = UseRealTool(bin, app);
+    auto picture = [&](int i) { return pics / (std::to_wstring(i) + L".jpg"); };
+    std::wstring args;
+    for (int i = 0; i < 200; ++i) {
+        WriteBytes(picture(i), jpeg);
+        args += L"\"" + picture(i).wstring() + L"\" ";
+    }
+    Start(args);
+    HWND progress = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (progress = FindWindowW(L"VelmoraProgress", nullptr)); }, 30000));
+    auto count = [&] {  // "正在清除 i/n name"
+        const std::wstring st = WindowText(GetDlgItem(progress, kIdProgressStatus));
+        return st.size() > 5 ? _wtoi(st.c_str() + 5) : 0;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return count() > 3; }, 60000));
+    PostMessageW(GetDlgItem(progress, kIdProgressCancel), BM_CLICK, 0, 0);
+    const std::wstring message = Answer(pi.dwProcessId, IDOK);
+    ASSERT_EQ(message.rfind(L"已取消：已清除 ", 0), 0u) << Utf8(message);
+    int cleaned = 0;
+    for (int i = 0; i < 200; ++i) {
+        const size_t size = ReadBytes(picture(i)).size();
+        cleaned += size == ReadBytes(picture(0)).size();
+        EXPECT_TRUE(size == ReadBytes(picture(0)).size() || size == jpeg.size()) << i;
+    }
+    EXPECT_EQ(cleaned, _wtoi(message.substr(8).c_str()));
+    EXPECT_TRUE(cleaned > 3 && cleaned < 200) << cleaned;
 }
 
 }  // namespace

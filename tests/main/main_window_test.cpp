@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "main/removal_run.h"
 #include "main/removal_script.h"
 #include "runtime/fake_controls.h"
 #include "runtime/fake_services.h"
@@ -253,6 +254,28 @@ TEST_F(MainWindowTest, ResultsViewOpensEventTxtInNotepadOnlyWhenItExists) {
     window.OnViewResultsClicked();
     ASSERT_EQ(fake.dialogs.shown.size(), 1u);
     EXPECT_NE(fake.dialogs.shown[0].text.find(L"C:\\TEMP\\Event.txt"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Cancel from the progress window: the script ends, nothing is replaced
+// afterwards, and the run's own message replaces "搞定".
+TEST_F(MainWindowTest, ACancelledRunEndsTheScriptAndTouchesNoPicture) {
+    Queue({L"C:\\a.jpg"});
+    fake.files.files[L"C:\\a.jpg"] = {1000};
+    fake.processes.passes = 5;
+    fake.events.onDoEvents = [&] { fake.files.files[L"C:\\a.jpg.tmp"] = {900}; };
+    RemovalRunOptions options;
+    options.onWait = [](const auto& pictures) { return pictures.size() != 1; };
+    options.stoppedMessage = [](const auto&) { return std::wstring(L"stopped"); };
+    RunRemoval(fake.services, queue, removeButton, options);
+    EXPECT_TRUE(fake.processes.terminated && removeButton.enabled);
+    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"stopped"});
 }
 
 }  // namespace

@@ -8,20 +8,24 @@ std::wstring Str(std::wstring_view text) { return std::wstring(text); }
 
 class FakeProcess : public Process {
 public:
-    FakeProcess(uint32_t id, int passes, std::function<void()> run)
-        : id_(id), passes_(passes), run_(std::move(run)) {}
+    FakeProcess(uint32_t id, int passes, std::function<void()> run, bool& terminated)
+        : id_(id), passes_(passes), run_(std::move(run)), terminated_(terminated) {}
     uint32_t Id() const override { return id_; }
     // The process does its work during its last wait.
     bool WaitForExit(int) override {
+        if (terminated_) return true;
         if (--passes_ > 0) return false;
         if (run_) std::exchange(run_, nullptr)();
         return true;
     }
 
+    void Terminate() override { terminated_ = true; }
+
 private:
     uint32_t id_;
     int passes_;
     std::function<void()> run_;
+    bool& terminated_;
 };
 
 class FakeTimer : public Timer {
@@ -39,17 +43,30 @@ private:
 
 Answer FakeDialogs::MsgBox(const Message& message) {
     shown.push_back(message);
+    if (onModal) onModal();
     if (answers.empty()) return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
     Answer a = answers.front();
     answers.pop_front();
     return a;
 }
 
-std::wstring FakeDialogs::InputBox(std::wstring_view, std::wstring_view, TwipsPoint) {
+std::wstring FakeDialogs::InputBox(std::wstring_view, std::wstring_view defaultText,
+                                   TwipsPoint where) {
+    inputDefault = defaultText;
+    inputPlace = where;
+    if (onModal) onModal();
     if (inputs.empty()) return {};
     std::wstring text = inputs.front();
     inputs.pop_front();
     return text;
+}
+
+FileDialogAnswer FakeDialogs::ShowFileDialog(const FileDialogRequest& request) {
+    fileRequests.push_back(request);
+    if (onModal) onModal();
+    FileDialogAnswer answer = fileAnswers.empty() ? FileDialogAnswer{} : fileAnswers.front();
+    if (!fileAnswers.empty()) fileAnswers.pop_front();
+    return answer;
 }
 
 std::vector<std::wstring> FakeDialogs::Texts() const {
@@ -69,6 +86,7 @@ bool FakeFileSystem::FolderExists(std::wstring_view path) const {
 
 std::optional<FileInfo> FakeFileSystem::Stat(std::wstring_view path) {
     auto it = files.find(Str(path));
+    if (it == files.end() && tree.count(Str(path) + L"\\")) return FileInfo{0, 0, 0, 0, true};
     if (it == files.end()) return std::nullopt;
     const FakeFile& f = it->second;
     return FileInfo{f.size, f.readOnly, f.hidden, false, false};
@@ -121,13 +139,26 @@ std::wstring FakeFileSystem::CaseKey(std::wstring_view name) {
     return key;
 }
 
+std::optional<std::vector<FolderEntry>> FakeFileSystem::ListFolder(std::wstring_view folder) {
+    auto it = tree.find(Str(folder));
+    return it == tree.end() ? std::nullopt : std::optional(it->second);
+}
+
+// The text as bytes, one per character: tests use ASCII.
+std::optional<std::string> FakeFileSystem::ReadFile(std::wstring_view path) {
+    auto it = files.find(Str(path));
+    if (it == files.end()) return std::nullopt;
+    return std::string(it->second.text.begin(), it->second.text.end());
+}
+
 std::unique_ptr<Process> FakeProcesses::Start(std::wstring_view commandLine, Show,
                                               std::wstring_view) {
     if (startFails) return nullptr;
     started.push_back(Str(commandLine));
     std::function<void()> run;
     if (onRun) run = [this, line = Str(commandLine)] { onRun(line); };
-    return std::make_unique<FakeProcess>(uint32_t(100 + started.size()), passes, std::move(run));
+    return std::make_unique<FakeProcess>(uint32_t(100 + started.size()), passes, std::move(run),
+                                         terminated);
 }
 
 std::wstring FakeProcesses::Environ(std::wstring_view name) {

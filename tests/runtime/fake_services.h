@@ -18,12 +18,19 @@ namespace velmora::test {
 class FakeDialogs : public Dialogs {
 public:
     std::vector<Message> shown;
-    std::deque<Answer> answers;       // default: the first button
-    std::deque<std::wstring> inputs;  // default: empty (Cancel)
+    std::deque<Answer> answers;                // default: the first button
+    std::deque<std::wstring> inputs;           // default: empty (Cancel)
+    std::deque<FileDialogAnswer> fileAnswers;  // default: cancelled
+    std::vector<FileDialogRequest> fileRequests;
+    std::wstring inputDefault;  // the last input box's default text and place
+    TwipsPoint inputPlace;
+    std::function<void()> onModal;  // runs inside every modal call
 
     Answer MsgBox(const Message& message) override;
     std::wstring InputBox(std::wstring_view prompt, std::wstring_view defaultText,
                           TwipsPoint where) override;
+    FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) override;
+    TwipsPoint ScreenSize() override { return {19200, 10800}; }
     // The texts of the messages shown, in order.
     std::vector<std::wstring> Texts() const;
 };
@@ -41,6 +48,8 @@ class FakeFileSystem : public FileSystem {
 public:
     std::map<std::wstring, FakeFile> files;  // by exact path
     std::vector<std::wstring> folders;       // writable folders; a missing one fails writes
+    // Listed folders (ending in "\") with their entries in listing order.
+    std::map<std::wstring, std::vector<FolderEntry>> tree;
     // Short (8.3) forms; a path without one is on a volume that keeps none.
     std::map<std::wstring, std::wstring> shortNames;
 
@@ -53,6 +62,8 @@ public:
     std::optional<std::wstring> ShortPath(std::wstring_view path) override;
     // ASCII letters only: tests of other scripts run against the real system.
     std::wstring CaseKey(std::wstring_view name) override;
+    std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override;
+    std::optional<std::string> ReadFile(std::wstring_view path) override;
 
     bool Has(const std::wstring& path) const { return files.count(path) != 0; }
     int64_t Size(const std::wstring& path) const { return files.at(path).size; }
@@ -72,6 +83,7 @@ public:
     // How many 100 ms waits a process takes, and what it does when it runs.
     int passes = 1;
     std::function<void(const std::wstring& commandLine)> onRun;
+    bool terminated = false;  // a process was ended from outside
 
     std::unique_ptr<Process> Start(std::wstring_view commandLine, Show show,
                                    std::wstring_view workingFolder) override;

@@ -1,0 +1,68 @@
+#include "addfiles/file_dialog.h"
+#include "addfiles/path_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include "runtime/fake_services.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(FileDialog, ExpandMultiSelectionGivesFullPathsAndTheFolder) {
+    std::wstring cases[][3] = {
+        {L"C:\\P\0a.jpg\0b.jpg\0\0"s, L"C:\\P\\a.jpg\0C:\\P\\b.jpg"s, L"C:\\P\\"},
+        {L"C:\\\0a.jpg\0b.jpg"s, L"C:\\a.jpg\0C:\\b.jpg"s, L"C:\\"},
+        {L"C:\\P\0a.jpg\0D:\\x\\y.jpg"s, L"C:\\P\\a.jpg\0D:\\x\\y.jpg"s, L"C:\\P\\"},
+        {L"C:\\P\\one.jpg\0"s, L"C:\\P\\one.jpg", L"C:\\P\\"}};
+    for (auto& [selection, expanded, folder] : cases) {
+        EXPECT_EQ(ExpandMultiSelection(selection), folder);
+        EXPECT_EQ(selection, expanded);
+    }
+}
+
+TEST(FileDialog, RemembersThePlaceForgetsItAfterACancelAndRefusesTooMany) {
+    test::FakeDialogs dialogs;
+    FileDialogMemory memory;
+    dialogs.fileAnswers = {{L"C:\\照片\0a.jpg\0b.jpg"s}, {}, {L"C:\\P\0a.jpg"s, true}, {L"a.jpg"}};
+    auto show = [&] {
+        return ShowFileDialog(dialogs, memory, FileDialogMode::OpenMany, kDefaultFilterMarker, L"",
+                              L"");
+    };
+    EXPECT_EQ(show(), (std::vector<std::wstring>{L"C:\\照片\\a.jpg", L"C:\\照片\\b.jpg"}));
+    EXPECT_EQ(dialogs.fileRequests[0].filter, L"所有文件|*.*");
+    EXPECT_EQ(memory.DLG_LastDir + L"|" + memory.DLG_LastFile, L"C:\\照片\\|C:\\照片\\b.jpg");
+    EXPECT_TRUE(show().empty());  // cancelled
+    EXPECT_EQ(dialogs.fileRequests[1].initialFolder + L"|" + dialogs.fileRequests[1].initialFile,
+              L"C:\\照片\\|C:\\照片\\b.jpg");
+    EXPECT_EQ(memory.DLG_LastDir + memory.DLG_LastFile, L"");
+    EXPECT_TRUE(show().empty());
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::wstring>{L"文件选取过多。"});
+    EXPECT_TRUE(show().empty());  // no folder in the answer
+}
+
+TEST(PathHelpers, GetPathPartAndGetParentDir) {
+    struct Case {
+        const wchar_t* path;
+        int16_t mode;  // -9: GetParentDir
+        const wchar_t* expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {L"C:\\Photos\\a.b.JPG", 0, L"a.b.JPG"}, {L"C:\\Photos\\a.b.JPG", 1, L"a.b"},
+        {L"C:\\Photos\\a.b.JPG", 2, L"JPG"}, {L"C:\\Photos\\a.b.JPG", 3, L"C:\\Photos\\a.b"},
+        {L"C:\\Photos\\a.b.JPG", 4, L"a.b.JPG"}, {L"C:\\My.Folder\\readme", 3, L"C:\\My"},
+        {L"C:\\My.Folder\\readme", 2, L"Folder\\readme"}, {L"photos/pic.jpg?size=2", 0, L"pic.jpg"},
+        {L"photos/pic.jpg?size=2", 2, L"jpg"}, {L"pic.png", 0, L"pic.png"}, {L"name.", 2, L""},
+        {L"noext", 2, L""}, {L"C:\\a\\b.jpg", -9, L"C:\\a"}, {L"C:\\a\\", -9, L"C:"},
+        {L"C:\\", -9, L""}, {L"a/b/c", -9, L"a/b"}, {L"C:\\a/b", -9, L"C:/a"}, {L"name", -9, L""}};
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.mode == -9 ? GetParentDir(c.path) : GetPathPart(c.path, c.mode), c.expected)
+            << c.path << " " << c.mode;
+    }
+}
+
+}  // namespace
+}  // namespace velmora

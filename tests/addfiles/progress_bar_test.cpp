@@ -1,0 +1,88 @@
+#include "addfiles/progress_bar.h"
+
+#include <gtest/gtest.h>
+
+#include "addfiles/delayed_progress.h"
+#include "addfiles/run_progress.h"
+#include "fake_progress_view.h"
+#include "runtime/fake_services.h"
+
+namespace velmora::test {
+namespace {
+
+struct ProgressTest : ::testing::Test {
+    FakeEventLoop events;
+    FakeProgressView* window = nullptr;
+    ProgressBar bar{events, FakeViews(window)};
+    bool Update(int percent, std::wstring text = {}) { return bar.UpdateProBar(percent, text); }
+};
+
+TEST_F(ProgressTest, UpdatesShowTheWindowAndAHundredOrACancelClosesIt) {
+    EXPECT_TRUE(Update(0, L"x") && events.busy && !window);  // 0: only the busy pointer
+    EXPECT_TRUE(Update(42, L"正在扫描文件...") && Update(43));
+    ASSERT_TRUE(window && window->visible);
+    EXPECT_EQ(window->width, 2150);
+    EXPECT_EQ(window->barText + window->status, L"43%正在扫描文件...");
+    EXPECT_TRUE(Update(100) && !window && !events.busy);
+
+    Update(10);
+    window->OnCancel();
+    EXPECT_FALSE(window->visible || bar.UpdateStatus(L"x"));
+    int percent = 50;
+    EXPECT_FALSE(bar.UpdateProBar(percent, L""));
+    EXPECT_TRUE(percent == 100 && !window);
+    EXPECT_TRUE(Update(5));  // a fresh window starts without the cancel
+}
+
+TEST_F(ProgressTest, TheBarCreepsToItsFullLengthAndLongTextsAreShortened) {
+    std::wstring sixty;
+    for (int i = 0; i < 60; ++i) sixty += wchar_t(L'A' + i % 26);
+    Update(98, sixty);
+    EXPECT_EQ(window->status, sixty.substr(0, 23) + L"..." + sixty.substr(33));
+    EXPECT_EQ(ShortenStatus(sixty.substr(0, 49)), sixty.substr(0, 49));
+    for (int tick = 0; tick < 5; ++tick) events.Tick();
+    EXPECT_EQ(window->barText, L"99%");
+    for (int tick = 0; tick < 6; ++tick) events.Tick();
+    EXPECT_EQ(window->barText + std::to_wstring(window->width), L"100%5000");
+    Update(100);
+
+    // Delayed progress: nothing for the first second.
+    auto slow = std::make_unique<DelayedProgress>(events, bar);
+    EXPECT_TRUE(slow->Step(L"C:\\x", std::nullopt) && !window);
+    events.Tick();
+    EXPECT_TRUE(slow->Step(L"C:\\x", std::nullopt));
+    events.Tick();
+    EXPECT_TRUE(slow->Step(L"C:\\y", std::nullopt));
+    EXPECT_EQ(window->status + std::to_wstring(window->width), L"C:\\y60");  // still crept
+    window->OnCancel();
+    EXPECT_FALSE(slow->Step(L"z", std::nullopt));
+    slow.reset();
+    EXPECT_EQ(window, nullptr);
+}
+
+TEST(RunProgress, CountsTheToolsLinesAndNamesThePictureInHand) {
+    FakeServices fake;
+    FakeProgressView* window = nullptr;
+    ProgressBar bar(fake.events, FakeViews(window));
+    const std::vector<std::wstring> pictures{L"C:\\a.jpg", L"C:\\P\\b.jpg", L"C:\\c.jpg",
+                                             L"C:\\d.jpg"};
+    std::wstring& results = fake.files.files[L"C:\\T\\Event.txt"].text;
+    RunProgress run(fake.services, bar, L"C:\\T\\Event.txt");
+    results = L"rem \r\n";
+    EXPECT_TRUE(run.OnWait(pictures));
+    EXPECT_EQ(window, nullptr);  // nothing during the first second
+    fake.events.Tick();
+    results += L"a.jpg: ok\r\n";
+    EXPECT_TRUE(run.OnWait(pictures));
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->status, L"正在清除 1/4 b.jpg");
+    EXPECT_EQ(window->width, 25 * kBarTwipsPerPercent);
+    window->OnCancel();
+    EXPECT_FALSE(run.OnWait(pictures));
+    // The picture in the tool's hands finishes after the script ended.
+    fake.events.onDoEvents = [&] { results += L"b.jpg: ok\r\n"; };
+    EXPECT_EQ(run.StoppedMessage(pictures), L"已取消：已清除 2 个，共 4 个文件。其余文件未改动。");
+}
+
+}  // namespace
+}  // namespace velmora::test
