@@ -1,8 +1,12 @@
 # In-process tests of the Win32 code; they run under Wine.
 add_executable(velmora_win_tests
+  about/about_box_win_test.cpp
+  about/advertise_win_test.cpp
   addfiles/folder_scan_win_test.cpp
   main/main_window_win_test.cpp
   runtime/services_win_test.cpp
+  shellmenu/registry_suite.cpp
+  shellmenu/registry_under_test_win.cpp
   ${VELMORA_RUNTIME_RC}
 )
 target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main comdlg32)
@@ -18,3 +22,10 @@ target_include_directories(velmora_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(velmora_e2e_tests PRIVATE jhead_samples GTest::gtest_main gdi32 user32)
 add_dependencies(velmora_e2e_tests Velmora stub_jhead jhead)
 add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)
+
+# The installer, installed and removed again under Wine.
+if(VELMORA_MAKENSIS)
+  add_test(NAME installer_test
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/installer/installer_test.sh ${VELMORA_SETUP}
+                   ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures/camera/Canon_40D.jpg)
+endif()

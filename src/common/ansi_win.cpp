@@ -27,4 +27,12 @@ std::string ToAnsiReadable(std::wstring_view text) {
     return out;
 }
 
+std::wstring FromAnsi(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+    std::wstring out(size_t(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), out.data(), n);
+    return out;
+}
+
 }  // namespace velmora

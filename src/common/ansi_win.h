@@ -18,4 +18,7 @@ std::optional<std::string> ToAnsi(std::wstring_view text);
 // code page cannot hold shown as "?" (never as a best-fit look-alike).
 std::string ToAnsiReadable(std::wstring_view text);
 
+// Text in the ANSI code page back to UTF-16.
+std::wstring FromAnsi(std::string_view bytes);
+
 }  // namespace velmora

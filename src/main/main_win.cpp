@@ -9,6 +9,8 @@
 #include "runtime/event_loop_win.h"
 #include "runtime/file_system_win.h"
 #include "runtime/processes_win.h"
+#include "runtime/registry_win.h"
+#include "runtime/start_join_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -20,7 +22,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     velmora::Win32Dialogs dialogs(L"Velmora", unattended);
     velmora::Win32FileSystem files;
     velmora::Win32EventLoop events;
-    velmora::Services services{dialogs, files, processes, events};
+    velmora::Win32Registry registry;
+    velmora::Win32StartJoin starts;
+    velmora::Services services{dialogs, files, processes, events, registry, starts};
 
     velmora::MainWindowWin window(services);
     if (!window.created()) {

@@ -8,6 +8,7 @@
 #include "main/results_view.h"
 #include "main/temp_files.h"
 #include "runtime/controls.h"
+#include "shellmenu/joined_start.h"
 
 namespace velmora {
 
@@ -27,27 +28,42 @@ MainWindow::MainWindow(Services services, MainControls controls,
                        ProgressBar::ViewFactory progressWindows)
     : s_(services),
       c_(controls),
+      contextMenu_(s_.registry, s_.dialogs, c_.contextMenuBox,
+                   {s_.processes.AppPath(), s_.processes.AppExeName()}),
       progress_(s_.events, std::move(progressWindows)),
       addFiles_(s_, progress_) {}
 
 bool MainWindow::OnLoad() {
-    // Command-line entries are appended as they are, duplicates and empty
-    // ones included: each is a picture the caller asked for.
-    for (const std::wstring& path : GetArguments(s_.processes.CommandLine())) {
-        c_.queue.AddItem(path);
+    MakeFormFlat(c_.all);
+    const std::vector<std::wstring> paths = GetArguments(s_.processes.CommandLine());
+    if (!paths.empty()) {
+        c_.form.Hide();
+        RunCommandLineStart(paths);
+        c_.form.Close();
+        return true;
     }
-    const bool commandLineStart = c_.queue.ListCount() > 0;
+    contextMenu_.ShowInstalledState();
+    toolCopyFailed_ = !CopyToolToTemp(s_);
+    return false;
+}
+
+void MainWindow::RunCommandLineStart(const std::vector<std::wstring>& paths) {
+    JoinedStart joined(s_.starts, s_.events);
+    std::optional<std::vector<std::wstring>> batch = joined.Begin(paths);
+    // Another start's run took the paths.
+    if (!batch) return;
     // A command-line start keeps the copy an interactive start left, but the
     // folder may have been cleaned since: without a tool there every picture
     // would stay as it was.
     const std::wstring tool = TempPath(TempFolder(s_.processes), kToolName);
-    if (!commandLineStart || !s_.files.Stat(tool)) toolCopyFailed_ = !CopyToolToTemp(s_);
-    if (!commandLineStart) return false;
-
-    c_.form.Hide();
-    OnRemoveClicked();
-    c_.form.Close();
-    return true;
+    if (!s_.files.Stat(tool)) toolCopyFailed_ = !CopyToolToTemp(s_);
+    for (; !batch->empty(); batch = joined.Next()) {
+        // Entries are queued as they are, duplicates and empty ones
+        // included: each is a picture a caller asked for.
+        c_.queue.Clear();
+        for (const std::wstring& path : *batch) c_.queue.AddItem(path);
+        OnRemoveClicked();
+    }
 }
 
 void MainWindow::OnUnload() { s_.events.EndProgram(); }
@@ -67,11 +83,13 @@ void MainWindow::OnClearClicked() { c_.queue.Clear(); }
 
 void MainWindow::OnViewResultsClicked() { ShowResults(s_); }
 
-void MainWindow::OnAddFilesClicked() { addFiles_.AddFilesToList(c_.queue); }
+void MainWindow::OnAboutClicked() {
+    if (openAboutBox) openAboutBox();
+}
 
-// The About box and the context-menu verb arrive with their own subsystems.
-void MainWindow::OnAboutClicked() {}
-void MainWindow::OnContextMenuBoxClicked() {}
+void MainWindow::OnContextMenuBoxClicked() { contextMenu_.OnClicked(); }
+
+void MainWindow::OnAddFilesClicked() { addFiles_.AddFilesToList(c_.queue); }
 
 void MainWindow::OnQueueClicked() { ShowSelectedPathAsTip(c_.queue); }
 

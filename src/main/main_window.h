@@ -3,6 +3,7 @@
 // (main_window_win.cpp) owns the controls and routes their events here.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include "addfiles/progress_bar.h"
 #include "main/file_list.h"
 #include "runtime/services.h"
+#include "shellmenu/context_menu_box.h"
+#include "shellmenu/make_form_flat.h"
 
 namespace velmora {
 
@@ -25,6 +28,7 @@ struct MainControls {
     CheckControl& contextMenuBox;
     // "Save under the same name": created checked and hidden.
     CheckControl& sameNameBox;
+    ControlCollection& all;
 };
 
 enum class Key { Delete, Other };
@@ -55,10 +59,18 @@ public:
     void OnQueueMouseMove(int buttons);
     void OnFilesDropped(const std::vector<std::wstring>& files);
 
+    // The About box's flow, set by the window that owns the real box.
+    std::function<void()> openAboutBox;
+
 private:
     Services s_;
     MainControls c_;
+    // The command-line start: runs on the paths given and on those that
+    // starts arriving meanwhile hand over.
+    void RunCommandLineStart(const std::vector<std::wstring>& paths);
+
     RowDrag drag_;
+    ContextMenuBox contextMenu_;
     bool toolCopyFailed_ = false;
     ProgressBar progress_;
     AddFilesFlow addFiles_;

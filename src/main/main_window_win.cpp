@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "about/about_box_win.h"
 #include "addfiles/progress_window_win.h"
 #include "resources/main_window_layout.h"
 #include "resources/resource.h"
@@ -44,11 +45,18 @@ MainWindowWin::MainWindowWin(Services services) {
     removeButton_ = std::make_unique<Win32Button>(control(kIdRemove));
     contextMenuBox_ = std::make_unique<Win32CheckBox>(control(kIdContextMenuBox));
     sameNameBox_ = std::make_unique<Win32CheckBox>(control(kIdSameNameBox));
+    all_ = std::make_unique<Win32ControlCollection>(hwnd());
     behaviour_ = std::make_unique<MainWindow>(
-        services, MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_},
+        services,
+        MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_, *all_},
         &MakeProgressWindow);
     queue_->OnClick = [this] { behaviour_->OnQueueClicked(); };
     contextMenuBox_->OnClick = [this] { behaviour_->OnContextMenuBoxClicked(); };
+    behaviour_->openAboutBox = [this, services] { ShowAboutBox(hwnd(), services.processes); };
+    advertisement_ = std::make_unique<AdvertisePanel>(
+        control(kIdAdvertisement),
+        AdvertisePanelServices{machine_, codePage_, services.dialogs, services.events},
+        BuiltInAdSettings());
     SetWindowSubclass(control(kIdQueue), &MainWindowWin::QueueProc, 1,
                       reinterpret_cast<DWORD_PTR>(this));
     DragAcceptFiles(control(kIdQueue), TRUE);

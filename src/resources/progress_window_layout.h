@@ -24,14 +24,14 @@ inline constexpr FontSpec kProgressFont{L"宋体", 900, kGb2312CharSet};
 // which stands in front of the drag area.
 inline constexpr ControlLayout kProgressControls[] = {
     {kIdProgressStatus, L"ST", ControlKind::Label, L"", 45, 120, 0, 180, nullptr, true, false,
-     0xFF0000, kProgressDragAreaColor},
+     0xFF0000, kLookPlain, kProgressDragAreaColor},
     {kIdProgressBar, L"Pro", ControlKind::Label, L"", 90, 450, 0, 285, nullptr, true, false,
-     0xFFFF00, 0xFF80A0},
+     0xFFFF00, kLookRightAligned, 0xFF80A0},
     {kIdProgressCancel, L"Command1", ControlKind::Button, L"取消", 2010, 780, 1065, 315},
     {kIdProgressTrack, L"Label1", ControlKind::Label, L"", 90, 440, 5000, 300, nullptr, true, false,
      kDefaultColor, 0xC0C0C0},
     {kIdProgressDragArea, L"Label2", ControlKind::Label, L"", 0, 0, 5150, 1140, nullptr, true,
-     false, kDefaultColor, kProgressDragAreaColor},
+     false, kDefaultColor, kLookPlain, kProgressDragAreaColor},
 };
 
 inline constexpr WindowLayout kProgressLayout{

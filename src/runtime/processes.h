@@ -37,6 +37,8 @@ public:
     virtual std::wstring CommandLine() = 0;
     // The folder of the executable, without a trailing separator.
     virtual std::wstring AppPath() = 0;
+    // The executable's file name without its extension.
+    virtual std::wstring AppExeName() = 0;
 };
 
 }  // namespace velmora

@@ -101,16 +101,30 @@ void Win32Processes::SetEnviron(std::wstring_view name, std::wstring_view value)
 
 std::wstring Win32Processes::CommandLine() { return CommandLineAfterProgram(GetCommandLineW()); }
 
-std::wstring Win32Processes::AppPath() {
+namespace {
+
+std::wstring ExePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+}  // namespace
+
+std::wstring Win32Processes::AppExeName() {
+    const std::wstring path = ExePath();
+    const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    return name.substr(0, name.rfind(L'.'));
+}
+
+std::wstring Win32Processes::AppPath() {
+    const std::wstring path = ExePath();
     size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return {};
     // A drive root keeps its separator ("C:\"), as the folder's own name.

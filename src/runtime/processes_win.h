@@ -13,6 +13,7 @@ public:
     void SetEnviron(std::wstring_view name, std::wstring_view value) override;
     std::wstring CommandLine() override;
     std::wstring AppPath() override;
+    std::wstring AppExeName() override;
 };
 
 // The text after the program's path in a full command line, leading blanks

@@ -5,6 +5,8 @@
 #include "runtime/event_loop.h"
 #include "runtime/file_system.h"
 #include "runtime/processes.h"
+#include "runtime/registry.h"
+#include "runtime/start_join.h"
 
 namespace velmora {
 
@@ -13,6 +15,8 @@ struct Services {
     FileSystem& files;
     Processes& processes;
     EventLoop& events;
+    Registry& registry;
+    StartJoin& starts;
 };
 
 }  // namespace velmora

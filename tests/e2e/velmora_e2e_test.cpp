@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include "jpeg_samples.h"
 #include "narrow_win.h"
+#include "resources/about_layout.h"
 #include "resources/main_window_layout.h"
 #include "resources/progress_window_layout.h"
 #include "resources/resource.h"
@@ -130,8 +132,8 @@ protected:
         fs::remove_all(base, ignored);
     }
 
-    void Start(const std::wstring& arguments) {
-        std::wstring command = L"\"" + (app / L"Velmora.exe").wstring() + L"\" " + arguments;
+    void Start(const std::wstring& arguments, const std::wstring& exe = L"Velmora.exe") {
+        std::wstring command = L"\"" + (app / exe).wstring() + L"\" " + arguments;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -268,6 +270,17 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
         for (int x = px(2160); x < px(4900); ++x) other += pixel(x, y) != face;
     }
     EXPECT_EQ(other, 0);
+    // The buttons drawn flat: one frame colour at the corners (themed ones
+    // are rounded, classic ones lit from the top left).
+    for (int id : {kIdClear, kIdAddFiles, kIdRemove, kIdViewResults, kIdAbout}) {
+        RECT r;
+        GetWindowRect(GetDlgItem(main, id), &r);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(pixel(r.left, r.top), pixel(r.right - 1, r.bottom - 1)) << id;
+        EXPECT_EQ(pixel(r.left, r.top), pixel((r.left + r.right) / 2, r.top)) << id;
+    }
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(main, kIdContextMenuBox), GWL_STYLE) & BS_FLAT);
+    EXPECT_FALSE(GetWindowLongW(GetDlgItem(main, kIdQueue), GWL_STYLE) & BS_FLAT);
     // Kept for people to look at (scripts/test.sh turns it into a PNG).
     BITMAPFILEHEADER fh{};
     fh.bfType = 0x4D42;
@@ -353,6 +366,109 @@ TEST_F(VelmoraE2ETest, TheRealToolCleansAPictureGivenOnTheCommandLine) {
     EXPECT_EQ(cleaned.find("Exif"), std::string::npos);
     EXPECT_EQ(cleaned.find("http://ns.adobe.com/xap"), std::string::npos);
     EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(picture.wstring())), std::string::npos);
+}
+
+// What `reg query KEY /s` prints (ANSI code page), or "-" for a missing key.
+std::string RegQuery(const std::wstring& key) {
+    FILE* out = _wpopen((L"reg query \"" + key + L"\" /s").c_str(), L"rb");
+    std::string text;
+    for (int c; (c = fgetc(out)) != EOF;) text += char(c);
+    return _pclose(out) == 0 ? text : "-";
+}
+
+// The verb as Explorer users meet it on a fresh Windows: .jpg and .jpeg
+// name the machine's file type "jpegfile", which holds another program's
+// verb of the same name. With the real tool.
+TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain) {
+    const std::wstring classes = L"Software\\Classes\\", verbKey = L"jpegfile\\shell\\去除EXIF信息";
+    const std::wstring foreign = L"\"C:\\Viewer\\view.exe\" \"%1\"";
+    for (const std::wstring& key :
+         {std::wstring(L".jpg"), std::wstring(L".jpeg"), verbKey + L"\\command"}) {
+        const std::wstring text = key[0] == L'.' ? L"jpegfile" : foreign;
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, (classes + key).c_str(), nullptr, REG_SZ, text.c_str(),
+                        DWORD(text.size() + 1) * sizeof(wchar_t));
+    }
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    // Starts the window, checks the box's state, clicks it, checks the new
+    // state and closes the window.
+    auto clickBox = [&](LRESULT before, LRESULT after) {
+        Start(L"");
+        HWND main = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+        auto state = [&] {
+            return SendDlgItemMessageW(main, kIdContextMenuBox, BM_GETCHECK, 0, 0);
+        };
+        EXPECT_EQ(state(), before);
+        PostMessageW(GetDlgItem(main, kIdContextMenuBox), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return state() == after; }, 10000));
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(15000), 0u);
+    };
+
+    clickBox(BST_UNCHECKED, BST_CHECKED);
+    const std::wstring ours = L"\"" + (app / L"Velmora.exe").wstring() + L"\"  \"%1\"";
+    const std::string user = RegQuery(L"HKCU\\Software\\Classes");
+    for (const std::wstring& line : std::vector<std::wstring>{
+             verbKey + L"\r\n    (默认)    REG_SZ    去除EXIF信息\r\n    MultiSelectModel    "
+                       L"REG_SZ    Player",
+             L"command\r\n    (默认)    REG_SZ    " + ours,
+             L"shell_Old\\去除EXIF信息\\command\r\n    (默认)    REG_SZ    " + foreign,
+             L"SystemFileAssociations\\.jpeg\\shell\\去除EXIF信息\\command\r\n    (默认)    REG_SZ "
+             L"   " +
+                 ours}) {
+        EXPECT_NE(user.find(Ansi(line)), std::string::npos) << Utf8(line) << "\n" << user;
+    }
+
+    // 20 pictures chosen at once: Explorer starts the stored command once per
+    // picture, "%1" standing for it. One run cleans them all.
+    using namespace jhead_test;
+    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    std::vector<PROCESS_INFORMATION> starts(20);
+    auto picture = [&](size_t i) { return spacedPics / (L"照片 " + std::to_wstring(i) + L".jpg"); };
+    for (size_t i = 0; i < starts.size(); ++i) {
+        WriteFile(picture(i).string(), jpeg);
+        std::wstring line = ours;
+        line.replace(line.find(L"%1"), 2, picture(i).wstring());
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   base.c_str(), &si, &starts[i]));
+    }
+    int boxes = 0;
+    auto running = [&] {
+        for (PROCESS_INFORMATION& p : starts) {
+            if (HWND box = MessageBoxOf(p.dwProcessId, L"Velmora")) {
+                boxes += MessageBoxText(box) == L"搞定";
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                WaitUntil([&] { return !IsWindow(box); }, 10000);
+            }
+        }
+        return std::any_of(starts.begin(), starts.end(), [](PROCESS_INFORMATION& p) {
+            return WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT;
+        });
+    };
+    EXPECT_TRUE(WaitUntil([&] { return !running(); }, 120000));
+    EXPECT_EQ(boxes, 1);
+    for (PROCESS_INFORMATION& p : starts) CloseHandle(p.hProcess), CloseHandle(p.hThread);
+    const std::string event = ReadBytes(tmp / L"Event.txt");
+    for (size_t i = 0; i < starts.size(); ++i) {
+        EXPECT_EQ(ReadBytes(picture(i)).find("Exif"), std::string::npos) << i;
+        const std::string line = Ansi(picture(i).wstring() + L"：已清理");
+        EXPECT_EQ(event.find(line), event.rfind(line)) << i;
+        EXPECT_NE(event.find(line), std::string::npos) << i;
+    }
+
+    // A restart shows the box ticked; unticking puts the other program's verb
+    // back and leaves no key of this program's; a restart shows it unticked.
+    clickBox(BST_CHECKED, BST_UNCHECKED);
+    EXPECT_NE(RegQuery(L"HKLM\\" + classes + verbKey).find(Ansi(foreign)), std::string::npos);
+    EXPECT_EQ(RegQuery(L"HKCU\\Software\\Classes").find(Ansi(L"去除EXIF信息")), std::string::npos);
+    clickBox(BST_UNCHECKED, BST_CHECKED);
+    clickBox(BST_CHECKED, BST_UNCHECKED);
+    for (const wchar_t* key : {L"jpegfile", L".jpg", L".jpeg"}) {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, (classes + key).c_str());
+    }
 }
 
 // Hostile names with the real tool: a "tmp" folder whose name the command
@@ -510,7 +626,60 @@ TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
     EXPECT_TRUE(cleaned > 3 && cleaned < 200) << cleaned;
     // Under Wine the tool in hand when its script ended never exits: end it.
     system("taskkill /f /im jhead.exe >nul 2>&1");
-}
+
+    // The About box of the real program, under its own name and another; the
+    // advertisement panel beside it leaves the window and the run, with the real
+    // tool, working.
+    TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) {
+        fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+        fs::copy_file(app / L"Velmora.exe", app / L"Other.exe");
+        for (const std::wstring name : {L"Velmora", L"Other"}) {
+            Start(L"", name + L".exe");
+            HWND main = nullptr;
+            ASSERT_TRUE(
+                WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+            for (int opening = 0; opening < 2; ++opening) {
+                PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
+                HWND box = nullptr;
+                ASSERT_TRUE(WaitUntil(
+                    [&] {
+                        std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraAboutBox");
+                        return !found.empty() && IsWindowVisible(box = found[0]);
+                    },
+                    15000));
+                EXPECT_EQ(WindowText(box), L"关于 " + name + L" --By Tarvik软件");
+                EXPECT_EQ(WindowText(GetDlgItem(box, kIdAboutVersion)), L"Ver: 1.0.0");
+                wchar_t description[256] = L"";
+                SendMessageW(GetDlgItem(box, kIdAboutDescription), WM_GETTEXT, 256,
+                             reinterpret_cast<LPARAM>(description));
+                EXPECT_EQ(std::wstring(description),
+                          L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop"
+                          L"编辑信息、"
+                          L"作者信息等。不影响图片质量。");
+                EXPECT_FALSE(IsWindowEnabled(main));  // modal
+                HWND focus = GetDlgItem(box, kIdAboutSystemInfo);
+                PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+                ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));
+                EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+            }
+            PostMessageW(main, WM_CLOSE, 0, 0);
+            EXPECT_EQ(WaitForExit(15000), 0u);
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+            pi = {};
+        }
+
+        // With the panel present, a run with the real tool still cleans.
+        using namespace jhead_test;
+        const fs::path photo = pics / L"照片.jpg";
+        WriteFile(photo.string(),
+                  Cat({B("\xFF\xD8"), ExifSegment(0, false), FakeTables(), FakeScans()}));
+        Start(L"\"" + photo.wstring() + L"\"");
+        ConfirmDone();
+        EXPECT_EQ(WaitForExit(15000), 0u);
+        EXPECT_EQ(ReadBytes(photo).find("Canon"), std::string::npos);
+    }
 
 }  // namespace
 }  // namespace velmora

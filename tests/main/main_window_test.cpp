@@ -34,7 +34,8 @@ protected:
     test::FakeButton removeButton;
     test::FakeCheck contextMenu;
     test::FakeCheck sameName;
-    MainWindow window{fake.services, {form, queue, removeButton, contextMenu, sameName}};
+    test::FakeControlCollection all;
+    MainWindow window{fake.services, {form, queue, removeButton, contextMenu, sameName, all}};
 };
 
 TEST(RemovalScript, OneToolLinePerPictureWithEveryPercentDoubled) {
@@ -79,7 +80,7 @@ TEST_F(MainWindowTest, CommandLineStartQueuesEveryItemRunsAndClosesUnseen) {
 
     // An existing copy is used as it is on a command-line start...
     fake.files.files[L"C:\\TEMP\\jhead.exe"] = {1};
-    MainWindow again{fake.services, {form, queue, removeButton, contextMenu, sameName}};
+    MainWindow again{fake.services, {form, queue, removeButton, contextMenu, sameName, all}};
     again.OnLoad();
     EXPECT_EQ(fake.files.Size(L"C:\\TEMP\\jhead.exe"), 1);
     // ...and replaced at an interactive start, which leaves the window open.
@@ -88,7 +89,7 @@ TEST_F(MainWindowTest, CommandLineStartQueuesEveryItemRunsAndClosesUnseen) {
     fake.files.files[L"C:\\jhead.exe"] = {77};
     form = {};
     test::FakeList empty;
-    MainWindow interactive{fake.services, {form, empty, removeButton, contextMenu, sameName}};
+    MainWindow interactive{fake.services, {form, empty, removeButton, contextMenu, sameName, all}};
     EXPECT_FALSE(interactive.OnLoad());
     EXPECT_EQ(fake.files.Size(L"C:\\TEMP\\jhead.exe"), 77);
     EXPECT_FALSE(form.hidden || form.closed);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/controls.h"
+#include "shellmenu/make_form_flat.h"
 
 namespace velmora::test {
 
@@ -64,6 +65,17 @@ public:
     bool closed = false;
     void Hide() override { hidden = true; }
     void Close() override { closed = true; }
+};
+
+class FakeControlCollection : public ControlCollection {
+public:
+    std::vector<std::wstring> types;
+    std::vector<int> flat;  // indices styled, in order
+    int repaints = 0;
+    int Count() const override { return int(types.size()); }
+    std::wstring TypeName(int i) const override { return types.at(size_t(i)); }
+    void SetFlat(int i) override { flat.push_back(i); }
+    void Repaint() override { ++repaints; }
 };
 
 }  // namespace velmora::test

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/fake_registry.h"
+#include "runtime/fake_start_join.h"
 #include "runtime/services.h"
 
 namespace velmora::test {
@@ -89,6 +91,7 @@ public:
     void SetEnviron(std::wstring_view name, std::wstring_view value) override;
     std::wstring CommandLine() override { return commandLine; }
     std::wstring AppPath() override { return appPath; }
+    std::wstring AppExeName() override { return L"Velmora"; }
 };
 
 class FakeEventLoop : public EventLoop {
@@ -106,9 +109,11 @@ public:
     void EndProgram() override { ended = true; }
     // Runs every live timer's callback once, as if its interval had passed.
     void Tick();
+    // The intervals of the live timers, in milliseconds.
+    std::vector<int> TimerIntervals() const;
 
 private:
-    std::map<int, std::function<void()>> timers_;
+    std::map<int, std::pair<int, std::function<void()>>> timers_;
     int nextTimer_ = 1;
 };
 
@@ -117,7 +122,9 @@ struct FakeServices {
     FakeFileSystem files;
     FakeProcesses processes;
     FakeEventLoop events;
-    Services services{dialogs, files, processes, events};
+    FakeRegistry registry;
+    FakeStartJoin starts;
+    Services services{dialogs, files, processes, events, registry, starts};
 };
 
 }  // namespace velmora::test

@@ -1,0 +1,152 @@
+#include "shellmenu/verb.h"
+
+#include <algorithm>
+
+#include "common/text.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr wchar_t kMultiSelectModel[] = L"MultiSelectModel";
+// Several selected files start the verb once each, up to 100 of them
+// (without it Explorer hides the verb above 15).
+constexpr wchar_t kPlayerModel[] = L"Player";
+
+std::wstring Read(Reg& reg, const std::wstring& path) {
+    uint32_t type = kRegSz;
+    RegValue value = reg.GetRegValue(kRegClassesRoot, path, L"", type);
+    auto* text = std::get_if<std::wstring>(&value);
+    return text ? *text : std::wstring();
+}
+
+void Write(Reg& reg, const std::wstring& path, const std::wstring& text) {
+    reg.SetRegValue(kRegClassesRoot, path, L"", text, kRegSz);
+}
+
+// The program's file name in a command line: the text after its last
+// backslash (or slash), cut before a "?", then before its last ".".
+std::wstring FileTitleOf(std::wstring_view command) {
+    std::wstring_view name = command.substr(command.find_last_of(L"\\/") + 1);
+    name = name.substr(0, name.find(L'?'));
+    return std::wstring(name.substr(0, name.rfind(L'.')));
+}
+
+bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
+    return LowerAscii(text).find(LowerAscii(part)) != std::wstring::npos;
+}
+
+// This program's own command: the same text, or one naming the program (a
+// copy in another folder).
+bool IsOurs(const std::wstring& command, const VerbRequest& r, const std::wstring& title) {
+    return command == r.command || ContainsIgnoringCase(command, title);
+}
+
+bool SameFileType(const std::wstring& a, const std::wstring& b) {
+    return LowerAscii(a) == LowerAscii(b);  // registry names ignore letter case
+}
+
+// The keys that carry the verb for these extensions: each extension's file
+// type and its SystemFileAssociations key, every one once.
+std::vector<std::wstring> VerbHomes(Reg& reg, const std::vector<std::wstring>& extensions) {
+    std::vector<std::wstring> homes;
+    auto add = [&](std::wstring home) {
+        // No file type: nothing to read or write.
+        if (home.empty()) return;
+        auto same = [&](const std::wstring& h) { return SameFileType(h, home); };
+        if (std::none_of(homes.begin(), homes.end(), same)) homes.push_back(std::move(home));
+    };
+    for (const std::wstring& ext : extensions) {
+        add(FileTypeOf(reg, ext));
+        add(L"SystemFileAssociations\\." + ext);
+    }
+    return homes;
+}
+
+void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
+                  const std::wstring& title) {
+    const std::wstring shell = type + L"\\shell", verbKey = shell + L"\\" + r.name;
+    if (r.makeDefault) {
+        const std::wstring old = Read(reg, shell);
+        if (!old.empty()) Write(reg, type + L"\\shell_Old", old);
+        Write(reg, shell, r.name);
+    }
+    // A foreign command under the same name is kept for the removal; one of
+    // this program (its title in any letter case, from any folder) is not.
+    const std::wstring existing = Read(reg, verbKey + L"\\command");
+    if (!existing.empty() && !IsOurs(existing, r, title)) {
+        Write(reg, type + L"\\shell_Old\\" + r.name + L"\\command", existing);
+    }
+    Write(reg, verbKey, r.name);
+    reg.SetRegValue(kRegClassesRoot, verbKey, kMultiSelectModel, std::wstring(kPlayerModel),
+                    kRegSz);
+    Write(reg, verbKey + L"\\command", r.command);
+    if (r.icon != kUseOldIcon) Write(reg, type + L"\\DefaultIcon", r.icon);
+}
+
+void UninstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
+                    const std::wstring& title) {
+    const std::wstring shell = type + L"\\shell", command = shell + L"\\" + r.name + L"\\command";
+    // Absent, or another program's verb (one put back by an earlier
+    // removal): nothing is deleted, and shell_Old stays as it is.
+    const std::wstring current = Read(reg, command);
+    if (current.empty() || !IsOurs(current, r, title)) return;
+    reg.DeleteRegKeyTree(kRegClassesRoot, shell, r.name);
+    // A machine-wide foreign verb shows again by itself once the per-user
+    // one is gone; copying it to the user would shadow later changes.
+    const std::wstring saved = Read(reg, type + L"\\shell_Old\\" + r.name + L"\\command");
+    if (!saved.empty() && Read(reg, command) != saved) Write(reg, command, saved);
+    const std::wstring oldDefault = Read(reg, type + L"\\shell_Old");
+    if (!oldDefault.empty()) Write(reg, shell, oldDefault);
+    reg.DeleteRegKeyTree(kRegClassesRoot, type, L"shell_Old");
+}
+
+}  // namespace
+
+std::wstring FileTypeOf(Reg& reg, const std::wstring& extension) {
+    return Read(reg, L"." + extension);
+}
+
+void BuildVerbCommand(const ExeLocation& exe, std::wstring& command, std::wstring& title,
+                      std::wstring& verb, std::wstring_view extraArgs) {
+    if (command == kAppFullExeCmd) {
+        // A drive root ("C:\") already ends in its separator.
+        const bool root = !exe.folder.empty() && exe.folder.back() == L'\\';
+        command = L"\"" + exe.folder + (root ? L"" : L"\\") + exe.name + L".exe\" " +
+                  std::wstring(extraArgs) + L" \"%1\"";
+    }
+    if (command.find(L"%1") == std::wstring::npos) {
+        command += L" " + std::wstring(extraArgs) + L" \"%1\"";
+    }
+    title = FileTitleOf(command);
+    if (verb.empty()) verb = L"用&" + title + L"打开";
+}
+
+void InstallVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstring>& extensions,
+                 VerbRequest& request) {
+    std::wstring title;
+    BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
+    for (const std::wstring& type : VerbHomes(reg, extensions)) {
+        InstallUnder(reg, type, request, title);
+    }
+}
+
+void UninstallVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstring>& extensions,
+                   VerbRequest& request) {
+    std::wstring title;
+    BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
+    for (const std::wstring& type : VerbHomes(reg, extensions)) {
+        UninstallUnder(reg, type, request, title);
+    }
+}
+
+bool IsVerbInstalled(Reg& reg, const ExeLocation& exe, const std::wstring& extension,
+                     VerbRequest& request) {
+    std::wstring title;
+    BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
+    const std::wstring type = FileTypeOf(reg, extension);
+    if (type.empty()) return false;
+    return Read(reg, type + L"\\shell\\" + request.name + L"\\command") == request.command;
+}
+
+}  // namespace velmora

@@ -1,0 +1,128 @@
+// An in-memory registry with the system's rules: names ignore ASCII letter
+// case, subkeys list in order of name, a key with subkeys is not deleted, a
+// path that begins with a backslash or holds an empty name is refused. Its
+// code page holds ASCII in one byte and the CJK ideographs in two, as code
+// page 936 does, and nothing else. Roots listed in `readOnly` refuse every change.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "runtime/registry.h"
+
+namespace velmora::test {
+
+class FakeRegistry : public Registry {
+public:
+    std::set<RegHandle> readOnly;
+
+    int32_t OpenKey(RegHandle root, std::string_view path, RegHandle& key) override {
+        return Open(root, path, false, key);
+    }
+    int32_t CreateKey(RegHandle root, std::string_view path, RegHandle& key) override {
+        return Open(root, path, true, key);
+    }
+    void CloseKey(RegHandle key) override { handles_.erase(key); }
+    int32_t QueryValue(RegHandle key, std::string_view name, uint32_t& type, char* data,
+                       uint32_t& size) override {
+        auto& values = keys_.at(handles_[key]).values;
+        auto v = values.find(Fold(name));
+        if (v == values.end()) return kRegFileNotFound;
+        const uint32_t needed = uint32_t(v->second.second.size());
+        if (data && needed <= size) v->second.second.copy(data, size);
+        type = v->second.first;
+        return std::exchange(size, needed) < needed && data ? kRegMoreData : kRegOk;
+    }
+    int32_t SetValue(RegHandle key, std::string_view name, uint32_t type,
+                     std::string_view data) override {
+        if (readOnly.count(Root(handles_[key]))) return kRegAccessDenied;
+        keys_.at(handles_[key]).values[Fold(name)] = {type, std::string(data)};
+        return kRegOk;
+    }
+    int32_t DeleteKey(RegHandle parent, std::string_view name) override {
+        const std::wstring path = handles_[parent] + L"\\" + Fold(name);
+        if (!keys_.count(path)) return kRegFileNotFound;
+        if (!Children(path).empty() || readOnly.count(Root(path))) return kRegAccessDenied;
+        keys_.erase(path);
+        return kRegOk;
+    }
+    int32_t EnumKey(RegHandle key, uint32_t index, char* name, uint32_t size) override {
+        const std::vector<std::wstring> children = Children(handles_[key]);
+        if (index >= children.size()) return kRegNoMoreItems;
+        const std::string bytes = *ToCodePage(keys_[children[index]].name) + '\0';
+        if (bytes.size() > size) return kRegMoreData;
+        bytes.copy(name, size);
+        return kRegOk;
+    }
+    int32_t CountEntries(RegHandle key, uint32_t& subkeys, uint32_t& values) override {
+        subkeys = uint32_t(Children(handles_[key]).size());
+        values = uint32_t(keys_.at(handles_[key]).values.size());
+        return kRegOk;
+    }
+    std::optional<std::string> ToCodePage(std::wstring_view text) override {
+        std::string out;
+        for (wchar_t c : text) {
+            if (c >= 0x80 && (c < 0x4E00 || c > 0x9FFF)) return std::nullopt;
+            if (c >= 0x80)
+                out += {char(0x81 + (c - 0x4E00) / 190), char(0x40 + (c - 0x4E00) % 190)};
+            if (c < 0x80) out += char(c);
+        }
+        return out;
+    }
+    std::wstring FromCodePage(std::string_view bytes) override {
+        std::wstring out;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            const int b = (unsigned char)bytes[i];
+            out += b < 0x80 ? wchar_t(b)
+                            : wchar_t(0x4E00 + (b - 0x81) * 190 + (unsigned char)bytes[++i] - 0x40);
+        }
+        return out;
+    }
+
+private:
+    struct Key {
+        std::wstring name;
+        std::map<std::wstring, std::pair<uint32_t, std::string>> values;
+    };
+
+    std::wstring Fold(std::string_view ansi) {
+        std::wstring text = FromCodePage(ansi);
+        for (wchar_t& c : text) c = (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
+        return text;
+    }
+    static RegHandle Root(const std::wstring& path) { return RegHandle(path[0] - L'0'); }
+    std::vector<std::wstring> Children(const std::wstring& path) {
+        std::vector<std::wstring> found;
+        const std::wstring prefix = path + L"\\";
+        for (auto it = keys_.upper_bound(prefix); it != keys_.end(); ++it) {
+            if (it->first.compare(0, prefix.size(), prefix) != 0) break;
+            if (it->first.find(L'\\', prefix.size()) == std::wstring::npos)
+                found.push_back(it->first);
+        }
+        return found;
+    }
+    int32_t Open(RegHandle root, std::string_view path, bool create, RegHandle& key) {
+        if (!path.empty() && path[0] == '\\') return kRegBadPathname;
+        std::wstring full = handles_.at(root);
+        std::wstring rest = path.empty() ? L"" : FromCodePage(path) + L"\\";
+        for (size_t cut; (cut = rest.find(L'\\')) != std::wstring::npos; rest.erase(0, cut + 1)) {
+            if (cut == 0) return kRegBadPathname;  // an empty name between separators
+            full += L"\\" + Fold(*ToCodePage(rest.substr(0, cut)));
+            if (keys_.count(full)) continue;
+            if (!create) return kRegFileNotFound;
+            if (readOnly.count(Root(full))) return kRegAccessDenied;
+            keys_[full].name = rest.substr(0, cut);
+        }
+        handles_[key = next_++] = full;
+        return kRegOk;
+    }
+
+    // By folded path: the root's number, then the names.
+    std::map<std::wstring, Key> keys_{{L"1", {}}, {L"2", {}}, {L"3", {}}, {L"4", {}}};
+    std::map<RegHandle, std::wstring> handles_{{1, L"1"}, {2, L"2"}, {3, L"3"}, {4, L"4"}};
+    RegHandle next_ = 0x100;
+};
+
+}  // namespace velmora::test

@@ -1,0 +1,167 @@
+// One suite for the registry layer and the verb. The portable test binary
+// runs it on the in-memory registry (natively and under Wine), the Win32
+// one on Wine's real registry: what passes on both shows the in-memory
+// registry keeps the real one's rules. Its keys: HKCU\Software\VelmoraTest,
+// and .vmt1 to .vmt5 and VelmoraTest.A to .C (with their
+// SystemFileAssociations keys) below HKCU and HKLM Software\Classes.
+#include <gtest/gtest.h>
+
+#include "shellmenu/reg.h"
+#include "shellmenu/verb.h"
+
+namespace velmora::test {
+
+std::unique_ptr<Registry> MakeRegistryUnderTest();
+void WipeRegistryUnderTest();
+
+namespace {
+
+const std::string kUser = "Software\\Classes\\", kTest = "Software\\VelmoraTest";
+const std::wstring kTestW = L"Software\\VelmoraTest", kVerb = L"去除EXIF信息";
+const std::string kForeign = "\"C:\\Viewer\\view.exe\" \"%1\"";
+const ExeLocation kExe{L"C:\\Tools", L"Velmora"};
+using Names = std::vector<std::wstring>;
+
+std::string Z(const std::string& s) { return s + '\0'; }
+
+class RegistrySuite : public ::testing::Test {
+protected:
+    RegistrySuite() { WipeRegistryUnderTest(); }
+    ~RegistrySuite() override { WipeRegistryUnderTest(); }
+    // Raw access below the layer under test.
+    void Put(RegHandle root, const std::string& path, const std::string& data, uint32_t type = 1) {
+        RegKey key(*registry);
+        ASSERT_EQ(registry->CreateKey(root, path, key.out()), kRegOk) << path;
+        EXPECT_EQ(registry->SetValue(key.get(), "", type, data), kRegOk);
+    }
+    // "type:bytes", or "-" when the key or value is missing.
+    std::string Raw(RegHandle root, const std::string& path, const std::string& name = "") {
+        RegKey key(*registry);
+        uint32_t type = 0, size = 0;
+        if (registry->OpenKey(root, path, key.out()) ||
+            registry->QueryValue(key.get(), name, type, nullptr, size)) {
+            return "-";
+        }
+        std::string data(size, '\0');
+        registry->QueryValue(key.get(), name, type, data.data(), size);
+        return std::to_string(type) + ":" + data;
+    }
+    bool Exists(RegHandle root, const std::string& path) {
+        RegKey key(*registry);
+        return registry->OpenKey(root, path, key.out()) == kRegOk;
+    }
+
+    std::unique_ptr<Registry> registry = MakeRegistryUnderTest();
+    Reg reg{*registry};
+};
+
+TEST_F(RegistrySuite, ValuesAreStoredAndReadBackByType) {
+    const std::string cjk = *registry->ToCodePage(kVerb);
+    struct Case {
+        uint32_t type;
+        RegValue written;
+        std::string stored;  // type:bytes
+        RegValue read;
+    } cases[] = {
+        {kRegSz, kVerb, Z("1:" + cjk), kVerb},
+        {kRegSz, L"", "1:", L""},
+        {kRegSz, std::wstring(L"a\0b", 3), Z(std::string("1:a\0b", 5)), L"a"},
+        {kRegMultiSz, L"a\r\nb\r\n", std::string("7:a\0b\0\0", 7), L"a\r\nb\r\n"},
+        {kRegDword, L"-2", "4:\xFE\xFF\xFF\xFF", -2},
+        {kRegBinary, std::vector<uint8_t>{1, 2, 3}, "3:\x01\x02\x03", 0x030201},
+    };
+    for (const Case& c : cases) {
+        reg.SetRegValue(kRegCurrentUser, kTestW + L"\\" + kVerb, L"v", c.written, c.type);
+        EXPECT_EQ(Raw(kRegCurrentUser, kTest + "\\" + cjk, "v"), c.stored);
+        uint32_t type = c.type;
+        EXPECT_EQ(reg.GetRegValue(kRegCurrentUser, kTestW + L"\\" + kVerb, L"v", type), c.read);
+        EXPECT_EQ(reg.RegLastStatus(), kRegOk);
+    }
+}
+
+TEST_F(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
+    Put(kRegCurrentUser, kTest, "");
+    const RegValue fallback = L"fallback";
+    struct Case {
+        std::wstring path, name;
+        int32_t status;
+    } cases[] = {
+        {kTestW + L"\\missing", L"", kRegFileNotFound},
+        {L"", L"", kRegEmptyPath},
+        {L"\\" + kTestW, L"", kRegBadPathname},
+        // Names the code page cannot hold exactly are refused, not changed.
+        {kTestW + L"\\한", L"", kRegNoTranslation},
+        {kTestW, L"😀", kRegNoTranslation},
+    };
+    for (const Case& c : cases) {
+        uint32_t type = kRegSz;
+        EXPECT_EQ(reg.GetRegValue(kRegCurrentUser, c.path, c.name, type, fallback),
+                  c.path.empty() ? RegValue() : fallback);
+        EXPECT_EQ(reg.RegLastStatus(), c.status);
+        if (c.status == kRegFileNotFound) continue;
+        reg.SetRegValue(kRegCurrentUser, c.path, c.name, L"x", kRegSz);
+        EXPECT_EQ(reg.RegLastStatus(), c.status);
+    }
+    EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, kTestW).empty());
+}
+
+TEST_F(RegistrySuite, TreesAreListedAndDeletedDeepestFirst) {
+    for (const char* path : {"\\a\\b\\c", "\\a\\b\\d", "\\a\\e"})
+        Put(kRegCurrentUser, kTest + path, "");
+    EXPECT_EQ(reg.EnumRegSubKeys(kRegCurrentUser, kTestW + L"\\a"), (Names{L"b", L"e"}));
+    EXPECT_EQ(reg.RegLastStatus(), kRegNoMoreItems);
+    reg.DeleteRegKeyTree(kRegCurrentUser, kTestW, L"a");
+    EXPECT_EQ(reg.RegLastStatus(), kRegOk);
+    EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, kTestW + L"\\a").empty());
+    EXPECT_EQ(reg.RegLastStatus(), kRegFileNotFound);
+}
+
+// As a user without administrator rights meets them: .vmt1 and .vmt2 share
+// a machine-wide file type with a foreign verb of the same name; .vmt3 has
+// a per-user one with a foreign verb, .vmt4 one with this program's verb
+// written from another folder; .vmt5 has no file type.
+TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
+    const std::string a = kUser + "VelmoraTest.A", b = kUser + "VelmoraTest.B",
+                      c = kUser + "VelmoraTest.C", verb = *registry->ToCodePage(kVerb);
+    const std::string cmd = "\\shell\\" + verb + "\\command",
+                      oldCmd = "\\shell_Old" + cmd.substr(6);
+    for (const char* ext : {".vmt1", ".vmt2"})
+        Put(kRegLocalMachine, kUser + ext, Z("VelmoraTest.A"));
+    Put(kRegCurrentUser, kUser + ".vmt3", Z("VelmoraTest.B"));
+    Put(kRegCurrentUser, kUser + ".vmt4", Z("VelmoraTest.C"));
+    Put(kRegLocalMachine, a + cmd, Z(kForeign));
+    Put(kRegCurrentUser, b + cmd, Z(kForeign));
+    Put(kRegCurrentUser, c + cmd, Z("\"D:\\Old\\VELMORA.EXE\" \"%1\""));
+    const Names exts = {L"vmt1", L"vmt2", L"vmt3", L"vmt4", L"vmt5"};
+    const std::string ours = Z("1:\"C:\\Tools\\Velmora.exe\"  \"%1\"");
+    for (int round = 0; round < 2; ++round) {
+        VerbRequest r{kVerb};
+        InstallVerb(reg, kExe, exts, r);
+        for (const std::string& home : {a, b, c, kUser + "SystemFileAssociations\\.vmt5"}) {
+            EXPECT_EQ(Raw(kRegCurrentUser, home + cmd), ours);
+            EXPECT_EQ(Raw(kRegCurrentUser, home + "\\shell\\" + verb), Z("1:" + verb));
+            EXPECT_EQ(Raw(kRegCurrentUser, home + "\\shell\\" + verb, "MultiSelectModel"),
+                      Z("1:Player"));
+        }
+        EXPECT_EQ(Raw(kRegCurrentUser, a + oldCmd) + Raw(kRegCurrentUser, b + oldCmd) +
+                      Raw(kRegCurrentUser, c + oldCmd),
+                  Z("1:" + kForeign) + Z("1:" + kForeign) + "-");
+        EXPECT_FALSE(Exists(kRegCurrentUser, kUser + "shell"));  // the empty file type
+        EXPECT_TRUE(IsVerbInstalled(reg, kExe, L"vmt2", r));
+    }
+    for (int round = 0; round < 2; ++round) {
+        VerbRequest r{kVerb};
+        UninstallVerb(reg, kExe, exts, r);
+        EXPECT_EQ(Raw(kRegLocalMachine, a + cmd) + Raw(kRegCurrentUser, b + cmd),
+                  Z("1:" + kForeign) + Z("1:" + kForeign));
+        // No key of this program's is left, not even an empty parent.
+        for (const std::string& key :
+             {a, b + "\\shell_Old", c + "\\shell", kUser + "SystemFileAssociations\\.vmt1"}) {
+            EXPECT_FALSE(Exists(kRegCurrentUser, key)) << key;
+        }
+        EXPECT_FALSE(IsVerbInstalled(reg, kExe, L"vmt1", r));
+    }
+}
+
+}  // namespace
+}  // namespace velmora::test

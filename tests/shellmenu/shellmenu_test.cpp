@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "runtime/fake_controls.h"
+#include "runtime/fake_services.h"
+#include "shellmenu/context_menu_box.h"
+#include "shellmenu/joined_start.h"
+
+namespace velmora::test {
+namespace {
+
+TEST(BuildVerbCommandTest, BuildsTheCommandTitleAndName) {
+    std::wstring command(kAppFullExeCmd), title, verb;
+    BuildVerbCommand({L"C:\\", L"Velmora"}, command, title, verb, L"-x");  // a drive root
+    EXPECT_EQ(command + L"|" + title + L"|" + verb,
+              L"\"C:\\Velmora.exe\" -x \"%1\"|Velmora|用&Velmora打开");
+    command = L"D:/a.b/View.exe";
+    BuildVerbCommand({}, command, title, verb, L"");
+    EXPECT_EQ(command + L"|" + title, L"D:/a.b/View.exe  \"%1\"|View");
+}
+
+TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
+    FakeRegistry registry;
+    Reg reg{registry};
+    FakeDialogs dialogs;
+    FakeCheck check;
+    ContextMenuBox box{registry, dialogs, check, {L"C:\\Tools", L"Velmora"}};
+    check.OnClick = [&] { box.OnClicked(); };
+    reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\.jpg", L"", L"jpegfile", kRegSz);
+    registry.readOnly = {kRegLocalMachine, kRegCurrentUser};
+    check.SetValue(1);  // nothing can be written
+    EXPECT_EQ(check.value, 0);
+    // Installed for the machine by an administrator: the user's removal
+    // cannot take it away, and the box says so without installing again.
+    registry.readOnly.clear();
+    reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\jpegfile\\shell\\去除EXIF信息\\command",
+                    L"", L"\"C:\\Tools\\Velmora.exe\"  \"%1\"", kRegSz);
+    box.ShowInstalledState();
+    check.SetValue(0);
+    EXPECT_EQ(check.value, 1);
+    EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, L"Software\\Classes").empty());
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::wstring>(2, L"无法修改右键菜单：注册表写入失败。"));
+    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
+}
+
+TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {
+    FakeControlCollection form;
+    form.types = {L"ListBox",  L"CommandButton", L"checkbox",
+                  L"CheckBox", L"Label",         L"OptionButton"};
+    MakeFormFlat(form);
+    EXPECT_EQ(form.flat, (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(form.repaints, 1);
+}
+
+TEST(JoinedStartTest, GathersUntilQuietAndServesLateArrivalsInTheNextRun) {
+    FakeStartJoin join;
+    FakeEventLoop events;
+    const std::vector<std::vector<std::wstring>> script = {{L"b"}, {}, {}, {L"c", L"d"}};
+    events.onDoEvents = [&] {
+        if (size_t(events.pumps) <= script.size()) join.waiting = script[events.pumps - 1];
+    };
+    JoinedStart start(join, events);
+    EXPECT_EQ(start.Begin({L"a"}), (std::vector<std::wstring>{L"a", L"b", L"c", L"d"}));
+    join.waiting = {L"e"};  // arrived during the run
+    EXPECT_EQ(start.Next(), std::vector<std::wstring>{L"e"});
+    EXPECT_TRUE(join.open);
+    EXPECT_TRUE(start.Next().empty());
+    EXPECT_FALSE(join.open);
+    join.anotherRunTakes = true;
+    EXPECT_EQ(JoinedStart(join, events).Begin({L"x"}), std::nullopt);
+}
+
+}  // namespace
+}  // namespace velmora::test
