@@ -29,7 +29,7 @@ inline constexpr ControlLayout kProgressControls[] = {
      0xFFFF00, kLookRightAligned, 0xFF80A0},
     {kIdProgressCancel, L"Command1", ControlKind::Button, L"取消", 2010, 780, 1065, 315},
     {kIdProgressTrack, L"Label1", ControlKind::Label, L"", 90, 440, 5000, 300, nullptr, true, false,
-     kDefaultColor, 0xC0C0C0},
+     kDefaultColor, kLookPlain, 0xC0C0C0},
     {kIdProgressDragArea, L"Label2", ControlKind::Label, L"", 0, 0, 5150, 1140, nullptr, true,
      false, kDefaultColor, kLookPlain, kProgressDragAreaColor},
 };

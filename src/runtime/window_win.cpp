@@ -116,12 +116,6 @@ HFONT Window::FontFor(const FontSpec* spec) {
     return font.get();
 }
 
-HBRUSH Window::BrushFor(uint32_t color) {
-    UniqueBrush& brush = brushes_[color];
-    if (!brush) brush.Reset(CreateSolidBrush(COLORREF(color)));
-    return brush.get();
-}
-
 bool Window::CreateControls(const WindowLayout& layout) {
     for (int i = 0; i < layout.controlCount; ++i) {
         const ControlLayout& c = layout.controls[i];
