@@ -553,12 +553,9 @@ TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThe
         WriteBytes(p, jpeg);
     }
     std::vector<std::wstring> tree{deep, s2, s1, a};  // blocks in reverse listing order
-    for (const auto& e : fs::directory_iterator(pics)) {
-        if (e.is_directory()) {
-            if (e.path().filename() == L"s2") tree = {s1, deep, s2, a};
-            break;
-        }
-    }
+    auto first =
+        std::find_if(fs::directory_iterator(pics), {}, [](auto& e) { return e.is_directory(); });
+    if (first->path().filename() == L"s2") tree = {s1, deep, s2, a};
     Start(L"");
     HWND main = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
