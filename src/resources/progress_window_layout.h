@@ -26,7 +26,7 @@ inline constexpr ControlLayout kProgressControls[] = {
     {kIdProgressStatus, L"ST", ControlKind::Label, L"", 45, 120, 0, 180, nullptr, true, false,
      0xFF0000, kLookPlain, kProgressDragAreaColor},
     {kIdProgressBar, L"Pro", ControlKind::Label, L"", 90, 450, 0, 285, nullptr, true, false,
-     0xFFFF00, kLookPlain, 0xFF80A0},
+     0xFFFF00, kLookRightAligned, 0xFF80A0},
     {kIdProgressCancel, L"Command1", ControlKind::Button, L"取消", 2010, 780, 1065, 315},
     {kIdProgressTrack, L"Label1", ControlKind::Label, L"", 90, 440, 5000, 300, nullptr, true, false,
      kDefaultColor, kLookPlain, 0xC0C0C0},

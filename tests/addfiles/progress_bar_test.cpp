@@ -75,8 +75,7 @@ TEST(RunProgress, CountsTheToolsLinesAndNamesThePictureInHand) {
     results += L"a.jpg: ok\r\n";
     EXPECT_TRUE(run.OnWait(pictures));
     ASSERT_TRUE(window);
-    EXPECT_EQ(window->status, L"正在清除 1/4 b.jpg");
-    EXPECT_EQ(window->width, 25 * kBarTwipsPerPercent);
+    EXPECT_EQ(window->status + std::to_wstring(window->width), L"正在清除 1/4 b.jpg1250");
     window->OnCancel();
     EXPECT_FALSE(run.OnWait(pictures));
     // The picture in the tool's hands finishes after the script ended.
