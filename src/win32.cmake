@@ -1,11 +1,17 @@
 # Win32 code: the runtime services over the real system, the windows, and
 # Velmora.exe itself.
 add_library(velmora_win STATIC
+  about/about_box_win.cpp
+  about/advertise_win.cpp
+  about/browser_host_win.cpp
+  about/version_info_win.cpp
   main/main_window_win.cpp
+  runtime/code_page_win.cpp
   runtime/controls_win.cpp
   runtime/dialogs_win.cpp
   runtime/event_loop_win.cpp
   runtime/file_system_win.cpp
+  runtime/machine_win.cpp
   runtime/processes_win.cpp
   runtime/registry_win.cpp
   runtime/start_join_win.cpp
@@ -14,7 +20,7 @@ add_library(velmora_win STATIC
 )
 target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velmora_win PUBLIC velmora_core comctl32 shell32 user32 gdi32 kernel32
-                      advapi32 uxtheme)
+                                         ole32 oleaut32 uuid version advapi32 uxtheme)
 
 # Resource scripts include each other relative to the resources folder.
 set(VELMORA_RUNTIME_RC ${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc PARENT_SCOPE)

@@ -1,5 +1,7 @@
 # In-process tests of the Win32 code; they run under Wine.
 add_executable(velmora_win_tests
+  about/about_box_win_test.cpp
+  about/advertise_win_test.cpp
   main/main_window_win_test.cpp
   runtime/services_win_test.cpp
   shellmenu/registry_suite.cpp

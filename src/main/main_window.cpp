@@ -73,10 +73,14 @@ void MainWindow::OnClearClicked() { c_.queue.Clear(); }
 
 void MainWindow::OnViewResultsClicked() { ShowResults(s_); }
 
-// The add-files flow and the About box arrive with their own subsystems.
-void MainWindow::OnAddFilesClicked() {}
-void MainWindow::OnAboutClicked() {}
+void MainWindow::OnAboutClicked() {
+    if (openAboutBox) openAboutBox();
+}
+
 void MainWindow::OnContextMenuBoxClicked() { contextMenu_.OnClicked(); }
+
+// The add-files flow arrives with its own subsystem.
+void MainWindow::OnAddFilesClicked() {}
 
 void MainWindow::OnQueueClicked() { ShowSelectedPathAsTip(c_.queue); }
 

@@ -3,6 +3,7 @@
 // (main_window_win.cpp) owns the controls and routes their events here.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ public:
     void OnQueueMouseDown(int buttons);
     void OnQueueMouseMove(int buttons);
     void OnFilesDropped(const std::vector<std::wstring>& files);
+
+    // The About box's flow, set by the window that owns the real box.
+    std::function<void()> openAboutBox;
 
 private:
     Services s_;

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "about/about_box_win.h"
 #include "resources/main_window_layout.h"
 #include "resources/resource.h"
 
@@ -49,6 +50,11 @@ MainWindowWin::MainWindowWin(Services services) {
         MainControls{*form_, *queue_, *removeButton_, *contextMenuBox_, *sameNameBox_, *all_});
     queue_->OnClick = [this] { behaviour_->OnQueueClicked(); };
     contextMenuBox_->OnClick = [this] { behaviour_->OnContextMenuBoxClicked(); };
+    behaviour_->openAboutBox = [this, services] { ShowAboutBox(hwnd(), services.processes); };
+    advertisement_ = std::make_unique<AdvertisePanel>(
+        control(kIdAdvertisement),
+        AdvertisePanelServices{machine_, codePage_, services.dialogs, services.events},
+        BuiltInAdSettings());
     SetWindowSubclass(control(kIdQueue), &MainWindowWin::QueueProc, 1,
                       reinterpret_cast<DWORD_PTR>(this));
     DragAcceptFiles(control(kIdQueue), TRUE);

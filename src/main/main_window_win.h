@@ -6,8 +6,11 @@
 
 #include <memory>
 
+#include "about/advertise_win.h"
 #include "main/main_window.h"
+#include "runtime/code_page_win.h"
 #include "runtime/controls_win.h"
+#include "runtime/machine_win.h"
 #include "runtime/window_win.h"
 #include "shellmenu/form_controls_win.h"
 
@@ -40,6 +43,9 @@ private:
     std::unique_ptr<Win32CheckBox> sameNameBox_;
     std::unique_ptr<Win32ControlCollection> all_;
     std::unique_ptr<MainWindow> behaviour_;
+    Win32Machine machine_;
+    Win32CodePage codePage_;
+    std::unique_ptr<AdvertisePanel> advertisement_;
 };
 
 }  // namespace velmora

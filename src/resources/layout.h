@@ -17,6 +17,15 @@ struct FontSpec {
     bool underline = false;
 };
 
+// How a control looks beyond its kind; flags that combine.
+enum ControlLook : uint8_t {
+    kLookPlain = 0,
+    kLookRightAligned = 1,  // labels
+    kLookMultiLine = 2,     // text boxes, wrapping
+    kLookFramed = 4,        // text boxes: a thin border
+    kLookNoTabStop = 8,
+};
+
 inline constexpr uint32_t kDefaultColor = 0xFFFFFFFF;
 inline constexpr uint8_t kGb2312CharSet = 134;
 
@@ -29,7 +38,8 @@ struct ControlLayout {
     const FontSpec* font = nullptr;  // nullptr: the window's font
     bool visible = true;
     bool checked = false;
-    uint32_t textColor = kDefaultColor;  // 0x00BBGGRR
+    uint32_t textColor = kDefaultColor;  // 0x00BBGGRR; a line's own colour
+    uint8_t look = kLookPlain;
 };
 
 struct WindowLayout {

@@ -34,7 +34,7 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-ControlClass ClassFor(ControlKind kind) {
+ControlClass BaseClassFor(ControlKind kind) {
     switch (kind) {
         case ControlKind::Button:
             return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
@@ -54,6 +54,17 @@ ControlClass ClassFor(ControlKind kind) {
             return {kPanelClass, 0, 0};
     }
     return {L"STATIC", 0, 0};
+}
+
+ControlClass ClassFor(const ControlLayout& c) {
+    ControlClass cls = BaseClassFor(c.kind);
+    // A line of its own colour is a plain static filled with that colour.
+    if (c.kind == ControlKind::Line && c.textColor != kDefaultColor) cls.style = SS_LEFT;
+    if (c.look & kLookRightAligned) cls.style |= SS_RIGHT;
+    if (c.look & kLookMultiLine) cls.style = (cls.style & ~ES_AUTOHSCROLL) | ES_MULTILINE;
+    if (c.look & kLookFramed) cls.style |= WS_BORDER;
+    if (c.look & kLookNoTabStop) cls.style &= ~WS_TABSTOP;
+    return cls;
 }
 
 }  // namespace
@@ -85,6 +96,12 @@ bool Window::Create(const Frame& frame, const WindowLayout& layout) {
     return hwnd_ && CreateControls(layout);
 }
 
+HBRUSH Window::BrushFor(uint32_t color) {
+    UniqueBrush& brush = brushes_[color];
+    if (!brush) brush.Reset(CreateSolidBrush(COLORREF(color)));
+    return brush.get();
+}
+
 HFONT Window::FontFor(const FontSpec* spec) {
     UniqueFont& font = fonts_[spec];
     if (font) return font.get();
@@ -102,7 +119,7 @@ HFONT Window::FontFor(const FontSpec* spec) {
 bool Window::CreateControls(const WindowLayout& layout) {
     for (int i = 0; i < layout.controlCount; ++i) {
         const ControlLayout& c = layout.controls[i];
-        const ControlClass cls = ClassFor(c.kind);
+        const ControlClass cls = ClassFor(c);
         const DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0) | cls.style;
         HWND h = CreateWindowExW(cls.exStyle, cls.name, c.caption, style, Pixels(c.left),
                                  Pixels(c.top), Pixels(c.width), Pixels(c.height), hwnd_,
@@ -136,7 +153,10 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             COLORREF color = GetSysColor(COLOR_BTNTEXT);
             for (int i = 0; layout_ && i < layout_->controlCount; ++i) {
                 const ControlLayout& c = layout_->controls[i];
-                if (c.id == id && c.textColor != kDefaultColor) color = COLORREF(c.textColor);
+                if (c.id != id || c.textColor == kDefaultColor) continue;
+                if (c.kind == ControlKind::Line)
+                    return reinterpret_cast<LRESULT>(BrushFor(c.textColor));
+                color = COLORREF(c.textColor);
             }
             SetTextColor(dc, color);
             SetBkMode(dc, TRANSPARENT);

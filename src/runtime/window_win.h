@@ -50,11 +50,13 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool CreateControls(const WindowLayout& layout);
     HFONT FontFor(const FontSpec* spec);
+    HBRUSH BrushFor(uint32_t color);
 
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     const WindowLayout* layout_ = nullptr;
     std::map<const FontSpec*, UniqueFont> fonts_;
+    std::map<uint32_t, UniqueBrush> brushes_;
 };
 
 }  // namespace velmora

@@ -14,6 +14,7 @@
 
 #include "jpeg_samples.h"
 #include "narrow_win.h"
+#include "resources/about_layout.h"
 #include "resources/main_window_layout.h"
 
 namespace velmora {
@@ -129,8 +130,8 @@ protected:
         fs::remove_all(base, ignored);
     }
 
-    void Start(const std::wstring& arguments) {
-        std::wstring command = L"\"" + (app / L"Velmora.exe").wstring() + L"\" " + arguments;
+    void Start(const std::wstring& arguments, const std::wstring& exe = L"Velmora.exe") {
+        std::wstring command = L"\"" + (app / exe).wstring() + L"\" " + arguments;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -508,6 +509,60 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
         EXPECT_EQ(ReadBytes(pics / L"p.jpg.tmp"), "an editor's backup");
         EXPECT_FALSE(fs::exists(base / L"sibling ran"));
     }
+}
+
+// The About box of the real program, under its own name and another; the
+// advertisement panel beside it leaves the window and the run, with the real
+// tool, working.
+TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) {
+    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    fs::copy_file(app / L"Velmora.exe", app / L"Other.exe");
+    for (const std::wstring name : {L"Velmora", L"Other"}) {
+        Start(L"", name + L".exe");
+        HWND main = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+        for (int opening = 0; opening < 2; ++opening) {
+            PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
+            HWND box = nullptr;
+            ASSERT_TRUE(WaitUntil(
+                [&] {
+                    std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraAboutBox");
+                    return !found.empty() && IsWindowVisible(box = found[0]);
+                },
+                15000));
+            EXPECT_EQ(WindowText(box), L"关于 " + name + L" --By Tarvik软件");
+            EXPECT_EQ(WindowText(GetDlgItem(box, kIdAboutVersion)), L"Ver: 1.0.0");
+            wchar_t description[256] = L"";
+            SendMessageW(GetDlgItem(box, kIdAboutDescription), WM_GETTEXT, 256,
+                         reinterpret_cast<LPARAM>(description));
+            EXPECT_EQ(
+                std::wstring(description),
+                L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop编辑信息、"
+                L"作者信息等。不影响图片质量。");
+            EXPECT_FALSE(IsWindowEnabled(main));  // modal
+            HWND focus = GetDlgItem(box, kIdAboutSystemInfo);
+            PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));
+            EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+        }
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(15000), 0u);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        pi = {};
+    }
+
+    // With the panel present, a run with the real tool still cleans.
+    using namespace jhead_test;
+    const fs::path photo = pics / L"照片.jpg";
+    WriteFile(photo.string(),
+              Cat({B("\xFF\xD8"), ExifSegment(0, false), FakeTables(), FakeScans()}));
+    Start(L"\"" + photo.wstring() + L"\"");
+    ConfirmDone();
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_EQ(ReadBytes(photo).find("Canon"), std::string::npos);
 }
 
 }  // namespace

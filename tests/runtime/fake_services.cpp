@@ -26,11 +26,12 @@ private:
 
 class FakeTimer : public Timer {
 public:
-    FakeTimer(std::map<int, std::function<void()>>& timers, int id) : timers_(timers), id_(id) {}
+    FakeTimer(std::map<int, std::pair<int, std::function<void()>>>& timers, int id)
+        : timers_(timers), id_(id) {}
     ~FakeTimer() override { timers_.erase(id_); }
 
 private:
-    std::map<int, std::function<void()>>& timers_;
+    std::map<int, std::pair<int, std::function<void()>>>& timers_;
     int id_;
 };
 
@@ -143,16 +144,22 @@ void FakeEventLoop::DoEvents() {
     if (onDoEvents) onDoEvents();
 }
 
-std::unique_ptr<Timer> FakeEventLoop::StartTimer(int, std::function<void()> onTick) {
+std::unique_ptr<Timer> FakeEventLoop::StartTimer(int ms, std::function<void()> onTick) {
     const int id = nextTimer_++;
-    timers_[id] = std::move(onTick);
+    timers_[id] = {ms, std::move(onTick)};
     return std::make_unique<FakeTimer>(timers_, id);
 }
 
 void FakeEventLoop::Tick() {
     std::vector<std::function<void()>> due;
-    for (auto& [id, tick] : timers_) due.push_back(tick);
+    for (auto& [id, timer] : timers_) due.push_back(timer.second);
     for (auto& tick : due) tick();
+}
+
+std::vector<int> FakeEventLoop::TimerIntervals() const {
+    std::vector<int> intervals;
+    for (auto& [id, timer] : timers_) intervals.push_back(timer.first);
+    return intervals;
 }
 
 }  // namespace velmora::test

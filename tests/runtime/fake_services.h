@@ -97,9 +97,11 @@ public:
     void EndProgram() override { ended = true; }
     // Runs every live timer's callback once, as if its interval had passed.
     void Tick();
+    // The intervals of the live timers, in milliseconds.
+    std::vector<int> TimerIntervals() const;
 
 private:
-    std::map<int, std::function<void()>> timers_;
+    std::map<int, std::pair<int, std::function<void()>>> timers_;
     int nextTimer_ = 1;
 };
 

@@ -1,0 +1,167 @@
+#include "about/advertise.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "runtime/fake_browser.h"
+#include "runtime/fake_code_page.h"
+#include "runtime/fake_services.h"
+#include "runtime/machine.h"
+
+namespace velmora {
+namespace {
+
+using Step = test::FakeBrowsers::Step;
+
+constexpr wchar_t kBase[] = L"https://ads.velmora.test";
+// MD5 of "VELMORA-PC" and of the empty name.
+constexpr wchar_t kVelmoraPcDigest[] = L"6E915B4B8AF3D2D7A95431AE575AA095";
+constexpr wchar_t kEmptyDigest[] = L"D41D8CD98F00B204E9800998ECF8427E";
+
+struct NamedMachine : Machine {
+    std::wstring name = L"VELMORA-PC";
+    std::wstring ComputerName() override { return name; }
+};
+
+struct AdvertiseTest : ::testing::Test {
+    test::FakeBrowsers browsers;
+    NamedMachine machine;
+    test::FakeCodePage codePage;
+    test::FakeDialogs dialogs;
+    test::FakeEventLoop events;
+    AdSettings settings{kBase, {}};
+    TwipsSize panel;
+    std::unique_ptr<Advertise> ad;
+
+    Advertise& Make() {
+        ad = std::make_unique<Advertise>(
+            AdvertiseServices{browsers, machine, codePage, dialogs, events}, settings,
+            [this](TwipsSize size) {
+                panel = size;
+                ad->OnResize();  // the window reports its new size at once
+            });
+        ad->ReadProperties({});
+        return *ad;
+    }
+    // Shows the panel and lets the decision's second pass.
+    void ShowAndWait() {
+        ad->OnShow(true);
+        events.Tick();
+    }
+};
+
+TEST_F(AdvertiseTest, AdTypeGivesSizeAndPage) {
+    struct Case {
+        int16_t adType;
+        TwipsSize size;
+        const wchar_t* page;
+    } cases[] = {
+        {0, {2250, 750}, L"/ad1.htm"},        {1, {750, 600}, L"/ad2.htm"},
+        {7, {750, 600}, L"/ad8.htm"},         {-3, {750, 600}, L"/ad-2.htm"},
+        {32767, {750, 600}, L"/ad32768.htm"},
+    };
+    for (const Case& c : cases) {
+        ad.reset();
+        browsers.made.clear();
+        Make().SetAdType(c.adType);
+        ShowAndWait();
+        test::FakeBrowserState* b = browsers.Live();
+        ASSERT_TRUE(b) << c.adType;
+        EXPECT_EQ(b->address, std::wstring(kBase) + c.page);
+        EXPECT_TRUE(b->shown);
+        EXPECT_EQ(std::make_pair(panel.width, panel.height),
+                  std::make_pair(c.size.width, c.size.height));
+        EXPECT_EQ(std::make_tuple(b->left, b->top, b->width, b->height),
+                  std::make_tuple(0, 0, c.size.width, c.size.height));
+    }
+}
+
+TEST_F(AdvertiseTest, PropertyBagAndSize) {
+    Make();
+    EXPECT_EQ(ad->AdType(), 1);
+    PropertyBag bag{{L"Other", 5}, {kAdTypeProperty, 3}};
+    ad->WriteProperties(bag);
+    EXPECT_EQ(bag, (PropertyBag{{L"Other", 5}}));
+    ad->ReadProperties({{kAdTypeProperty, 0}});
+    EXPECT_EQ(panel.width, 2250);
+    ad->WriteProperties(bag);
+    EXPECT_EQ(bag[kAdTypeProperty], 0);
+    ad->ReadProperties({{kAdTypeProperty, 40000}});
+    EXPECT_EQ(ad->AdType(), 1);
+    panel = {100, 100};  // the host or the user resized it: undone
+    ad->OnResize();
+    EXPECT_EQ(std::make_pair(panel.width, panel.height), std::make_pair(750, 600));
+}
+
+TEST_F(AdvertiseTest, DecisionByMachineSettingsAndFailures) {
+    struct Case {
+        const char* what;
+        std::wstring name;
+        std::vector<std::wstring> exempt;
+        std::wstring base;
+        Step failAt;
+        bool hashFails;
+        bool browser;
+    } cases[] = {
+        {"not exempt", L"VELMORA-PC", {kEmptyDigest}, kBase, Step::None, false, true},
+        {"exempt", L"VELMORA-PC", {L"0", kVelmoraPcDigest}, kBase, Step::None, false, false},
+        {"empty name, not listed", L"", {kVelmoraPcDigest}, kBase, Step::None, false, true},
+        {"empty name, listed", L"", {kEmptyDigest}, kBase, Step::None, false, false},
+        {"no base", L"VELMORA-PC", {}, L"", Step::None, false, false},
+        {"hash fails", L"\u0E01", {kVelmoraPcDigest, L""}, kBase, Step::None, true, true},
+        {"create fails", L"X", {}, kBase, Step::Create, false, false},
+        {"navigate fails", L"X", {}, kBase, Step::Navigate, false, false},
+        {"show fails", L"X", {}, kBase, Step::Show, false, false},
+        {"place fails", L"X", {}, kBase, Step::Place, false, false},
+    };
+    for (const Case& c : cases) {
+        ad.reset();
+        browsers.made.clear();
+        browsers.failAt = c.failAt;
+        machine.name = c.name;
+        settings = {c.base, c.exempt};
+        Make();
+        ShowAndWait();
+        EXPECT_EQ(browsers.Live() != nullptr, c.browser) << c.what;
+        EXPECT_EQ(ad->HasBrowser(), c.browser) << c.what;
+        EXPECT_EQ(dialogs.shown.size(), c.hashFails ? 1u : 0u) << c.what;
+        dialogs.shown.clear();
+    }
+}
+
+TEST_F(AdvertiseTest, DecidesOneSecondAfterEachShowUntilABrowserStands) {
+    Make().OnShow(false);  // a designer never gets a browser
+    EXPECT_TRUE(events.TimerIntervals().empty());
+
+    browsers.failAt = Step::Navigate;
+    ad->OnShow(true);
+    ad->OnShow(true);
+    EXPECT_EQ(events.TimerIntervals(), std::vector<int>{1000});
+    EXPECT_TRUE(browsers.made.empty());  // nothing before the tick
+    events.Tick();
+    EXPECT_TRUE(events.TimerIntervals().empty());
+    EXPECT_FALSE(ad->HasBrowser());
+
+    browsers.failAt = Step::None;  // the next Show tries again
+    ShowAndWait();
+    ASSERT_TRUE(ad->HasBrowser());
+    ad->OnShow(true);
+    EXPECT_TRUE(events.TimerIntervals().empty());
+
+    std::vector<BrowserEvent> seen;
+    ad->onBrowserEvent = [&](const BrowserEvent& e) { seen.push_back(e); };
+    browsers.Live()->raise({L"TitleChange", {L"广告"}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].parameters, std::vector<std::wstring>{L"广告"});
+
+    // A page that cannot be loaded: the panel empties, the next Show retries.
+    browsers.Live()->raise({kNavigateError, {}});
+    events.Tick();
+    EXPECT_FALSE(browsers.Live());
+    ShowAndWait();
+    EXPECT_TRUE(browsers.Live());
+}
+
+}  // namespace
+}  // namespace velmora

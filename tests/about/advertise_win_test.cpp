@@ -1,0 +1,72 @@
+#include "about/advertise_win.h"
+
+#include <gtest/gtest.h>
+
+#include "about/md5.h"
+#include "runtime/code_page_win.h"
+#include "runtime/event_loop_win.h"
+#include "runtime/machine_win.h"
+#include "runtime/window_win.h"
+#include "runtime/fake_services.h"
+
+namespace velmora {
+namespace {
+
+TEST(CodePageWinTest, DigestOfTheAnsiBytes) {
+    Win32CodePage codePage;
+    test::FakeDialogs dialogs;
+    // cp936 bytes BC C6 CB E3 BB FA C3 FB.
+    EXPECT_EQ(MD5OfString(L"计算机名", codePage, dialogs), L"5E68B2A879DAC42E741F97A72D919FD9");
+    EXPECT_TRUE(dialogs.shown.empty());
+    // "À" is not in cp936; a best fit would hash "A".
+    EXPECT_EQ(MD5OfString(L"\u00C0", codePage, dialogs), L"");
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+// Without the browser engine (Wine's mshtml is turned off for the tests) the
+// page cannot be loaded: the panel stays empty and its window unharmed.
+TEST(AdvertisePanelWinTest, PageThatCannotLoadLeavesThePanelEmpty) {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 20, 20, parent,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    Win32Machine machine;
+    Win32CodePage codePage;
+    test::FakeDialogs dialogs;
+    test::FakeEventLoop events;
+    const std::wstring page = L"https://ads.velmora.invalid/ad2.htm";
+    std::vector<BrowserEvent> seen;
+    {
+        AdvertisePanel panel(child, {machine, codePage, dialogs, events},
+                             {L"https://ads.velmora.invalid", {}});
+        panel.advertise().onBrowserEvent = [&](const BrowserEvent& e) { seen.push_back(e); };
+        RECT r;
+        GetClientRect(panel.hwnd(), &r);
+        EXPECT_EQ(r.right, TwipsToPixels(750, ScreenDpi()));
+        EXPECT_EQ(r.bottom, TwipsToPixels(600, ScreenDpi()));
+        ShowWindow(parent, SW_SHOW);
+        ASSERT_EQ(events.TimerIntervals().size(), 1u);  // the decision waits for its second
+        events.Tick();
+        for (int i = 0; i < 50 && panel.advertise().HasBrowser(); ++i) {
+            Sleep(100);
+            PumpPendingMessages();
+            events.Tick();
+        }
+        EXPECT_FALSE(panel.advertise().HasBrowser());
+        EXPECT_EQ(GetWindow(panel.hwnd(), GW_CHILD), nullptr);  // nothing shown
+        DWORD_PTR answer;
+        EXPECT_TRUE(SendMessageTimeoutW(parent, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer));
+        EXPECT_TRUE(dialogs.shown.empty());
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen[0].name, L"BeforeNavigate2");
+        EXPECT_EQ(seen[0].parameters.at(1), page);
+
+        ShowWindow(parent, SW_HIDE);
+        ShowWindow(parent, SW_SHOW);
+        EXPECT_EQ(events.TimerIntervals().size(), 1u);  // tries again
+    }
+    EXPECT_TRUE(DestroyWindow(parent));
+}
+
+}  // namespace
+}  // namespace velmora
