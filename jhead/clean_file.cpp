@@ -113,7 +113,11 @@ FileResult CleanFile(const std::string& path) {
     if (!Analyze(target, true, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
     if (!plan.RemovesAnything()) return {Outcome::NothingToRemove, NothingLine(path, info.size)};
     if (info.read_only) return Failed(path, "文件为只读");
-    if (!info.may_write) return Failed(path, "当前用户没有修改此文件的权限");
+    if (info.write_error == fs::Err::AccessDenied)
+        return Failed(path, "当前用户没有修改此文件的权限");
+    if (info.write_error != fs::Err::None) {
+        return Failed(path, FsErrorText({info.write_error, 0, fs::Op::Open}));
+    }
 
     std::string folder = fs::FolderOf(target);
     RemoveAbandoned(folder);

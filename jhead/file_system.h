@@ -48,9 +48,9 @@ struct File {
 
 struct Info {
     uint64_t size = 0;
-    bool read_only = false;  // no write permission bit / FILE_ATTRIBUTE_READONLY
-    bool may_write = true;   // the caller is allowed to write it (checked when opened to change)
-    uint32_t links = 1;      // names the file has (hard links)
+    bool read_only = false;       // no write permission bit / FILE_ATTRIBUTE_READONLY
+    Err write_error = Err::None;  // why the caller may not change it (when opened to change)
+    uint32_t links = 1;           // names the file has (hard links)
 };
 
 // The file a path finally names (symbolic links followed), so that replacing

@@ -103,7 +103,9 @@ bool OpenRead(const std::string& path, bool to_change, File* f, Info* info, Erro
     info->read_only = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     // Replacing needs only a writable folder; the file itself must be the
     // caller's to change too.
-    info->may_write = !to_change || faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+    if (to_change && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+        info->write_error = Kind(errno);
+    }
     return true;
 }
 

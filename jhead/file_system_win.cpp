@@ -161,12 +161,14 @@ bool OpenRead(const std::string& path, bool to_change, File* f, Info* info, Erro
     }
     std::wstring w = WinPath(path);
     // Asking for write access up front tells whether the caller may change
-    // the file; a file it may only read is opened again to be described.
+    // the file. One it may not (read-only, another user's, held by another
+    // program) is opened again to be read: with nothing to remove, it is fine.
     if (!to_change || OpenChecked(w, GENERIC_READ | FILE_WRITE_DATA, f, info, e)) {
         return to_change || OpenChecked(w, GENERIC_READ, f, info, e);
     }
-    if (e->kind != Err::AccessDenied || !OpenChecked(w, GENERIC_READ, f, info, e)) return false;
-    info->may_write = false;
+    Err why = e->kind;
+    if (!OpenChecked(w, GENERIC_READ, f, info, e)) return false;
+    info->write_error = why;
     return true;
 }
 

@@ -114,7 +114,7 @@ std::string FsErrorText(const fs::Error& e) {
         "磁盘或网络读写出错",
         "打开的文件太多",
         "内存不足",
-        "无法保留文件的所有者，此文件不属于当前用户",
+        "无法保留文件的所有者和所属组（文件属于其他用户或组）",
     };
     static_assert(sizeof kActions / sizeof kActions[0] == (int)fs::Op::Append + 1);
     static_assert(sizeof kCauses / sizeof kCauses[0] == (int)fs::Err::Other);

@@ -32,3 +32,28 @@ if(MINGW)
 endif()
 set_source_files_properties(resources/velmora.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.ico;${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc")
+
+# The uninstaller's helper: the program's verb removed with the same code
+# as the check box uses.
+add_executable(velmora-verb shellmenu/verb_tool_win.cpp)
+target_link_libraries(velmora-verb PRIVATE velmora_win)
+if(MINGW)
+  target_link_options(velmora-verb PRIVATE -municode)
+endif()
+
+# The per-user installer (NSIS), when makensis is there.
+find_program(VELMORA_MAKENSIS makensis)
+if(VELMORA_MAKENSIS)
+  set(VELMORA_SETUP ${CMAKE_BINARY_DIR}/package/Velmora-${PROJECT_VERSION}-setup.exe)
+  set(VELMORA_SETUP ${VELMORA_SETUP} PARENT_SCOPE)
+  add_custom_command(
+    OUTPUT ${VELMORA_SETUP}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
+    COMMAND ${VELMORA_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
+            -DBIN=${CMAKE_BINARY_DIR}/bin -DOUT=${VELMORA_SETUP}
+            -DICON=${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.ico
+            ${PROJECT_SOURCE_DIR}/installer/velmora.nsi
+    DEPENDS Velmora jhead velmora-verb ${PROJECT_SOURCE_DIR}/installer/velmora.nsi
+    COMMENT "Building the installer")
+  add_custom_target(installer ALL DEPENDS ${VELMORA_SETUP})
+endif()

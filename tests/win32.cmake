@@ -21,3 +21,10 @@ target_include_directories(velmora_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(velmora_e2e_tests PRIVATE jhead_samples GTest::gtest_main gdi32 user32)
 add_dependencies(velmora_e2e_tests Velmora stub_jhead jhead)
 add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)
+
+# The installer, installed and removed again under Wine.
+if(VELMORA_MAKENSIS)
+  add_test(NAME installer_test
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/installer/installer_test.sh ${VELMORA_SETUP}
+                   ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures/camera/Canon_40D.jpg)
+endif()

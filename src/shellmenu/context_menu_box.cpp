@@ -14,6 +14,16 @@ VerbRequest OurVerb() { return VerbRequest(Text(ShellMenuText::Verb)); }
 
 }  // namespace
 
+void InstallProgramVerb(Reg& reg, const ExeLocation& exe) {
+    VerbRequest r = OurVerb();
+    InstallVerb(reg, exe, kExtensions, r);
+}
+
+void RemoveProgramVerb(Reg& reg, const ExeLocation& exe) {
+    VerbRequest r = OurVerb();
+    UninstallVerb(reg, exe, kExtensions, r);
+}
+
 ContextMenuBox::ContextMenuBox(Registry& registry, Dialogs& dialogs, CheckControl& box,
                                ExeLocation exe)
     : reg_(registry), dialogs_(dialogs), box_(box), exe_(std::move(exe)) {}
@@ -38,11 +48,10 @@ void ContextMenuBox::OnClicked() {
     // Showing the state read back changes the box, which lands here again.
     if (showingState_) return;
     const bool install = box_.Value() != 0;
-    VerbRequest r = OurVerb();
     if (install) {
-        InstallVerb(reg_, exe_, kExtensions, r);
+        InstallProgramVerb(reg_, exe_);
     } else {
-        UninstallVerb(reg_, exe_, kExtensions, r);
+        RemoveProgramVerb(reg_, exe_);
     }
 
     showingState_ = true;

@@ -10,6 +10,11 @@ namespace velmora {
 class CheckControl;
 class Dialogs;
 
+// This program's verb for .jpg and .jpeg pictures, installed or removed as
+// the box does it (the uninstaller's helper uses the same two).
+void InstallProgramVerb(Reg& reg, const ExeLocation& exe);
+void RemoveProgramVerb(Reg& reg, const ExeLocation& exe);
+
 class ContextMenuBox {
 public:
     ContextMenuBox(Registry& registry, Dialogs& dialogs, CheckControl& box, ExeLocation exe);
