@@ -40,7 +40,7 @@ void AdvertisePanel::Detach() {
 }
 
 void AdvertisePanel::Resize(TwipsSize size) {
-    const int dpi = ScreenDpi();
+    const int dpi = WindowDpi(panel_);
     SetWindowPos(panel_, nullptr, 0, 0, TwipsToPixels(size.width, dpi),
                  TwipsToPixels(size.height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -290,7 +290,7 @@ public:
     }
 
     bool Place(int left, int top, int width, int height) override {
-        const int dpi = ScreenDpi();
+        const int dpi = WindowDpi(parent_);
         RECT r{TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(left + width, dpi),
                TwipsToPixels(top + height, dpi)};
         return SUCCEEDED(inPlace_->SetObjectRects(&r, &r));

@@ -9,6 +9,12 @@ namespace velmora {
 
 namespace {
 
+// WM_DPICHANGED, which the headers for Windows 7 do not name.
+constexpr UINT kWmDpiChanged = 0x02E0;
+
+// The window property that tells the DPI a window is laid out at.
+constexpr wchar_t kDpiProperty[] = L"VelmoraDpi";
+
 // Panels are plain child windows that other code fills.
 constexpr wchar_t kPanelClass[] = L"VelmoraPanel";
 
@@ -76,10 +82,16 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+int WindowDpi(HWND hwnd) {
+    const auto dpi = reinterpret_cast<INT_PTR>(GetPropW(GetAncestor(hwnd, GA_ROOT), kDpiProperty));
+    return dpi > 0 ? int(dpi) : ScreenDpi();
+}
+
 Window::~Window() {
     if (!IsWindow(hwnd_)) return;
     // The window outlives nothing of ours: unlink it before it goes.
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    RemovePropW(hwnd_, kDpiProperty);
     DestroyWindow(hwnd_);
 }
 
@@ -88,12 +100,16 @@ bool Window::Create(const Frame& frame, const WindowLayout& layout) {
     if (!RegisterOnce(frame.className, &Window::WndProc, frame.icon)) return false;
     layout_ = &layout;
     dpi_ = ScreenDpi();
+    style_ = frame.style;
+    exStyle_ = frame.exStyle;
     RECT r{0, 0, Pixels(layout.clientWidth), Pixels(layout.clientHeight)};
     AdjustWindowRectEx(&r, frame.style, FALSE, frame.exStyle);
     CreateWindowExW(frame.exStyle, frame.className, layout.caption, frame.style, CW_USEDEFAULT,
                     CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, frame.owner, nullptr,
                     GetModuleHandleW(nullptr), this);
-    return hwnd_ && CreateControls(layout);
+    if (!hwnd_) return false;
+    SetPropW(hwnd_, kDpiProperty, reinterpret_cast<HANDLE>(INT_PTR(dpi_)));
+    return CreateControls(layout);
 }
 
 HBRUSH Window::BrushFor(uint32_t color) {
@@ -133,6 +149,30 @@ bool Window::CreateControls(const WindowLayout& layout) {
     return true;
 }
 
+void Window::ApplyDpi(int dpi, const RECT* suggested) {
+    if (!layout_ || dpi <= 0) return;
+    dpi_ = dpi;
+    SetPropW(hwnd_, kDpiProperty, reinterpret_cast<HANDLE>(INT_PTR(dpi_)));
+    // The old fonts stay alive until no control uses them.
+    std::map<const FontSpec*, UniqueFont> old = std::move(fonts_);
+    fonts_.clear();
+    for (int i = 0; i < layout_->controlCount; ++i) {
+        const ControlLayout& c = layout_->controls[i];
+        HWND h = control(c.id);
+        if (!h) continue;
+        SetWindowPos(h, nullptr, Pixels(c.left), Pixels(c.top), Pixels(c.width), Pixels(c.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(h, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(FontFor(c.font ? c.font : layout_->font)), TRUE);
+    }
+    RECT r{0, 0, Pixels(layout_->clientWidth), Pixels(layout_->clientHeight)};
+    AdjustWindowRectEx(&r, style_, FALSE, exStyle_);
+    SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
+                 r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT CALLBACK Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -168,6 +208,9 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (HandleBusyCursor()) return TRUE;
             break;
+        case kWmDpiChanged:
+            ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }

@@ -15,6 +15,8 @@ namespace velmora {
 
 // Dots per inch of the screen the program's windows are laid out for.
 int ScreenDpi();
+// Dots per inch at which the program's window holding `hwnd` is laid out.
+int WindowDpi(HWND hwnd);
 
 class Window {
 public:
@@ -26,6 +28,12 @@ public:
     HWND control(int id) const { return GetDlgItem(hwnd_, id); }
     int dpi() const { return dpi_; }
     int Pixels(int twips) const { return TwipsToPixels(twips, dpi_); }
+
+    // Lays the window out again at `dpi`, as when it moves to a screen of
+    // another density: fonts made anew, every control placed and sized from
+    // the table, the client area sized to the layout, the window moved to
+    // `suggested` when given.
+    void ApplyDpi(int dpi, const RECT* suggested = nullptr);
 
 protected:
     Window() = default;
@@ -54,6 +62,8 @@ private:
 
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
     const WindowLayout* layout_ = nullptr;
     std::map<const FontSpec*, UniqueFont> fonts_;
     std::map<uint32_t, UniqueBrush> brushes_;
