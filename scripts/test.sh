@@ -25,6 +25,9 @@ trap wine_env_stop EXIT
 wine_env_start
 ctest --test-dir build/win --output-on-failure
 
-# The end-to-end test leaves a screenshot of the main window to look at.
-shot=build/win/bin/form1-screenshot.bmp
-[ -f "$shot" ] && convert "$shot" -alpha off "${shot%.bmp}.png" && echo "screenshot: ${shot%.bmp}.png"
+# The end-to-end tests leave screenshots of the main window (at 96 and at 144
+# dots per inch) to look at.
+for shot in build/win/bin/form1-screenshot*.bmp; do
+  [ -f "$shot" ] && convert "$shot" -alpha off "${shot%.bmp}.png" && echo "screenshot: ${shot%.bmp}.png"
+done
+exit 0

@@ -96,6 +96,49 @@ std::wstring MessageBoxText(HWND box) {
     return text;
 }
 
+// The client area of a window as the screen shows it.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;  // top row first, 0x00RRGGBB
+
+    DWORD At(int x, int y) const { return pixels[size_t(y) * width + x] & 0xFFFFFF; }
+    void Save(const fs::path& path) const {
+        BITMAPINFOHEADER bi{sizeof bi, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof bi;
+        fh.bfSize = fh.bfOffBits + DWORD(pixels.size() * 4);
+        std::string file(reinterpret_cast<const char*>(&fh), sizeof fh);
+        file.append(reinterpret_cast<const char*>(&bi), sizeof bi);
+        file.append(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
+        WriteBytes(path, file);
+    }
+};
+
+Screenshot Capture(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    Screenshot shot{client.right, client.bottom, {}};
+    shot.pixels.resize(size_t(shot.width) * shot.height);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(mem, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(mem, bitmap, 0, UINT(shot.height), shot.pixels.data(), &bi, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
 class VelmoraE2ETest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -233,28 +276,10 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
 
     // What the screen shows: the blue description, and nothing where the
     // hidden check box "Ch" stands.
+    const Screenshot shot = Capture(main);
+    auto pixel = [&](int x, int y) { return shot.At(x, y); };
     RECT client;
     GetClientRect(main, &client);
-    POINT origin{0, 0};
-    ClientToScreen(main, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = client.right;
-    bi.bmiHeader.biHeight = -client.bottom;  // top-down rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    SelectObject(mem, shot);
-    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(500);
-    BitBlt(mem, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-    auto pixel = [&](int x, int y) {
-        return static_cast<const DWORD*>(bits)[y * client.right + x] & 0xFFFFFF;
-    };
     HDC windowDc = GetDC(main);
     const int dpi = GetDeviceCaps(windowDc, LOGPIXELSY);
     ReleaseDC(main, windowDc);
@@ -282,17 +307,7 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     EXPECT_TRUE(GetWindowLongW(GetDlgItem(main, kIdContextMenuBox), GWL_STYLE) & BS_FLAT);
     EXPECT_FALSE(GetWindowLongW(GetDlgItem(main, kIdQueue), GWL_STYLE) & BS_FLAT);
     // Kept for people to look at (scripts/test.sh turns it into a PNG).
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + DWORD(client.right) * client.bottom * 4;
-    std::string file(reinterpret_cast<const char*>(&fh), sizeof fh);
-    file.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    file.append(static_cast<const char*>(bits), size_t(client.right) * client.bottom * 4);
-    WriteBytes(bin / L"form1-screenshot.bmp", file);
-    DeleteDC(mem);
-    DeleteObject(shot);
-    ReleaseDC(nullptr, screen);
+    shot.Save(bin / L"form1-screenshot.bmp");
 
     // "清除EXIF信息" on an empty queue: a script with its first line only.
     PostMessageW(GetDlgItem(main, kIdRemove), BM_CLICK, 0, 0);
@@ -684,6 +699,43 @@ TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) 
     ConfirmDone();
     EXPECT_EQ(WaitForExit(15000), 0u);
     EXPECT_EQ(ReadBytes(photo).find("Canon"), std::string::npos);
+}
+
+// On a screen of 144 dots per inch (150%) the window and its controls are
+// one and a half times larger; a screenshot is kept beside the 96 one.
+TEST_F(VelmoraE2ETest, At144DotsPerInchEverythingIsOneAndAHalfTimesLarger) {
+    HKEY desktop = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                              KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr),
+              ERROR_SUCCESS);
+    DWORD old = 0, size = sizeof old;
+    const bool had =
+        RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr, LPBYTE(&old), &size) == 0;
+    const DWORD dpi = 144;
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&dpi), sizeof dpi);
+    Start(L"");
+    HWND main = nullptr;
+    const bool shown =
+        WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000);
+    if (had) {
+        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&old), sizeof old);
+    } else {
+        RegDeleteValueW(desktop, L"LogPixels");
+    }
+    RegCloseKey(desktop);
+    ASSERT_TRUE(shown);
+
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_NEAR(client.right, 5745 * 144 / 1440, 1);
+    EXPECT_NEAR(client.bottom, 3420 * 144 / 1440, 1);
+    RECT remove;
+    GetWindowRect(GetDlgItem(main, kIdRemove), &remove);
+    EXPECT_NEAR(remove.right - remove.left, 1455 * 144 / 1440, 1);
+    // Fonts live in the program's own process; the in-process tests check them.
+    Capture(main).Save(bin / L"form1-screenshot-144dpi.bmp");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(15000), 0u);
 }
 
 }  // namespace
