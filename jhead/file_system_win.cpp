@@ -364,7 +364,7 @@ bool AppendLine(const std::string& path, const std::string& text, Error* e) {
     std::wstring w = WinPath(path);
     HANDLE h;
     for (DWORD waited = 0;; waited += 20) {
-        h = CreateFileW(w.c_str(), FILE_APPEND_DATA,
+        h = CreateFileW(w.c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) break;
@@ -373,10 +373,17 @@ bool AppendLine(const std::string& path, const std::string& text, Error* e) {
         if (!locked || waited >= kAppendPatienceMs) return Fail(Op::Append, e);
         Sleep(20);
     }
+    // Tools started together append one at a time: Windows makes each
+    // append atomic, Wine does not always, and a line must never be lost.
+    // The lock is on a byte far past any results file's end.
+    OVERLAPPED turn{};
+    turn.OffsetHigh = 0x7FFFFFFF;
+    const bool locked = LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn) != 0;
     std::string a = Ansi(text);
     DWORD did = 0;
     bool ok = (WriteFile(h, a.data(), (DWORD)a.size(), &did, nullptr) && did == a.size()) ||
               Fail(Op::Append, e);
+    if (locked) UnlockFileEx(h, 0, 1, 0, &turn);
     return (CloseHandle(h) || Fail(Op::Append, e)) && ok;
 }
 

@@ -21,8 +21,8 @@ add_library(velmora_win STATIC
   shellmenu/form_controls_win.cpp
 )
 target_include_directories(velmora_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(velmora_win PUBLIC velmora_core comctl32 comdlg32 shell32 user32 gdi32 kernel32
-                                         ole32 oleaut32 uuid version advapi32 uxtheme)
+target_link_libraries(velmora_win PUBLIC velmora_core comctl32 comdlg32 shell32 user32 gdi32
+                                         kernel32 ole32 oleaut32 uuid version advapi32 uxtheme)
 
 # Resource scripts include each other relative to the resources folder.
 set(VELMORA_RUNTIME_RC ${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc PARENT_SCOPE)

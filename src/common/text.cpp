@@ -35,14 +35,6 @@ std::wstring FormatText(std::wstring_view format, std::initializer_list<std::wst
     return out;
 }
 
-std::wstring LowerAscii(std::wstring_view text) {
-    std::wstring out(text);
-    for (wchar_t& c : out) {
-        if (c >= L'A' && c <= L'Z') c = wchar_t(c - L'A' + L'a');
-    }
-    return out;
-}
-
 namespace {
 
 wchar_t LowerChar(wchar_t c) {

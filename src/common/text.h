@@ -16,9 +16,6 @@ std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view se
 // number; the arguments themselves are not searched again.
 std::wstring FormatText(std::wstring_view format, std::initializer_list<std::wstring_view> args);
 
-// `text` with the ASCII letters A-Z lowered, for names that ignore their case.
-std::wstring LowerAscii(std::wstring_view text);
-
 // Lower case for comparisons that ignore letter case, the same on every
 // platform: Latin, Greek, Cyrillic and full-width Latin letters.
 std::wstring LowerText(std::wstring_view text);

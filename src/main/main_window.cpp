@@ -83,13 +83,13 @@ void MainWindow::OnClearClicked() { c_.queue.Clear(); }
 
 void MainWindow::OnViewResultsClicked() { ShowResults(s_); }
 
+void MainWindow::OnAddFilesClicked() { addFiles_.AddFilesToList(c_.queue); }
+
 void MainWindow::OnAboutClicked() {
     if (openAboutBox) openAboutBox();
 }
 
 void MainWindow::OnContextMenuBoxClicked() { contextMenu_.OnClicked(); }
-
-void MainWindow::OnAddFilesClicked() { addFiles_.AddFilesToList(c_.queue); }
 
 void MainWindow::OnQueueClicked() { ShowSelectedPathAsTip(c_.queue); }
 

@@ -155,11 +155,11 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             for (int i = 0; layout_ && i < layout_->controlCount; ++i) {
                 const ControlLayout& c = layout_->controls[i];
                 if (c.id != id) continue;
-                if (c.backColor != kDefaultColor) back = BrushFor(c.backColor);
-                if (c.textColor == kDefaultColor) continue;
-                if (c.kind == ControlKind::Line)
+                if (c.kind == ControlKind::Line && c.textColor != kDefaultColor) {
                     return reinterpret_cast<LRESULT>(BrushFor(c.textColor));
-                color = COLORREF(c.textColor);
+                }
+                if (c.textColor != kDefaultColor) color = COLORREF(c.textColor);
+                if (c.backColor != kDefaultColor) back = BrushFor(c.backColor);
             }
             SetTextColor(dc, color);
             SetBkMode(dc, TRANSPARENT);

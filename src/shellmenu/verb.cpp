@@ -33,7 +33,7 @@ std::wstring FileTitleOf(std::wstring_view command) {
 }
 
 bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
-    return LowerAscii(text).find(LowerAscii(part)) != std::wstring::npos;
+    return LowerText(text).find(LowerText(part)) != std::wstring::npos;
 }
 
 // This program's own command: the same text, or one naming the program (a
@@ -43,7 +43,7 @@ bool IsOurs(const std::wstring& command, const VerbRequest& r, const std::wstrin
 }
 
 bool SameFileType(const std::wstring& a, const std::wstring& b) {
-    return LowerAscii(a) == LowerAscii(b);  // registry names ignore letter case
+    return LowerText(a) == LowerText(b);  // registry names ignore letter case
 }
 
 // The keys that carry the verb for these extensions: each extension's file

@@ -515,11 +515,10 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
 
 // Adding files: the real dialog, question, input box and scan, then the
 // real tool. The text of a box of the program, answered with `button`.
-std::wstring Answer(DWORD pid, int button, int childId = 0xFFFF, const wchar_t* type = nullptr) {
+std::wstring Answer(DWORD pid, int button, int childId = 0xFFFF) {
     HWND box = nullptr;
     WaitUntil([&] { return (box = MessageBoxOf(pid, L"Velmora")) && GetDlgItem(box, childId); },
               30000);
-    if (type) SetDlgItemTextW(box, childId, type);
     const std::wstring text = WindowText(GetDlgItem(box, childId));
     PostMessageW(box, WM_COMMAND, button, 0);
     WaitUntil([&] { return !IsWindow(box); }, 10000);
@@ -572,7 +571,15 @@ TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThe
             Sleep(3000);
         }
         const std::wstring question = Answer(pi.dwProcessId, IDYES);
-        Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT, typed);
+        HWND input = nullptr;
+        WaitUntil(
+            [&] {
+                input = MessageBoxOf(pi.dwProcessId, L"Velmora");
+                return input && GetDlgItem(input, IDC_INPUTBOX_TEXT);
+            },
+            30000);
+        SetDlgItemTextW(input, IDC_INPUTBOX_TEXT, typed);
+        Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT);
         return question;
     };
     EXPECT_EQ(addTwo(L"*.jpg"), L"要选择 " + pics.wstring() + L"\\ 及其子文件夹下所有同类文件吗？");
