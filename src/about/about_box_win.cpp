@@ -74,12 +74,7 @@ AboutBoxWin::~AboutBoxWin() {
 }
 
 void AboutBoxWin::Show() {
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    CenterOnScreen(SWP_SHOWWINDOW);
     SetFocus(control(kIdAboutSystemInfo));
 }
 

@@ -38,12 +38,7 @@ ProgressWindow::ProgressWindow() {
     SetWindowLongPtrW(bar, GWL_STYLE,
                       (GetWindowLongPtrW(bar, GWL_STYLE) & ~SS_TYPEMASK) | SS_RIGHT);
 
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOnScreen(SWP_NOACTIVATE);
     created_ = background_.get() != nullptr;
 }
 

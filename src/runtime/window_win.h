@@ -34,6 +34,9 @@ public:
     // the table, the client area sized to the layout, the window moved to
     // `suggested` when given.
     void ApplyDpi(int dpi, const RECT* suggested = nullptr);
+    // Puts the window in the middle of the screen (`flags`: SetWindowPos's,
+    // e.g. SWP_SHOWWINDOW).
+    void CenterOnScreen(UINT flags);
 
 protected:
     Window() = default;
