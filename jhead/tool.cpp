@@ -58,11 +58,15 @@ int RunTool(const std::vector<std::string>& args) {
     bool failed = false;
     for (const std::string& f : files) {
         FileResult r = clean ? CleanFile(f) : DescribeFile(f);
-        fs::PrintLine(r.line, false);
         if (r.outcome == Outcome::Failed) failed = true;
-        // A line missing from the results file must not pass unnoticed.
+        // The results file first: the console may be gone already (a
+        // cancelled run ends the script that owned it), and a write to it
+        // can then block under Wine. A line missing from the results file
+        // must not pass unnoticed.
         fs::Error e;
-        if (log && !fs::AppendLine(event_file, r.line, &e)) {
+        const bool logged = !log || fs::AppendLine(event_file, r.line, &e);
+        fs::PrintLine(r.line, false);
+        if (!logged) {
             fs::PrintLine("jhead：" + event_file + "：" + FsErrorText(e), true);
             failed = true;  // the results file misses this line
         }
