@@ -118,16 +118,16 @@ HBRUSH Window::BrushFor(uint32_t color) {
     return brush.get();
 }
 
-HFONT Window::FontFor(const FontSpec* spec) {
-    UniqueFont& font = fonts_[spec];
+HFONT Window::FontFor(const FontSpec* wanted) {
+    UniqueFont& font = fonts_[wanted];
     if (font) return font.get();
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(spec->centiPoints, dpi_, 7200);
-    lf.lfWeight = spec->bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = spec->underline;
-    lf.lfCharSet = spec->charSet;
+    lf.lfHeight = -MulDiv(wanted->centiPoints, dpi_, 7200);
+    lf.lfWeight = wanted->bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = wanted->underline;
+    lf.lfCharSet = wanted->charSet;
     lf.lfQuality = DEFAULT_QUALITY;
-    wcsncpy(lf.lfFaceName, spec->face, LF_FACESIZE - 1);
+    wcsncpy(lf.lfFaceName, wanted->face, LF_FACESIZE - 1);
     font.Reset(CreateFontIndirectW(&lf));
     return font.get();
 }

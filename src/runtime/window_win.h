@@ -60,7 +60,7 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool CreateControls(const WindowLayout& layout);
-    HFONT FontFor(const FontSpec* spec);
+    HFONT FontFor(const FontSpec* wanted);
     HBRUSH BrushFor(uint32_t color);
 
     HWND hwnd_ = nullptr;
