@@ -27,7 +27,7 @@ ctest --test-dir build/win --output-on-failure
 
 # The end-to-end tests leave screenshots of the main window (at 96 and at 144
 # dots per inch) to look at.
-for shot in build/win/bin/form1-screenshot*.bmp; do
+for shot in build/win/bin/*-screenshot*.bmp; do
   [ -f "$shot" ] && convert "$shot" -alpha off "${shot%.bmp}.png" && echo "screenshot: ${shot%.bmp}.png"
 done
 exit 0

@@ -1,6 +1,6 @@
 // End-to-end tests: the real Velmora.exe, started as a user or Explorer
 // would start it, driven from outside through its windows, with a stand-in
-// jhead.exe that records what it is asked to do.
+// jhead.exe that records what it is asked to do, or with the real one.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <span>
 #include <sstream>
 
 #include "jpeg_samples.h"
@@ -42,6 +43,14 @@ std::wstring esc(std::wstring s) {
         s.insert(i, 1, L'%');
     }
     return s;
+}
+
+// A picture with every kind of metadata, for the real tool.
+std::string MetadataPicture(int orientation = 0) {
+    using namespace jhead_test;
+    const Bytes j =
+        Cat({B("\xFF\xD8"), AllMetadata(orientation, false), FakeTables(), FakeScans()});
+    return std::string(j.begin(), j.end());
 }
 
 std::wstring WindowText(HWND h) {
@@ -82,6 +91,18 @@ std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& cls = {}) {
     return q.found;
 }
 
+// The visible window of `pid` of that class, waited for; or null.
+HWND WaitForWindow(DWORD pid, const std::wstring& cls, DWORD ms = 30000) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            std::vector<HWND> all = WindowsOf(pid, cls);
+            return !all.empty() && IsWindowVisible(found = all[0]);
+        },
+        ms);
+    return found && IsWindowVisible(found) ? found : nullptr;
+}
+
 // A message box of `pid` with the given caption, or null.
 HWND MessageBoxOf(DWORD pid, const wchar_t* caption) {
     for (HWND h : WindowsOf(pid, L"#32770")) {
@@ -90,10 +111,29 @@ HWND MessageBoxOf(DWORD pid, const wchar_t* caption) {
     return nullptr;
 }
 
-std::wstring MessageBoxText(HWND box) {
-    wchar_t text[512] = L"";
-    GetDlgItemTextW(box, 0xFFFF, text, 512);
+// The text of a box of the program (its message, or the control
+// `childId`), answered with `button`.
+std::wstring Answer(DWORD pid, int button, int childId = 0xFFFF) {
+    HWND box = nullptr;
+    if (!WaitUntil(
+            [&] { return (box = MessageBoxOf(pid, L"Velmora")) && GetDlgItem(box, childId); },
+            30000)) {
+        return L"(no message box)";
+    }
+    const std::wstring text = WindowText(GetDlgItem(box, childId));
+    PostMessageW(box, WM_COMMAND, button, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
     return text;
+}
+
+std::vector<std::wstring> QueueOf(HWND main) {
+    std::vector<std::wstring> rows(SendDlgItemMessageW(main, kIdQueue, LB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        wchar_t text[1024] = L"";
+        SendDlgItemMessageW(main, kIdQueue, LB_GETTEXT, i, LPARAM(text));
+        rows[i] = text;
+    }
+    return rows;
 }
 
 // The client area of a window as the screen shows it.
@@ -139,6 +179,14 @@ Screenshot Capture(HWND window) {
     return shot;
 }
 
+// A control's rectangle in its window's client coordinates.
+RECT RectIn(HWND window, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 class VelmoraE2ETest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -164,37 +212,47 @@ protected:
     }
 
     void TearDown() override {
-        if (pi.hProcess) {
-            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(pi.hProcess, 1);
-            }
-            CloseHandle(pi.hProcess);
-            CloseHandle(pi.hThread);
+        if (pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(pi.hProcess, 1);
         }
+        Release();
         std::error_code ignored;
         fs::remove_all(base, ignored);
     }
 
+    void UseRealTool() {
+        fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    }
+
     void Start(const std::wstring& arguments, const std::wstring& exe = L"Velmora.exe") {
+        Release();
         std::wstring command = L"\"" + (app / exe).wstring() + L"\" " + arguments;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                    base.c_str(), &si, &pi));
     }
-
-    // Waits for the program's message box, presses OK and returns its text.
-    std::wstring AnswerMessage() {
-        HWND box = nullptr;
-        if (!WaitUntil([&] { return (box = MessageBoxOf(pi.dwProcessId, L"Velmora")); }, 30000)) {
-            return L"(no message box)";
-        }
-        std::wstring text = MessageBoxText(box);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
-        return text;
+    void Release() {
+        if (pi.hProcess) CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
+        pi = {};
     }
-    void ConfirmDone() { EXPECT_EQ(AnswerMessage(), L"搞定"); }
+
+    // An interactive start: the main window once it shows, or null.
+    HWND StartWindow(const std::wstring& exe = L"Velmora.exe") {
+        Start(L"", exe);
+        return WaitForWindow(pi.dwProcessId, L"VelmoraMainWindow");
+    }
+    void CloseAndWait(HWND main) {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(15000), 0u);
+    }
+    // A command-line start that cleans and ends.
+    void RunAndConfirm(const std::wstring& arguments) {
+        Start(arguments);
+        ConfirmDone();
+        EXPECT_EQ(WaitForExit(15000), 0u);
+    }
+    void ConfirmDone() { EXPECT_EQ(Answer(pi.dwProcessId, IDOK), L"搞定"); }
 
     DWORD WaitForExit(DWORD ms) {
         DWORD code = STILL_ACTIVE;
@@ -202,11 +260,6 @@ protected:
             GetExitCodeProcess(pi.hProcess, &code);
         }
         return code;
-    }
-
-    HWND MainWindow() {
-        std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraMainWindow");
-        return found.empty() ? nullptr : found[0];
     }
 
     std::vector<std::string> Calls() {
@@ -228,12 +281,12 @@ TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) 
     Start(L"\"" + spaced.wstring() + L"\" " + percent.wstring() + L" " + plain.wstring());
     // The window is never shown, not even while the run waits.
     bool shown = false;
-    HWND box = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            HWND main = MainWindow();
-            shown = shown || (main && IsWindowVisible(main));
-            return (box = MessageBoxOf(pi.dwProcessId, L"Velmora"));
+            for (HWND main : WindowsOf(pi.dwProcessId, L"VelmoraMainWindow")) {
+                shown = shown || IsWindowVisible(main);
+            }
+            return MessageBoxOf(pi.dwProcessId, L"Velmora") != nullptr;
         },
         30000));
     EXPECT_FALSE(shown);
@@ -262,6 +315,26 @@ TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) 
         EXPECT_EQ(ReadBytes(p), "cleaned:JPEG " + Utf8(p.wstring()));
         EXPECT_FALSE(fs::exists(p.wstring() + L".tmp"));
     }
+
+    // Closing during the wait ends at once; the script goes on by itself and
+    // its output is not moved into place.
+    const fs::path slow = pics / L"slow.jpg";
+    WriteBytes(slow, "slow picture");
+    Start(L"\"" + slow.wstring() + L"\"");
+    ASSERT_TRUE(WaitUntil([&] { return Calls().size() == 4; }, 30000));
+    for (HWND h : WindowsOf(pi.dwProcessId, L"VelmoraMainWindow")) PostMessageW(h, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
+    EXPECT_EQ(ReadBytes(slow), "slow picture");
+
+    // A missing "tmp" folder is named and no picture changes.
+    const fs::path missing = base / L"no such tmp";
+    SetEnvironmentVariableW(L"tmp", missing.c_str());
+    Start(L"\"" + plain.wstring() + L"\"");
+    const std::wstring text = Answer(pi.dwProcessId, IDOK);
+    EXPECT_NE(text.find(missing.wstring()), std::wstring::npos) << Utf8(text);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_EQ(ReadBytes(plain), "cleaned:JPEG " + Utf8(plain.wstring()));
 }
 
 TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
@@ -277,7 +350,6 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     // What the screen shows: the blue description, and nothing where the
     // hidden check box "Ch" stands.
     const Screenshot shot = Capture(main);
-    auto pixel = [&](int x, int y) { return shot.At(x, y); };
     RECT client;
     GetClientRect(main, &client);
     HDC windowDc = GetDC(main);
@@ -286,23 +358,21 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     auto px = [&](int twips) { return TwipsToPixels(twips, dpi); };
     int blue = 0;
     for (int y = px(3000); y < client.bottom; ++y) {
-        for (int x = px(60); x < px(4575); ++x) blue += pixel(x, y) == 0x0000FF;
+        for (int x = px(60); x < px(4575); ++x) blue += shot.At(x, y) == 0x0000FF;
     }
     EXPECT_GT(blue, 100);
-    const DWORD face = pixel(px(2200), px(2620));
+    const DWORD face = shot.At(px(2200), px(2620));
     int other = 0;
     for (int y = px(2610); y < px(2850); ++y) {
-        for (int x = px(2160); x < px(4900); ++x) other += pixel(x, y) != face;
+        for (int x = px(2160); x < px(4900); ++x) other += shot.At(x, y) != face;
     }
     EXPECT_EQ(other, 0);
     // The buttons drawn flat: one frame colour at the corners (themed ones
     // are rounded, classic ones lit from the top left).
     for (int id : {kIdClear, kIdAddFiles, kIdRemove, kIdViewResults, kIdAbout}) {
-        RECT r;
-        GetWindowRect(GetDlgItem(main, id), &r);
-        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(pixel(r.left, r.top), pixel(r.right - 1, r.bottom - 1)) << id;
-        EXPECT_EQ(pixel(r.left, r.top), pixel((r.left + r.right) / 2, r.top)) << id;
+        const RECT r = RectIn(main, GetDlgItem(main, id));
+        EXPECT_EQ(shot.At(r.left, r.top), shot.At(r.right - 1, r.bottom - 1)) << id;
+        EXPECT_EQ(shot.At(r.left, r.top), shot.At((r.left + r.right) / 2, r.top)) << id;
     }
     EXPECT_TRUE(GetWindowLongW(GetDlgItem(main, kIdContextMenuBox), GWL_STYLE) & BS_FLAT);
     EXPECT_FALSE(GetWindowLongW(GetDlgItem(main, kIdQueue), GWL_STYLE) & BS_FLAT);
@@ -331,56 +401,7 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     HANDLE notepadProcess = OpenProcess(PROCESS_TERMINATE, FALSE, notepadPid);
     TerminateProcess(notepadProcess, 0);
     CloseHandle(notepadProcess);
-
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(15000), 0u);
-}
-
-TEST_F(VelmoraE2ETest, ClosingDuringTheWaitEndsAtOnceAndLeavesThePictures) {
-    const fs::path slow = pics / L"slow.jpg";
-    WriteBytes(slow, "slow picture");
-    fs::copy_file(app / L"jhead.exe", tmp / L"jhead.exe");
-    Start(L"\"" + slow.wstring() + L"\"");
-    ASSERT_TRUE(WaitUntil([&] { return !Calls().empty(); }, 30000));
-
-    PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(15000), 0u);
-    EXPECT_FALSE(MessageBoxOf(pi.dwProcessId, L"Velmora"));
-    // The script goes on by itself; its output is not moved into place.
-    ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
-    EXPECT_EQ(ReadBytes(slow), "slow picture");
-}
-
-TEST_F(VelmoraE2ETest, AMissingTempFolderIsReportedAndNoPictureChanges) {
-    const fs::path picture = pics / L"a.jpg";
-    WriteBytes(picture, "picture");
-    const fs::path missing = base / L"no such tmp";
-    SetEnvironmentVariableW(L"tmp", missing.c_str());
-    Start(L"\"" + picture.wstring() + L"\"");
-    const std::wstring text = AnswerMessage();
-    EXPECT_NE(text.find(missing.wstring()), std::wstring::npos) << Utf8(text);
-    EXPECT_EQ(WaitForExit(15000), 0u);
-    EXPECT_EQ(ReadBytes(picture), "picture");
-}
-
-// The program with the real tool: a picture with every kind of metadata
-// comes back without it, and the results file says so.
-TEST_F(VelmoraE2ETest, TheRealToolCleansAPictureGivenOnTheCommandLine) {
-    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
-    using namespace jhead_test;
-    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
-    const fs::path picture = spacedPics / L"照片 1.jpg";
-    WriteFile(picture.string(), jpeg);
-
-    Start(L"\"" + picture.wstring() + L"\"");
-    ConfirmDone();
-    EXPECT_EQ(WaitForExit(15000), 0u);
-
-    const std::string cleaned = ReadBytes(picture);
-    EXPECT_LT(cleaned.size(), jpeg.size());
-    EXPECT_EQ(cleaned.find("Exif"), std::string::npos);
-    EXPECT_EQ(cleaned.find("http://ns.adobe.com/xap"), std::string::npos);
-    EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(picture.wstring())), std::string::npos);
+    CloseAndWait(main);
 }
 
 // What `reg query KEY /s` prints (ANSI code page), or "-" for a missing key.
@@ -403,22 +424,19 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
         RegSetKeyValueW(HKEY_LOCAL_MACHINE, (classes + key).c_str(), nullptr, REG_SZ, text.c_str(),
                         DWORD(text.size() + 1) * sizeof(wchar_t));
     }
-    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    UseRealTool();
     // Starts the window, checks the box's state, clicks it, checks the new
     // state and closes the window.
     auto clickBox = [&](LRESULT before, LRESULT after) {
-        Start(L"");
-        HWND main = nullptr;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+        HWND main = StartWindow();
+        ASSERT_TRUE(main);
         auto state = [&] {
             return SendDlgItemMessageW(main, kIdContextMenuBox, BM_GETCHECK, 0, 0);
         };
         EXPECT_EQ(state(), before);
         PostMessageW(GetDlgItem(main, kIdContextMenuBox), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return state() == after; }, 10000));
-        PostMessageW(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForExit(15000), 0u);
+        CloseAndWait(main);
     };
 
     clickBox(BST_UNCHECKED, BST_CHECKED);
@@ -437,12 +455,11 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
 
     // 20 pictures chosen at once: Explorer starts the stored command once per
     // picture, "%1" standing for it. One run cleans them all.
-    using namespace jhead_test;
-    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
+    const std::string jpeg = MetadataPicture();
     std::vector<PROCESS_INFORMATION> starts(20);
     auto picture = [&](size_t i) { return spacedPics / (L"照片 " + std::to_wstring(i) + L".jpg"); };
     for (size_t i = 0; i < starts.size(); ++i) {
-        WriteFile(picture(i).string(), jpeg);
+        WriteBytes(picture(i), jpeg);
         std::wstring line = ours;
         line.replace(line.find(L"%1"), 2, picture(i).wstring());
         STARTUPINFOW si{};
@@ -454,7 +471,7 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
     auto running = [&] {
         for (PROCESS_INFORMATION& p : starts) {
             if (HWND box = MessageBoxOf(p.dwProcessId, L"Velmora")) {
-                boxes += MessageBoxText(box) == L"搞定";
+                boxes += WindowText(GetDlgItem(box, 0xFFFF)) == L"搞定";
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 WaitUntil([&] { return !IsWindow(box); }, 10000);
             }
@@ -486,13 +503,12 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
     }
 }
 
-// Hostile names with the real tool: a "tmp" folder whose name the command
-// interpreter would expand, names the ANSI code page cannot hold (one with
-// a best-fit twin beside it), and a foreign ".tmp" file beside a picture.
+// Hostile names with the real tool, given on the command line: a "tmp" folder whose name the
+// command interpreter would expand, names the ANSI code page cannot hold (one with a best-fit twin
+// beside it), and a foreign ".tmp" file beside a picture.
 TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
-    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
-    using namespace jhead_test;
-    const Bytes jpeg = Cat({B("\xFF\xD8"), AllMetadata(6, false), FakeTables(), FakeScans()});
+    UseRealTool();
+    const std::string jpeg = MetadataPicture(6);
     // Were "%OS%" expanded, this script would run instead of ours.
     fs::create_directories(base / L"T Windows_NT x");
     WriteBytes(base / L"T Windows_NT x" / L"Go.bat",
@@ -504,62 +520,32 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
         SetEnvironmentVariableW(L"tmp", tmp.c_str());
         const fs::path queued[] = {pics / L"photo².jpg", pics / L"사진.jpg", pics / L"😀.jpg",
                                    pics / L"p.jpg"};
-        for (const fs::path& p : queued) WriteFile(p.string(), jpeg);
-        WriteFile((pics / L"photo2.jpg").string(), jpeg);
+        for (const fs::path& p : queued) WriteBytes(p, jpeg);
+        WriteBytes(pics / L"photo2.jpg", jpeg);
         WriteBytes(pics / L"p.jpg.tmp", "an editor's backup");
 
         std::wstring args;
         for (const fs::path& p : queued) args += L"\"" + p.wstring() + L"\" ";
-        Start(args + L"\"" + (pics / L"p.jpg.tmp").wstring() + L"\"");
-        ConfirmDone();
-        EXPECT_EQ(WaitForExit(15000), 0u);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-        pi = {};
+        RunAndConfirm(args + L"\"" + (pics / L"p.jpg.tmp").wstring() + L"\"");
 
         for (const fs::path& p : queued) {
             const std::string cleaned = ReadBytes(p);
             EXPECT_TRUE(cleaned.size() < jpeg.size() && cleaned.find("GPS") == std::string::npos)
                 << Utf8(p.wstring());
         }
-        EXPECT_EQ(ReadBytes(pics / L"photo2.jpg"), std::string(jpeg.begin(), jpeg.end()));
+        EXPECT_EQ(ReadBytes(pics / L"photo2.jpg"), jpeg);
+        // The results file names the pictures.
+        EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(queued[3].wstring())), std::string::npos);
         EXPECT_EQ(ReadBytes(pics / L"p.jpg.tmp"), "an editor's backup");
         EXPECT_FALSE(fs::exists(base / L"sibling ran"));
     }
 }
 
 // Adding files: the real dialog, question, input box and scan, then the
-// real tool. The text of a box of the program, answered with `button`.
-std::wstring Answer(DWORD pid, int button, int childId = 0xFFFF) {
-    HWND box = nullptr;
-    WaitUntil([&] { return (box = MessageBoxOf(pid, L"Velmora")) && GetDlgItem(box, childId); },
-              30000);
-    const std::wstring text = WindowText(GetDlgItem(box, childId));
-    PostMessageW(box, WM_COMMAND, button, 0);
-    WaitUntil([&] { return !IsWindow(box); }, 10000);
-    return text;
-}
-
-std::vector<std::wstring> QueueOf(HWND main) {
-    std::vector<std::wstring> rows(SendDlgItemMessageW(main, kIdQueue, LB_GETCOUNT, 0, 0));
-    for (size_t i = 0; i < rows.size(); ++i) {
-        wchar_t text[1024] = L"";
-        SendDlgItemMessageW(main, kIdQueue, LB_GETTEXT, i, LPARAM(text));
-        rows[i] = text;
-    }
-    return rows;
-}
-
-// The real tool beside the program, and a picture for it to clean.
-std::string UseRealTool(const fs::path& bin, const fs::path& app) {
-    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
-    using namespace jhead_test;
-    const Bytes j = Cat({B("\xFF\xD8"), AllMetadata(0, false), FakeTables(), FakeScans()});
-    return std::string(j.begin(), j.end());
-}
-
+// real tool.
 TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThem) {
-    const std::string jpeg = UseRealTool(bin, app);
+    UseRealTool();
+    const std::string jpeg = MetadataPicture();
     // Two sibling folders, so that the reverse order of their blocks shows.
     const fs::path a = pics / L"a.jpg", c = pics / L"한.png", s1 = pics / L"s1" / L"中文.JPG",
                    s2 = pics / L"s2" / L"b.jpg", deep = pics / L"s2" / L"深" / L"d.jpg";
@@ -571,9 +557,8 @@ TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThe
     auto first =
         std::find_if(fs::directory_iterator(pics), {}, [](auto& e) { return e.is_directory(); });
     if (first->path().filename() == L"s2") tree = {s1, deep, s2, a};
-    Start(L"");
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+    HWND main = StartWindow();
+    ASSERT_TRUE(main);
 
     auto addTwo = [&](const wchar_t* typed) {
         PostMessageW(GetDlgItem(main, kIdAddFiles), BM_CLICK, 0, 0);
@@ -616,7 +601,8 @@ TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThe
 // A long run with the real tool shows its count; Cancel leaves every
 // picture untouched or cleaned, and says how many were cleaned.
 TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
-    const std::string jpeg = UseRealTool(bin, app);
+    UseRealTool();
+    const std::string jpeg = MetadataPicture();
     auto picture = [&](int i) { return pics / (std::to_wstring(i) + L".jpg"); };
     std::wstring args;
     for (int i = 0; i < 200; ++i) {
@@ -651,22 +637,15 @@ TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
 // advertisement panel beside it leaves the window and the run, with the real
 // tool, working.
 TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) {
-    fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
+    UseRealTool();
     fs::copy_file(app / L"Velmora.exe", app / L"Other.exe");
     for (const std::wstring name : {L"Velmora", L"Other"}) {
-        Start(L"", name + L".exe");
-        HWND main = nullptr;
-        ASSERT_TRUE(
-            WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000));
+        HWND main = StartWindow(name + L".exe");
+        ASSERT_TRUE(main);
         for (int opening = 0; opening < 2; ++opening) {
             PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
-            HWND box = nullptr;
-            ASSERT_TRUE(WaitUntil(
-                [&] {
-                    std::vector<HWND> found = WindowsOf(pi.dwProcessId, L"VelmoraAboutBox");
-                    return !found.empty() && IsWindowVisible(box = found[0]);
-                },
-                15000));
+            HWND box = WaitForWindow(pi.dwProcessId, L"VelmoraAboutBox");
+            ASSERT_TRUE(box);
             EXPECT_EQ(WindowText(box), L"关于 " + name + L" --By Tarvik软件");
             EXPECT_EQ(WindowText(GetDlgItem(box, kIdAboutVersion)), L"Ver: 1.0.0");
             wchar_t description[256] = L"";
@@ -677,65 +656,92 @@ TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) 
                       L"编辑信息、"
                       L"作者信息等。不影响图片质量。");
             EXPECT_FALSE(IsWindowEnabled(main));  // modal
+            Capture(box).Save(bin / L"about-screenshot.bmp");
             HWND focus = GetDlgItem(box, kIdAboutSystemInfo);
             PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
             PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
             ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));
             EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
         }
-        PostMessageW(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForExit(15000), 0u);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-        pi = {};
+        CloseAndWait(main);
     }
 
     // With the panel present, a run with the real tool still cleans.
-    using namespace jhead_test;
     const fs::path photo = pics / L"照片.jpg";
-    WriteFile(photo.string(),
-              Cat({B("\xFF\xD8"), ExifSegment(0, false), FakeTables(), FakeScans()}));
-    Start(L"\"" + photo.wstring() + L"\"");
-    ConfirmDone();
-    EXPECT_EQ(WaitForExit(15000), 0u);
-    EXPECT_EQ(ReadBytes(photo).find("Canon"), std::string::npos);
+    WriteBytes(photo, MetadataPicture());
+    RunAndConfirm(L"\"" + photo.wstring() + L"\"");
+    EXPECT_EQ(ReadBytes(photo).find("Exif"), std::string::npos);
 }
 
-// On a screen of 144 dots per inch (150%) the window and its controls are
-// one and a half times larger; a screenshot is kept beside the 96 one.
-TEST_F(VelmoraE2ETest, At144DotsPerInchEverythingIsOneAndAHalfTimesLarger) {
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                              KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr),
-              ERROR_SUCCESS);
-    DWORD old = 0, size = sizeof old;
-    const bool had =
-        RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr, LPBYTE(&old), &size) == 0;
-    const DWORD dpi = 144;
-    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&dpi), sizeof dpi);
-    Start(L"");
-    HWND main = nullptr;
-    const bool shown =
-        WaitUntil([&] { return (main = MainWindow()) && IsWindowVisible(main); }, 30000);
-    if (had) {
-        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&old), sizeof old);
-    } else {
-        RegDeleteValueW(desktop, L"LogPixels");
-    }
-    RegCloseKey(desktop);
-    ASSERT_TRUE(shown);
-
+// Every control of `layout` where the table puts it at `dpi`, within a
+// pixel. The advertisement panel sizes itself, a bar of no width grows with
+// the run, a list box snaps its height to whole rows, and the system sizes
+// an etched line.
+void ExpectLaidOut(HWND window, const WindowLayout& layout, int dpi) {
     RECT client;
-    GetClientRect(main, &client);
-    EXPECT_NEAR(client.right, 5745 * 144 / 1440, 1);
-    EXPECT_NEAR(client.bottom, 3420 * 144 / 1440, 1);
-    RECT remove;
-    GetWindowRect(GetDlgItem(main, kIdRemove), &remove);
-    EXPECT_NEAR(remove.right - remove.left, 1455 * 144 / 1440, 1);
-    // Fonts live in the program's own process; the in-process tests check them.
-    Capture(main).Save(bin / L"form1-screenshot-144dpi.bmp");
-    PostMessageW(main, WM_CLOSE, 0, 0);
+    GetClientRect(window, &client);
+    EXPECT_NEAR(client.right, TwipsToPixels(layout.clientWidth, dpi), 1);
+    EXPECT_NEAR(client.bottom, TwipsToPixels(layout.clientHeight, dpi), 1);
+    for (const ControlLayout& c : std::span(layout.controls, size_t(layout.controlCount))) {
+        if (c.kind == ControlKind::Panel || c.width == 0) continue;
+        SCOPED_TRACE(Utf8(c.name));
+        const RECT r = RectIn(window, GetDlgItem(window, c.id));
+        EXPECT_NEAR(r.left, TwipsToPixels(c.left, dpi), 1);
+        EXPECT_NEAR(r.top, TwipsToPixels(c.top, dpi), 1);
+        if (c.kind == ControlKind::Line && c.textColor == kDefaultColor) continue;  // etched
+        EXPECT_NEAR(r.right - r.left, TwipsToPixels(c.width, dpi), 1);
+        if (c.kind == ControlKind::ListBox) continue;
+        EXPECT_NEAR(r.bottom - r.top, TwipsToPixels(c.height, dpi), 1);
+    }
+}
+
+// On a screen of 144 dots per inch (150%) the main window, the progress
+// window and the About box are laid out one and a half times larger;
+// screenshots are kept beside the 96 ones.
+TEST_F(VelmoraE2ETest, At144DotsPerInchEveryWindowIsOneAndAHalfTimesLarger) {
+    struct Density {  // the desktop's density for the programs started here
+        HKEY desktop = nullptr;
+        DWORD old = 0, size = sizeof old;
+        bool had = false;
+        Density(DWORD dpi) {
+            RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr);
+            had = !RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr, LPBYTE(&old), &size);
+            RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&dpi), sizeof dpi);
+        }
+        ~Density() {
+            if (had) RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&old), sizeof old);
+            if (!had) RegDeleteValueW(desktop, L"LogPixels");
+            RegCloseKey(desktop);
+        }
+    } density(144);
+
+    // Two slow pictures keep the progress window up for a few seconds.
+    std::wstring args;
+    for (const wchar_t* name : {L"1.jpg", L"2.jpg"}) {
+        WriteBytes(pics / name, "slow picture");
+        args += L"\"" + (pics / name).wstring() + L"\" ";
+    }
+    Start(args);
+    HWND progress = WaitForWindow(pi.dwProcessId, L"VelmoraProgress");
+    ASSERT_TRUE(progress);
+    ExpectLaidOut(progress, kProgressLayout, 144);
+    Capture(progress).Save(bin / L"progress-screenshot-144dpi.bmp");
+    ConfirmDone();
     EXPECT_EQ(WaitForExit(15000), 0u);
+
+    HWND main = StartWindow();
+    ASSERT_TRUE(main);
+    ExpectLaidOut(main, kMainLayout, 144);
+    Capture(main).Save(bin / L"form1-screenshot-144dpi.bmp");
+    PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
+    HWND box = WaitForWindow(pi.dwProcessId, L"VelmoraAboutBox");
+    ASSERT_TRUE(box);
+    ExpectLaidOut(box, kAboutLayout, 144);
+    Capture(box).Save(bin / L"about-screenshot-144dpi.bmp");
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));
+    CloseAndWait(main);
 }
 
 }  // namespace
