@@ -10,7 +10,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <span>
 #include <sstream>
 
 #include "jpeg_samples.h"
@@ -19,6 +18,7 @@
 #include "resources/main_window_layout.h"
 #include "resources/progress_window_layout.h"
 #include "resources/resource.h"
+#include "runtime/layout_check_win.h"
 
 namespace velmora {
 namespace {
@@ -177,14 +177,6 @@ Screenshot Capture(HWND window) {
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return shot;
-}
-
-// A control's rectangle in its window's client coordinates.
-RECT RectIn(HWND window, HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 class VelmoraE2ETest : public ::testing::Test {
@@ -370,7 +362,9 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
     // The buttons drawn flat: one frame colour at the corners (themed ones
     // are rounded, classic ones lit from the top left).
     for (int id : {kIdClear, kIdAddFiles, kIdRemove, kIdViewResults, kIdAbout}) {
-        const RECT r = RectIn(main, GetDlgItem(main, id));
+        RECT r;
+        GetWindowRect(GetDlgItem(main, id), &r);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(shot.At(r.left, r.top), shot.At(r.right - 1, r.bottom - 1)) << id;
         EXPECT_EQ(shot.At(r.left, r.top), shot.At((r.left + r.right) / 2, r.top)) << id;
     }
@@ -673,28 +667,6 @@ TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) 
     EXPECT_EQ(ReadBytes(photo).find("Exif"), std::string::npos);
 }
 
-// Every control of `layout` where the table puts it at `dpi`, within a
-// pixel. The advertisement panel sizes itself, a bar of no width grows with
-// the run, a list box snaps its height to whole rows, and the system sizes
-// an etched line.
-void ExpectLaidOut(HWND window, const WindowLayout& layout, int dpi) {
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_NEAR(client.right, TwipsToPixels(layout.clientWidth, dpi), 1);
-    EXPECT_NEAR(client.bottom, TwipsToPixels(layout.clientHeight, dpi), 1);
-    for (const ControlLayout& c : std::span(layout.controls, size_t(layout.controlCount))) {
-        if (c.kind == ControlKind::Panel || c.width == 0) continue;
-        SCOPED_TRACE(Utf8(c.name));
-        const RECT r = RectIn(window, GetDlgItem(window, c.id));
-        EXPECT_NEAR(r.left, TwipsToPixels(c.left, dpi), 1);
-        EXPECT_NEAR(r.top, TwipsToPixels(c.top, dpi), 1);
-        if (c.kind == ControlKind::Line && c.textColor == kDefaultColor) continue;  // etched
-        EXPECT_NEAR(r.right - r.left, TwipsToPixels(c.width, dpi), 1);
-        if (c.kind == ControlKind::ListBox) continue;
-        EXPECT_NEAR(r.bottom - r.top, TwipsToPixels(c.height, dpi), 1);
-    }
-}
-
 // On a screen of 144 dots per inch (150%) the main window, the progress
 // window and the About box are laid out one and a half times larger;
 // screenshots are kept beside the 96 ones.
@@ -725,19 +697,19 @@ TEST_F(VelmoraE2ETest, At144DotsPerInchEveryWindowIsOneAndAHalfTimesLarger) {
     Start(args);
     HWND progress = WaitForWindow(pi.dwProcessId, L"VelmoraProgress");
     ASSERT_TRUE(progress);
-    ExpectLaidOut(progress, kProgressLayout, 144);
+    test::ExpectLaidOut(progress, kProgressLayout, 144);
     Capture(progress).Save(bin / L"progress-screenshot-144dpi.bmp");
     ConfirmDone();
     EXPECT_EQ(WaitForExit(15000), 0u);
 
     HWND main = StartWindow();
     ASSERT_TRUE(main);
-    ExpectLaidOut(main, kMainLayout, 144);
+    test::ExpectLaidOut(main, kMainLayout, 144);
     Capture(main).Save(bin / L"form1-screenshot-144dpi.bmp");
     PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
     HWND box = WaitForWindow(pi.dwProcessId, L"VelmoraAboutBox");
     ASSERT_TRUE(box);
-    ExpectLaidOut(box, kAboutLayout, 144);
+    test::ExpectLaidOut(box, kAboutLayout, 144);
     Capture(box).Save(bin / L"about-screenshot-144dpi.bmp");
     PostMessageW(box, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));

@@ -11,6 +11,7 @@
 #include "resources/main_window_layout.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/fake_services.h"
+#include "runtime/layout_check_win.h"
 
 namespace velmora {
 namespace {
@@ -159,52 +160,15 @@ TEST_F(MainWindowWinTest, TheBusyPointerShowsUntilResetAndClosingEndsTheProgram)
 }
 
 // Moved to a screen of another density, the window lays itself out again:
-// every control and font scaled with it, within a pixel.
+// every control and font where the table puts them at the new density.
 TEST_F(MainWindowWinTest, AtOneAndAHalfTimesTheDensityEverythingScales) {
-    auto rectOf = [&](HWND h) {
-        RECT r;
-        GetWindowRect(h, &r);
-        MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    };
-    auto fontHeight = [](HWND h) {
-        LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        return lf.lfHeight;
-    };
-    const int before = window.dpi(), after = before * 3 / 2;
-    std::vector<RECT> rects;
-    std::vector<LONG> fonts;
-    for (const ControlLayout& c : kMainControls) {
-        rects.push_back(rectOf(window.control(c.id)));
-        fonts.push_back(fontHeight(window.control(c.id)));
-    }
-    RECT client;
-    GetClientRect(window.hwnd(), &client);
-    const LONG width = client.right;
-
+    test::ExpectLaidOut(window.hwnd(), kMainLayout, window.dpi(), true);
+    const int after = window.dpi() * 3 / 2;
     RECT suggested{10, 10, 1000, 800};
     SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(after, after),
                  reinterpret_cast<LPARAM>(&suggested));
-
     EXPECT_EQ(window.dpi(), after);
-    GetClientRect(window.hwnd(), &client);
-    EXPECT_NEAR(client.right, width * 3 / 2, 1);
-    auto scaled = [](LONG v) { return v * 3 / 2; };
-    for (size_t i = 0; i < std::size(kMainControls); ++i) {
-        const ControlLayout& c = kMainControls[i];
-        SCOPED_TRACE(testing::Message() << "control " << c.id);
-        const RECT r = rectOf(window.control(c.id));
-        EXPECT_NEAR(r.left, scaled(rects[i].left), 1);
-        EXPECT_NEAR(r.top, scaled(rects[i].top), 1);
-        EXPECT_NEAR(r.right - r.left, scaled(rects[i].right - rects[i].left), 1);
-        if (c.kind != ControlKind::ListBox) {  // a list box snaps to whole rows
-            EXPECT_NEAR(r.bottom - r.top, scaled(rects[i].bottom - rects[i].top), 1);
-        }
-        if (c.kind != ControlKind::Panel) {
-            EXPECT_NEAR(fontHeight(window.control(c.id)), scaled(fonts[i]), 1);
-        }
-    }
+    test::ExpectLaidOut(window.hwnd(), kMainLayout, after, true);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/fake_registry.h"
@@ -14,6 +15,15 @@
 #include "runtime/services.h"
 
 namespace velmora::test {
+
+// The next scripted answer, or `otherwise` when the test scripted none.
+template <typename T>
+T Next(std::deque<T>& scripted, T otherwise) {
+    if (scripted.empty()) return otherwise;
+    T next = std::move(scripted.front());
+    scripted.pop_front();
+    return next;
+}
 
 class FakeDialogs : public Dialogs {
 public:
@@ -26,13 +36,30 @@ public:
     TwipsPoint inputPlace;
     std::function<void()> onModal;  // runs inside every modal call
 
-    Answer MsgBox(const Message& message) override;
-    std::wstring InputBox(std::wstring_view prompt, std::wstring_view defaultText,
-                          TwipsPoint where) override;
-    FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) override;
+    Answer MsgBox(const Message& message) override {
+        shown.push_back(message);
+        if (onModal) onModal();
+        return Next(answers, message.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes);
+    }
+    std::wstring InputBox(std::wstring_view, std::wstring_view defaultText,
+                          TwipsPoint where) override {
+        inputDefault = defaultText;
+        inputPlace = where;
+        if (onModal) onModal();
+        return Next(inputs, {});
+    }
+    FileDialogAnswer ShowFileDialog(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        if (onModal) onModal();
+        return Next(fileAnswers, {});
+    }
     TwipsPoint ScreenSize() override { return {19200, 10800}; }
     // The texts of the messages shown, in order.
-    std::vector<std::wstring> Texts() const;
+    std::vector<std::wstring> Texts() const {
+        std::vector<std::wstring> texts;
+        for (const Message& m : shown) texts.push_back(m.text);
+        return texts;
+    }
 };
 
 struct FakeFile {
@@ -46,35 +73,89 @@ struct FakeFile {
 
 class FakeFileSystem : public FileSystem {
 public:
-    std::map<std::wstring, FakeFile> files;  // by exact path
-    std::vector<std::wstring> folders;       // writable folders; a missing one fails writes
+    std::map<std::wstring, FakeFile, std::less<>> files;  // by exact path
+    std::vector<std::wstring> folders;  // writable folders; a missing one fails writes
     // Listed folders (ending in "\") with their entries in listing order.
-    std::map<std::wstring, std::vector<FolderEntry>> tree;
+    std::map<std::wstring, std::vector<FolderEntry>, std::less<>> tree;
     // Short (8.3) forms; a path without one is on a volume that keeps none.
-    std::map<std::wstring, std::wstring> shortNames;
+    std::map<std::wstring, std::wstring, std::less<>> shortNames;
 
-    std::optional<FileInfo> Stat(std::wstring_view path) override;
-    bool Copy(std::wstring_view from, std::wstring_view to) override;
-    bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
-    bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
+    std::optional<FileInfo> Stat(std::wstring_view path) override {
+        auto it = files.find(path);
+        if (it != files.end()) {
+            const FakeFile& f = it->second;
+            return FileInfo{f.size, f.readOnly, f.hidden, false, false};
+        }
+        if (tree.count(std::wstring(path) + L"\\")) return FileInfo{0, 0, 0, 0, true};
+        return std::nullopt;
+    }
+    bool Copy(std::wstring_view from, std::wstring_view to) override {
+        auto it = files.find(from);
+        if (it == files.end() || !FolderExists(to)) return false;
+        files[std::wstring(to)] = it->second;
+        return true;
+    }
+    bool MoveReplace(std::wstring_view from, std::wstring_view to) override {
+        auto it = files.find(from), target = files.find(to);
+        if (it == files.end() || (target != files.end() && target->second.locked)) return false;
+        FakeFile moved = it->second;
+        files.erase(it);
+        files[std::wstring(to)] = moved;
+        return true;
+    }
+    bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override {
+        if (!FolderExists(path)) return false;
+        FakeFile& f = files[std::wstring(path)];
+        if (f.readOnly || f.locked) return false;
+        f.text = append ? f.text + std::wstring(text) : std::wstring(text);
+        f.size = int64_t(f.text.size());
+        return true;
+    }
     // The code page holds ASCII and the common Chinese characters.
-    bool AnsiHolds(std::wstring_view text) override;
-    std::optional<std::wstring> ShortPath(std::wstring_view path) override;
+    bool AnsiHolds(std::wstring_view text) override {
+        for (wchar_t c : text) {
+            if (c >= 0x80 && !(c >= 0x4E00 && c <= 0x9FFF)) return false;
+        }
+        return true;
+    }
+    std::optional<std::wstring> ShortPath(std::wstring_view path) override {
+        auto it = shortNames.find(path);
+        return it == shortNames.end() ? std::nullopt : std::optional(it->second);
+    }
     // ASCII letters only: tests of other scripts run against the real system.
-    std::wstring CaseKey(std::wstring_view name) override;
-    std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override;
-    std::optional<std::string> ReadFile(std::wstring_view path) override;
+    std::wstring CaseKey(std::wstring_view name) override {
+        std::wstring key(name);
+        for (wchar_t& c : key) c = c >= L'a' && c <= L'z' ? wchar_t(c - 32) : c;
+        return key;
+    }
+    std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override {
+        auto it = tree.find(folder);
+        return it == tree.end() ? std::nullopt : std::optional(it->second);
+    }
+    // The text as bytes, one per character: tests use ASCII.
+    std::optional<std::string> ReadFile(std::wstring_view path) override {
+        auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        return std::string(it->second.text.begin(), it->second.text.end());
+    }
 
     bool Has(const std::wstring& path) const { return files.count(path) != 0; }
     int64_t Size(const std::wstring& path) const { return files.at(path).size; }
 
 private:
-    bool FolderExists(std::wstring_view path) const;
+    bool FolderExists(std::wstring_view path) const {
+        const size_t slash = path.find_last_of(L'\\');
+        if (slash == std::wstring_view::npos || folders.empty()) return true;
+        for (const std::wstring& f : folders) {
+            if (f == path.substr(0, slash)) return true;
+        }
+        return false;
+    }
 };
 
 class FakeProcesses : public Processes {
 public:
-    std::map<std::wstring, std::wstring> environment;
+    std::map<std::wstring, std::wstring, std::less<>> environment;
     std::wstring commandLine;
     std::wstring appPath = L"C:\\Program Files\\Velmora";
     // The command lines started, in order.
@@ -85,13 +166,46 @@ public:
     std::function<void(const std::wstring& commandLine)> onRun;
     bool terminated = false;  // a process was ended from outside
 
-    std::unique_ptr<Process> Start(std::wstring_view commandLine, Show show,
-                                   std::wstring_view workingFolder) override;
-    std::wstring Environ(std::wstring_view name) override;
-    void SetEnviron(std::wstring_view name, std::wstring_view value) override;
+    std::unique_ptr<Process> Start(std::wstring_view commandLine, Show,
+                                   std::wstring_view) override {
+        if (startFails) return nullptr;
+        started.emplace_back(commandLine);
+        return std::make_unique<OneProcess>(*this, started.back());
+    }
+    std::wstring Environ(std::wstring_view name) override {
+        auto it = environment.find(name);
+        return it == environment.end() ? std::wstring() : it->second;
+    }
+    void SetEnviron(std::wstring_view name, std::wstring_view value) override {
+        environment[std::wstring(name)] = value;
+    }
     std::wstring CommandLine() override { return commandLine; }
     std::wstring AppPath() override { return appPath; }
     std::wstring AppExeName() override { return L"Velmora"; }
+
+private:
+    // Does its work during its last wait, unless ended from outside.
+    struct OneProcess : Process {
+        OneProcess(FakeProcesses& all, std::wstring line)
+            : all(all),
+              line(std::move(line)),
+              id(100 + uint32_t(all.started.size())),
+              passes(all.passes) {}
+        uint32_t Id() const override { return id; }
+        bool WaitForExit(int) override {
+            if (all.terminated) return true;
+            if (--passes > 0) return false;
+            if (!ran && all.onRun) all.onRun(line);
+            ran = true;
+            return true;
+        }
+        void Terminate() override { all.terminated = true; }
+        FakeProcesses& all;
+        std::wstring line;
+        uint32_t id;
+        int passes;
+        bool ran = false;
+    };
 };
 
 class FakeEventLoop : public EventLoop {
@@ -102,19 +216,40 @@ public:
     bool ended = false;
     bool busy = false;
 
-    void DoEvents() override;
+    void DoEvents() override {
+        ++pumps;
+        if (onDoEvents) onDoEvents();
+    }
     void Sleep(int ms) override { sleptMs += ms; }
-    std::unique_ptr<Timer> StartTimer(int ms, std::function<void()> onTick) override;
+    std::unique_ptr<Timer> StartTimer(int ms, std::function<void()> onTick) override {
+        timers_[++lastTimer_] = {ms, std::move(onTick)};
+        return std::make_unique<OneTimer>(timers_, lastTimer_);
+    }
     void SetBusyPointer(bool b) override { busy = b; }
     void EndProgram() override { ended = true; }
     // Runs every live timer's callback once, as if its interval had passed.
-    void Tick();
+    void Tick() {
+        std::vector<std::function<void()>> due;
+        for (auto& [id, timer] : timers_) due.push_back(timer.second);
+        for (auto& tick : due) tick();
+    }
     // The intervals of the live timers, in milliseconds.
-    std::vector<int> TimerIntervals() const;
+    std::vector<int> TimerIntervals() const {
+        std::vector<int> intervals;
+        for (auto& [id, timer] : timers_) intervals.push_back(timer.first);
+        return intervals;
+    }
 
 private:
-    std::map<int, std::pair<int, std::function<void()>>> timers_;
-    int nextTimer_ = 1;
+    using Timers = std::map<int, std::pair<int, std::function<void()>>>;
+    struct OneTimer : Timer {
+        OneTimer(Timers& timers, int id) : timers(timers), id(id) {}
+        ~OneTimer() override { timers.erase(id); }
+        Timers& timers;
+        int id;
+    };
+    Timers timers_;
+    int lastTimer_ = 0;
 };
 
 struct FakeServices {

@@ -97,18 +97,6 @@ TEST_F(ServicesWinTest, MoveReplaceSwapsInOneStepUnlessThePictureIsInUse) {
     EXPECT_EQ(ReadBytes(out), "again");
 }
 
-TEST_F(ServicesWinTest, CommandLineTextAndEnvironment) {
-    EXPECT_EQ(CommandLineAfterProgram(L"\"C:\\Program Files\\V\\Velmora.exe\"  \"a b.jpg\" c"),
-              L"\"a b.jpg\" c");
-    EXPECT_EQ(CommandLineAfterProgram(L"Velmora.exe x"), L"x");
-    EXPECT_EQ(CommandLineAfterProgram(L"Velmora.exe"), L"");
-    EXPECT_EQ(ResolveCommandLine(L"notepad \"x.bat\"", L""), L"notepad \"x.bat\"");
-    processes.SetEnviron(L"VELMORA_TEST_VAR", L"值");
-    EXPECT_EQ(processes.Environ(L"velmora_test_var"), L"值");
-    EXPECT_EQ(processes.Environ(L"VELMORA_UNSET_VAR"), L"");
-    EXPECT_NE(processes.AppPath().back(), L'\\');
-}
-
 TEST_F(ServicesWinTest, InputBoxReturnsTheTypedTextOrEmptyOnCancel) {
     Win32Dialogs dialogs(L"Velmora", false);
     auto answer = [&](int button, const wchar_t* text) {
