@@ -330,12 +330,9 @@ TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) 
 }
 
 TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
-    Start(L"");
-    HWND main = nullptr;
-    // Found as a user sees it: by its caption.
-    ASSERT_TRUE(WaitUntil(
-        [&] { return (main = FindWindowW(nullptr, kMainLayout.caption)) && IsWindowVisible(main); },
-        30000));
+    HWND main = StartWindow();
+    ASSERT_TRUE(main);
+    EXPECT_EQ(WindowText(main), kMainLayout.caption);
     EXPECT_EQ(WindowText(GetDlgItem(main, kIdRemove)), L"清除EXIF信息");
     EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
 
