@@ -5,6 +5,7 @@ add_executable(velmora_win_tests
   addfiles/folder_scan_win_test.cpp
   main/main_window_win_test.cpp
   runtime/services_win_test.cpp
+  runtime/window_dpi_win_test.cpp
   shellmenu/registry_suite.cpp
   shellmenu/registry_under_test_win.cpp
   ${VELMORA_RUNTIME_RC}

@@ -34,10 +34,6 @@ ProgressWindow::ProgressWindow() {
         SetWindowPos(h, behind, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         behind = h;
     }
-    HWND bar = control(kIdProgressBar);
-    SetWindowLongPtrW(bar, GWL_STYLE,
-                      (GetWindowLongPtrW(bar, GWL_STYLE) & ~SS_TYPEMASK) | SS_RIGHT);
-
     CenterOnScreen(SWP_NOACTIVATE);
     created_ = background_.get() != nullptr;
 }

@@ -11,7 +11,6 @@
 #include "resources/main_window_layout.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/fake_services.h"
-#include "runtime/layout_check_win.h"
 
 namespace velmora {
 namespace {
@@ -157,18 +156,6 @@ TEST_F(MainWindowWinTest, TheBusyPointerShowsUntilResetAndClosingEndsTheProgram)
     EXPECT_FALSE(IsWindow(window.hwnd()));
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-// Moved to a screen of another density, the window lays itself out again:
-// every control and font where the table puts them at the new density.
-TEST_F(MainWindowWinTest, AtOneAndAHalfTimesTheDensityEverythingScales) {
-    test::ExpectLaidOut(window.hwnd(), kMainLayout, window.dpi(), true);
-    const int after = window.dpi() * 3 / 2;
-    RECT suggested{10, 10, 1000, 800};
-    SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(after, after),
-                 reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(window.dpi(), after);
-    test::ExpectLaidOut(window.hwnd(), kMainLayout, after, true);
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+// Each window on the shared base, moved to a screen of one and a half times
+// the density, lays itself out again: every control and font where its
+// table puts them at the new density.
+#include <gtest/gtest.h>
+
+#include "about/about_box_win.h"
+#include "about/about_settings.h"
+#include "addfiles/progress_window_win.h"
+#include "main/main_window_win.h"
+#include "resources/about_layout.h"
+#include "resources/main_window_layout.h"
+#include "resources/progress_window_layout.h"
+#include "runtime/fake_services.h"
+#include "runtime/layout_check_win.h"
+
+namespace velmora {
+namespace {
+
+void ExpectRelaidAtOneAndAHalf(Window& window, const WindowLayout& layout) {
+    test::ExpectLaidOut(window.hwnd(), layout, window.dpi(), true);
+    const int after = window.dpi() * 3 / 2;
+    RECT suggested{10, 10, 1000, 800};
+    SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(after, after),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(window.dpi(), after);
+    test::ExpectLaidOut(window.hwnd(), layout, after, true);
+}
+
+TEST(WindowDpiWinTest, EveryWindowFollowsANewDensity) {
+    test::FakeServices fake;
+    MainWindowWin main{fake.services};
+    ProgressWindow progress;
+    AboutBoxWin about{nullptr, MakeAboutTexts(L"Velmora", {L"Velmora", 1, 0, 0, L""}), L"Velmora",
+                      nullptr, fake.processes};
+    ASSERT_TRUE(main.created() && progress.created() && about.created());
+    {
+        SCOPED_TRACE("main window");
+        ExpectRelaidAtOneAndAHalf(main, kMainLayout);
+    }
+    {
+        SCOPED_TRACE("progress window");
+        ExpectRelaidAtOneAndAHalf(progress, kProgressLayout);
+    }
+    SCOPED_TRACE("About box");
+    ExpectRelaidAtOneAndAHalf(about, kAboutLayout);
+}
+
+}  // namespace
+}  // namespace velmora
