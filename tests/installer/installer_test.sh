@@ -49,6 +49,11 @@ check "the installed program reports done" grep -q '搞定' "$work/out.txt"
 check "the installed program cleans the picture" test "$(stat -c %s "$work/照片.jpg")" -lt "$(stat -c %s "$picture")"
 check "no Exif left" bash -c "! grep -q Exif '$work/照片.jpg'"
 
+# Installing again over an older copy replaces it.
+printf 'old copy' > "$install_dir/jhead.exe"
+wine "$setup" /S
+check "installing over an older copy replaces it" test "$(head -c 2 "$install_dir/jhead.exe")" = MZ
+
 # The verb, as the check box installs it: the other command is saved.
 wine "$install_dir/velmora-verb.exe" install "$(winepath -w "$install_dir/Velmora.exe")"
 check "our verb installed" bash -c "wine reg query '$classes\\jpegfile\\shell\\$verb\\command' /ve 2>/dev/null | grep -q Velmora.exe"
