@@ -494,9 +494,10 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
     }
 }
 
-// Hostile names with the real tool, given on the command line: a "tmp" folder whose name the
-// command interpreter would expand, names the ANSI code page cannot hold (one with a best-fit twin
-// beside it), and a foreign ".tmp" file beside a picture.
+// Hostile names with the real tool, given on the command line: a "tmp"
+// folder whose name the command interpreter would expand, names the ANSI
+// code page cannot hold (one with a best-fit twin beside it), and a foreign
+// ".tmp" file beside a picture.
 TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
     UseRealTool();
     const std::string jpeg = MetadataPicture(6);
@@ -609,6 +610,7 @@ TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
         return st.size() > 5 ? _wtoi(st.c_str() + 5) : 0;
     };
     ASSERT_TRUE(WaitUntil([&] { return count() > 3; }, 60000));
+    Capture(progress).Save(bin / L"progress-screenshot.bmp");
     PostMessageW(GetDlgItem(progress, kIdProgressCancel), BM_CLICK, 0, 0);
     const std::wstring message = Answer(pi.dwProcessId, IDOK);
     ASSERT_EQ(message.rfind(L"已取消：已清除 ", 0), 0u) << Utf8(message);
