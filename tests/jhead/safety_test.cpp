@@ -7,9 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <thread>
 #include <filesystem>
+#include <thread>
 
 #include "jpeg_samples.h"
 #include "process.h"
@@ -18,22 +19,19 @@ using namespace jhead_test;
 
 namespace {
 
-// Metadata, then size bytes of entropy-coded-looking data (every 0xFF
-// stuffed), EOI and a trailer.
+// Metadata, then size bytes of entropy-coded-looking data (no 0xFF, so no
+// stuffing needed), EOI and a trailer.
 Bytes BigPicture(size_t size) {
-    Bytes scan = {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0};
-    Bytes head = Cat({{0xFF, 0xD8}, AllMetadata(6, true), FakeTables(), scan});
-    Bytes out;
-    out.reserve(head.size() + size + size / 128 + 64);
-    out = head;
+    Bytes data(size);
     uint32_t x = 12345;
-    for (size_t i = 0; i < size; i++) {
-        x = x * 1103515245 + 12345;
-        uint8_t b = (uint8_t)(x >> 16);
-        out.push_back(b);
-        if (b == 0xFF) out.push_back(0x00);
-    }
-    return Cat({out, {0xFF, 0xD9}, B("trailer")});
+    for (uint8_t& b : data) b = (uint8_t)(((x = x * 1103515245 + 12345) >> 16) % 255);
+    return Cat({{0xFF, 0xD8},
+                AllMetadata(6, true),
+                FakeTables(),
+                {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0},
+                data,
+                {0xFF, 0xD9},
+                B("trailer")});
 }
 
 int RunJhead(const std::string& path) {
@@ -53,10 +51,8 @@ pid_t StartJhead(const std::string& path) {
 }
 
 bool HasTemporaryFile(const TempFolder& t) {
-    for (const std::string& n : t.Names()) {
-        if (n.rfind(".jhead-", 0) == 0) return true;
-    }
-    return false;
+    std::set<std::string> names = t.Names();
+    return std::any_of(names.begin(), names.end(), [](auto& n) { return n[0] == '.'; });
 }
 
 // Killed at any moment, the picture is the original or the cleaned one, and
