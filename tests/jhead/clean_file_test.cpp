@@ -152,13 +152,11 @@ TEST_F(CleanFileTest, LinksKeepTheirMeaning) {
 #endif
 }
 
-void SetEventFile(const std::string& path) {
 #ifdef _WIN32
-    _putenv_s("VELMORA_EVENT_FILE", path.c_str());
+void SetEventFile(const std::string& path) { _putenv_s("VELMORA_EVENT_FILE", path.c_str()); }
 #else
-    setenv("VELMORA_EVENT_FILE", path.c_str(), 1);
+void SetEventFile(const std::string& path) { setenv("VELMORA_EVENT_FILE", path.c_str(), 1); }
 #endif
-}
 
 TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     std::string dirty = Put("dirty.jpg", kDirty);

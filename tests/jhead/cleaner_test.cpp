@@ -108,11 +108,9 @@ TEST(Cleaner, FillBytesAndTruncatedPictureData) {
 TEST(Cleaner, RecoversHeadersTheWayDecodersRead) {
     Bytes rest = Cat({FakeTables(), FakeScans()});
     Bytes exif = ExifSegment(1, false);
-    Bytes icc = IccChunks(1)[0];
-    Bytes icc_long = icc;
+    Bytes icc_long = IccChunks(1)[0];
     icc_long[3] += 2;  // swallows the FF EE of the Adobe segment after it
-    Bytes xmp = Seg(0xE1, B(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)));
-    Bytes xmp_short = xmp;
+    Bytes xmp_short = Seg(0xE1, B(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)));
     xmp_short[3] -= 2;
     std::string thumb("JFIF\0\1\2\0\0\1\0\1\2\1RGBrgb", 20);
     ExpectCleaned({

@@ -25,13 +25,8 @@ Bytes BigPicture(size_t size) {
     Bytes data(size);
     uint32_t x = 12345;
     for (uint8_t& b : data) b = (uint8_t)(((x = x * 1103515245 + 12345) >> 16) % 255);
-    return Cat({{0xFF, 0xD8},
-                AllMetadata(6, true),
-                FakeTables(),
-                {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0},
-                data,
-                {0xFF, 0xD9},
-                B("trailer")});
+    Bytes sos = {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0};
+    return Cat({{0xFF, 0xD8}, AllMetadata(6, true), FakeTables(), sos, data, {0xFF, 0xD9}, B("t")});
 }
 
 int RunJhead(const std::string& path) {
