@@ -3,6 +3,8 @@
 // and the walk through the picture data, however it is cut into chunks.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "cleaner.h"
 #include "eoi_finder.h"
 #include "jpeg_samples.h"
@@ -133,11 +135,7 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
     Bytes scans = FakeScans();
     Bytes exif = ExifSegment(6, false);
     Bytes cut_exif(exif.begin(), exif.end() - 10);
-    struct Refused {
-        const char* name;
-        Bytes in;
-        ParseError want;
-    } cases[] = {
+    std::tuple<const char*, Bytes, ParseError> cases[] = {
         {"empty", {}, ParseError::NotJpeg},
         {"png", B("\x89PNG\r\n\x1a\n"), ParseError::NotJpeg},
         {"only SOI", kSoi, ParseError::NoScan},
@@ -152,10 +150,10 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
         {"no frame", Cat({kSoi, exif, Seg(0xDA, {1, 1, 0, 0, 63, 0}), {0xFF, 0xD9}}),
          ParseError::NoFrame},
     };
-    for (const Refused& k : cases) {
-        Cleaned c = Clean(k.in);
-        EXPECT_EQ(c.error, k.want) << k.name;
-        EXPECT_FALSE(c.wrote) << k.name;
+    for (const auto& [name, in, want] : cases) {
+        Cleaned c = Clean(in);
+        EXPECT_EQ(c.error, want) << name;
+        EXPECT_FALSE(c.wrote) << name;
     }
     Bytes many = kSoi;
     for (size_t i = 0; i < kMaxSegments; i++) many.insert(many.end(), {0xFF, 0xFE, 0, 2});
@@ -179,11 +177,7 @@ TEST(EoiFinder, SameEndAndCutsForEveryChunkSize) {
     Bytes scans = FakeScans();
     Bytes after_sos(scans.begin() + 10, scans.end());
     Bytes com = Seg(0xFE, B("abc"));
-    struct Case {
-        const char* name;
-        Bytes data;
-        std::vector<uint64_t> want;
-    } cases[] = {
+    std::tuple<const char*, Bytes, std::vector<uint64_t>> cases[] = {
         // Stuffed FF00, RST, fill bytes and a table holding FF D9 between scans.
         {"two scans", Cat({after_sos, B("trailer\xFF\xD9")}), {after_sos.size()}},
         {"no EOI", Bytes(after_sos.begin(), after_sos.end() - 2), {after_sos.size() - 1}},
@@ -199,9 +193,9 @@ TEST(EoiFinder, SameEndAndCutsForEveryChunkSize) {
         {"comment before data", Cat({{0x11}, com, {0x22, 0xFF, 0xD9}}), {11}},
         {"comment before RST", Cat({{0x11}, com, {0xFF, 0xD0, 0xFF, 0xD9}}), {12}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, data, want] : cases) {
         for (size_t chunk : {1, 2, 3, 5, 7, 64}) {
-            EXPECT_EQ(Walk(c.data, chunk), c.want) << c.name << " chunk " << chunk;
+            EXPECT_EQ(Walk(data, chunk), want) << name << " chunk " << chunk;
         }
     }
 }

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "jpeg_samples.h"
 #include "process.h"
@@ -97,25 +98,22 @@ TEST(OtherUser, ChangesOnlyFilesItMayWriteAndKeepsOwners) {
     if (geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
     TempFolder t;
     chmod(t.dir.c_str(), 0777);
-    struct Case {
-        uid_t owner;
-        mode_t mode;
-        const char* says;
-    } cases[] = {{0, 0644, "没有修改此文件的权限"}, {0, 0666, "所有者"}, {65534, 0644, "已清理"}};
+    std::tuple<uid_t, mode_t, const char*> cases[] = {
+        {0, 0644, "没有修改此文件的权限"}, {0, 0666, "所有者"}, {65534, 0644, "已清理"}};
     Bytes dirty = BigPicture(1000);
     std::string p = t.Path("p.jpg");
-    for (const Case& c : cases) {
+    for (const auto& [owner, mode, says] : cases) {
         WriteFile(p, dirty);
-        chown(p.c_str(), c.owner, c.owner);
-        chmod(p.c_str(), c.mode);
+        chown(p.c_str(), owner, owner);
+        chmod(p.c_str(), mode);
         std::string out = Shell("setpriv --reuid=65534 --regid=65534 --clear-groups " +
                                 Quote(JHEAD_EXE) + " -de " + Quote(p));
-        EXPECT_NE(out.find(c.says), std::string::npos) << out;
+        EXPECT_NE(out.find(says), std::string::npos) << out;
         struct stat st;
         stat(p.c_str(), &st);
-        EXPECT_EQ(st.st_uid, c.owner);
-        EXPECT_EQ(st.st_mode & 07777, c.mode);
-        EXPECT_EQ(ReadFile(p) == dirty, c.owner == 0) << out;
+        EXPECT_EQ(st.st_uid, owner);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        EXPECT_EQ(ReadFile(p) == dirty, owner == 0) << out;
         EXPECT_EQ(t.Names(), std::set<std::string>{"p.jpg"});
         std::filesystem::remove(p);
     }
