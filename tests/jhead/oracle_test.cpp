@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "jpeg_samples.h"
-#include "process.h"
+#include "shell.h"
 
 using namespace jhead_test;
 

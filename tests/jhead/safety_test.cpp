@@ -14,7 +14,7 @@
 #include <tuple>
 
 #include "jpeg_samples.h"
-#include "process.h"
+#include "shell.h"
 
 using namespace jhead_test;
 
