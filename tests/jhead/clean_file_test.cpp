@@ -104,11 +104,10 @@ TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
 }
 
 fs::Op g_fail_op;
-bool FailChosen(fs::Op op) { return op == g_fail_op; }
 
 TEST_F(CleanFileTest, FailureAtAnyStepLeavesOriginalAndNoTemporaryFile) {
     std::string p = Put("p.jpg", kDirty);
-    fs::SetFaultHook(FailChosen);
+    fs::SetFaultHook([](fs::Op op) { return op == g_fail_op; });
     for (fs::Op op : {fs::Op::Open, fs::Op::Read, fs::Op::Create, fs::Op::Write,
                       fs::Op::CopyMetadata, fs::Op::Flush, fs::Op::Close, fs::Op::Replace}) {
         g_fail_op = op;

@@ -20,16 +20,14 @@ const Bytes kAdobe = Seg(0xEE, B(std::string("Adobe\0\144\0\0\0\0\1", 12)));
 
 struct Cleaned {
     ParseError error;
-    bool wrote;
-    Bytes out;
+    bool wrote = false;
+    MemoryOutput out;
     Plan plan;
 };
 
 Cleaned Clean(const Bytes& in) {
     Cleaned c;
-    MemoryOutput out;
-    c.error = CleanInMemory(in.data(), in.size(), &c.plan, &out, &c.wrote);
-    c.out = out.bytes;
+    c.error = CleanInMemory(in.data(), in.size(), &c.plan, &c.out, &c.wrote);
     return c;
 }
 
@@ -44,8 +42,8 @@ void ExpectCleaned(const std::vector<Case>& cases) {
     for (const Case& k : cases) {
         Cleaned c = Clean(k.in);
         EXPECT_EQ(c.error, ParseError::None) << k.name;
-        EXPECT_EQ(c.wrote ? c.out : k.in, k.want) << k.name;
-        EXPECT_EQ(c.plan.size_after, c.wrote ? c.out.size() : 0) << k.name;
+        EXPECT_EQ(c.wrote ? c.out.bytes : k.in, k.want) << k.name;
+        EXPECT_EQ(c.plan.size_after, c.wrote ? c.out.bytes.size() : 0) << k.name;
         EXPECT_FALSE(Clean(k.want).wrote) << k.name;
     }
 }
@@ -57,7 +55,8 @@ TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
                     FakeTables(), FakeScans(), trailer});
     Cleaned c = Clean(in);
     // ICC chunks in their order; orientation 1 needs no Exif at all.
-    EXPECT_EQ(c.out, Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, FakeTables(), FakeScans()}));
+    EXPECT_EQ(c.out.bytes,
+              Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, FakeTables(), FakeScans()}));
     EXPECT_EQ(c.plan.removed[(int)Kind::Exif], ExifSegment(1, false).size());
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], trailer.size());
     // JFXX APP0, APP3, APP12, non-Adobe APP14 and APP15.
@@ -100,7 +99,7 @@ TEST(Cleaner, FillBytesAndTruncatedPictureData) {
     Bytes fill_dqt = Cat({{0xFF, 0xFF}, FakeTables()});
     Bytes in = Cat({kSoi, {0xFF}, Seg(0xFE, B("x")), fill_dqt, FakeWithoutEoi()});
     Cleaned c = Clean(in);
-    EXPECT_EQ(c.out, Cat({kSoi, fill_dqt, FakeWithoutEoi()}));
+    EXPECT_EQ(c.out.bytes, Cat({kSoi, fill_dqt, FakeWithoutEoi()}));
     EXPECT_TRUE(c.plan.truncated);
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], 0u);
 }
