@@ -85,7 +85,9 @@ TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
     bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end
     Bytes count_past = ExifSegment(6, false);
     count_past[4 + 6 + 8] = 0x40;  // 64 entries, where the block holds 3
-    for (const Bytes& b : {ExifSegment(9, false), bad_offset, count_past}) {
+    Bytes cut = ExifSegment(6, true);
+    cut = Seg(0xE1, Bytes(cut.begin() + 4, cut.begin() + 30));  // IFD0 cut short
+    for (const Bytes& b : {ExifSegment(9, false), bad_offset, count_past, cut}) {
         cases.push_back({"no orientation", Cat({kSoi, b, rest}), Cat({kSoi, rest})});
     }
     ExpectCleaned(cases);
