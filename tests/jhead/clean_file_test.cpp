@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <tuple>
 
 #include "clean_file.h"
 #include "cleaner.h"
@@ -65,11 +66,8 @@ TEST_F(CleanFileTest, ReplacesPictureKeepingTimesPermissionsAndName) {
 }
 
 TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
-    struct Case {
-        std::string name;
-        Bytes data;  // empty: not a file made here
-        const char* says;
-    } cases[] = {
+    // Name, content (none: not a file made here), what the report says.
+    std::tuple<std::string, Bytes, const char*> cases[] = {
         {"a.png", B("\x89PNG\r\n\x1a\n data"), "不是 JPEG"},
         {"cut.jpg", Bytes(kDirty.begin(), kDirty.begin() + 40), "超出文件末尾"},
         {"empty.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "没有图像数据"},
@@ -91,27 +89,25 @@ TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
     mkfifo(t.Path("fifo.jpg").c_str(), 0644);
     symlink("loop.jpg", t.Path("loop.jpg").c_str());
 #endif
-    for (const Case& c : cases) {
-        std::string p = c.data.empty() ? t.Path(c.name) : Put(c.name, c.data);
-        if (c.name == "ro.jpg") {
-            stdfs::permissions(FromUtf8(p), stdfs::perms::all, stdfs::perm_options::remove);
-            stdfs::permissions(FromUtf8(p), stdfs::perms::owner_read, stdfs::perm_options::add);
+    for (const auto& [name, data, says] : cases) {
+        std::string p = data.empty() ? t.Path(name) : Put(name, data);
+        if (name == "ro.jpg") {
+            stdfs::permissions(FromUtf8(p), stdfs::perms::owner_read, stdfs::perm_options::replace);
         }
         FileResult r = CleanFile(p);
-        EXPECT_EQ(r.outcome, Outcome::Failed) << c.name;
-        EXPECT_NE(r.line.find(c.says), std::string::npos) << r.line;
-        if (c.data.empty()) continue;
-        EXPECT_EQ(ReadFile(p), c.data) << c.name;
-        EXPECT_EQ(stdfs::last_write_time(FromUtf8(p)), kOldTime) << c.name;
+        EXPECT_EQ(r.outcome, Outcome::Failed) << name;
+        EXPECT_NE(r.line.find(says), std::string::npos) << r.line;
+        if (data.empty()) continue;
+        EXPECT_EQ(ReadFile(p), data) << name;
+        EXPECT_EQ(stdfs::last_write_time(FromUtf8(p)), kOldTime) << name;
     }
 }
 
 fs::Op g_fail_op;
-bool FailChosen(fs::Op op) { return op == g_fail_op; }
 
 TEST_F(CleanFileTest, FailureAtAnyStepLeavesOriginalAndNoTemporaryFile) {
     std::string p = Put("p.jpg", kDirty);
-    fs::SetFaultHook(FailChosen);
+    fs::SetFaultHook([](fs::Op op) { return op == g_fail_op; });
     for (fs::Op op : {fs::Op::Open, fs::Op::Read, fs::Op::Create, fs::Op::Write,
                       fs::Op::CopyMetadata, fs::Op::Flush, fs::Op::Close, fs::Op::Replace}) {
         g_fail_op = op;
@@ -152,13 +148,11 @@ TEST_F(CleanFileTest, LinksKeepTheirMeaning) {
 #endif
 }
 
-void SetEventFile(const std::string& path) {
 #ifdef _WIN32
-    _putenv_s("VELMORA_EVENT_FILE", path.c_str());
+void SetEventFile(const std::string& path) { _putenv_s("VELMORA_EVENT_FILE", path.c_str()); }
 #else
-    setenv("VELMORA_EVENT_FILE", path.c_str(), 1);
+void SetEventFile(const std::string& path) { setenv("VELMORA_EVENT_FILE", path.c_str(), 1); }
 #endif
-}
 
 TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     std::string dirty = Put("dirty.jpg", kDirty);

@@ -3,6 +3,8 @@
 // and the walk through the picture data, however it is cut into chunks.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "cleaner.h"
 #include "eoi_finder.h"
 #include "jpeg_samples.h"
@@ -18,16 +20,14 @@ const Bytes kAdobe = Seg(0xEE, B(std::string("Adobe\0\144\0\0\0\0\1", 12)));
 
 struct Cleaned {
     ParseError error;
-    bool wrote;
-    Bytes out;
+    bool wrote = false;
+    MemoryOutput out;
     Plan plan;
 };
 
 Cleaned Clean(const Bytes& in) {
     Cleaned c;
-    MemoryOutput out;
-    c.error = CleanInMemory(in.data(), in.size(), &c.plan, &out, &c.wrote);
-    c.out = out.bytes;
+    c.error = CleanInMemory(in.data(), in.size(), &c.plan, &c.out, &c.wrote);
     return c;
 }
 
@@ -42,8 +42,8 @@ void ExpectCleaned(const std::vector<Case>& cases) {
     for (const Case& k : cases) {
         Cleaned c = Clean(k.in);
         EXPECT_EQ(c.error, ParseError::None) << k.name;
-        EXPECT_EQ(c.wrote ? c.out : k.in, k.want) << k.name;
-        EXPECT_EQ(c.plan.size_after, c.wrote ? c.out.size() : 0) << k.name;
+        EXPECT_EQ(c.wrote ? c.out.bytes : k.in, k.want) << k.name;
+        EXPECT_EQ(c.plan.size_after, c.wrote ? c.out.bytes.size() : 0) << k.name;
         EXPECT_FALSE(Clean(k.want).wrote) << k.name;
     }
 }
@@ -55,7 +55,8 @@ TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
                     FakeTables(), FakeScans(), trailer});
     Cleaned c = Clean(in);
     // ICC chunks in their order; orientation 1 needs no Exif at all.
-    EXPECT_EQ(c.out, Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, FakeTables(), FakeScans()}));
+    EXPECT_EQ(c.out.bytes,
+              Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, FakeTables(), FakeScans()}));
     EXPECT_EQ(c.plan.removed[(int)Kind::Exif], ExifSegment(1, false).size());
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], trailer.size());
     // JFXX APP0, APP3, APP12, non-Adobe APP14 and APP15.
@@ -79,11 +80,20 @@ TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
     cases.push_back({"second block",
                      Cat({kSoi, ExifSegment(0, false), kJfif, ExifSegment(5, true), rest}),
                      Cat({kSoi, MinimalExifSegment({5, true}), kJfif, rest})});
+    // Blocks that hold no readable orientation leave none behind.
+    Bytes bad_offset = ExifSegment(6, true);
+    bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end
+    Bytes count_past = ExifSegment(6, false);
+    count_past[4 + 6 + 8] = 0x40;  // 64 entries, where the block holds 3
+    Bytes cut = ExifSegment(6, true);
+    cut = Seg(0xE1, Bytes(cut.begin() + 4, cut.begin() + 30));  // IFD0 cut short
+    for (const Bytes& b : {ExifSegment(9, false), bad_offset, count_past, cut}) {
+        cases.push_back({"no orientation", Cat({kSoi, b, rest}), Cat({kSoi, rest})});
+    }
     ExpectCleaned(cases);
     Bytes exif = MinimalExifSegment({7, true});
     Orientation back = ReadOrientation(exif.data() + 4, exif.size() - 4);
-    EXPECT_EQ(back.value, 7);
-    EXPECT_TRUE(back.big_endian);
+    EXPECT_TRUE(back.value == 7 && back.big_endian);
 }
 
 TEST(Cleaner, FillBytesAndTruncatedPictureData) {
@@ -91,7 +101,7 @@ TEST(Cleaner, FillBytesAndTruncatedPictureData) {
     Bytes fill_dqt = Cat({{0xFF, 0xFF}, FakeTables()});
     Bytes in = Cat({kSoi, {0xFF}, Seg(0xFE, B("x")), fill_dqt, FakeWithoutEoi()});
     Cleaned c = Clean(in);
-    EXPECT_EQ(c.out, Cat({kSoi, fill_dqt, FakeWithoutEoi()}));
+    EXPECT_EQ(c.out.bytes, Cat({kSoi, fill_dqt, FakeWithoutEoi()}));
     EXPECT_TRUE(c.plan.truncated);
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], 0u);
 }
@@ -101,11 +111,9 @@ TEST(Cleaner, FillBytesAndTruncatedPictureData) {
 TEST(Cleaner, RecoversHeadersTheWayDecodersRead) {
     Bytes rest = Cat({FakeTables(), FakeScans()});
     Bytes exif = ExifSegment(1, false);
-    Bytes icc = IccChunks(1)[0];
-    Bytes icc_long = icc;
+    Bytes icc_long = IccChunks(1)[0];
     icc_long[3] += 2;  // swallows the FF EE of the Adobe segment after it
-    Bytes xmp = Seg(0xE1, B(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)));
-    Bytes xmp_short = xmp;
+    Bytes xmp_short = Seg(0xE1, B(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)));
     xmp_short[3] -= 2;
     std::string thumb("JFIF\0\1\2\0\0\1\0\1\2\1RGBrgb", 20);
     ExpectCleaned({
@@ -128,11 +136,7 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
     Bytes scans = FakeScans();
     Bytes exif = ExifSegment(6, false);
     Bytes cut_exif(exif.begin(), exif.end() - 10);
-    struct Refused {
-        const char* name;
-        Bytes in;
-        ParseError want;
-    } cases[] = {
+    std::tuple<const char*, Bytes, ParseError> cases[] = {
         {"empty", {}, ParseError::NotJpeg},
         {"png", B("\x89PNG\r\n\x1a\n"), ParseError::NotJpeg},
         {"only SOI", kSoi, ParseError::NoScan},
@@ -147,28 +151,14 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
         {"no frame", Cat({kSoi, exif, Seg(0xDA, {1, 1, 0, 0, 63, 0}), {0xFF, 0xD9}}),
          ParseError::NoFrame},
     };
-    for (const Refused& k : cases) {
-        Cleaned c = Clean(k.in);
-        EXPECT_EQ(c.error, k.want) << k.name;
-        EXPECT_FALSE(c.wrote) << k.name;
+    for (const auto& [name, in, want] : cases) {
+        Cleaned c = Clean(in);
+        EXPECT_EQ(c.error, want) << name;
+        EXPECT_FALSE(c.wrote) << name;
     }
     Bytes many = kSoi;
     for (size_t i = 0; i < kMaxSegments; i++) many.insert(many.end(), {0xFF, 0xFE, 0, 2});
     EXPECT_EQ(Clean(Cat({many, tables, scans})).error, ParseError::TooManySegments);
-}
-
-TEST(ExifOrientation, ReadsOnlyWhatIsThere) {
-    auto read = [](const Bytes& seg) { return ReadOrientation(seg.data() + 4, seg.size() - 4); };
-    Bytes bad_offset = ExifSegment(6, true);
-    bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end
-    Bytes cut = ExifSegment(6, true);
-    cut.resize(30);
-    Bytes count_past = ExifSegment(6, false);
-    count_past[4 + 6 + 8] = 0x40;  // 64 entries, where the block holds 3
-    for (const Bytes& b :
-         {ExifSegment(0, false), ExifSegment(9, false), bad_offset, cut, count_past}) {
-        EXPECT_EQ(read(b).value, 0);
-    }
 }
 
 // The picture's length (data.size() + 1 when no EOI was found), then the
@@ -188,11 +178,7 @@ TEST(EoiFinder, SameEndAndCutsForEveryChunkSize) {
     Bytes scans = FakeScans();
     Bytes after_sos(scans.begin() + 10, scans.end());
     Bytes com = Seg(0xFE, B("abc"));
-    struct Case {
-        const char* name;
-        Bytes data;
-        std::vector<uint64_t> want;
-    } cases[] = {
+    std::tuple<const char*, Bytes, std::vector<uint64_t>> cases[] = {
         // Stuffed FF00, RST, fill bytes and a table holding FF D9 between scans.
         {"two scans", Cat({after_sos, B("trailer\xFF\xD9")}), {after_sos.size()}},
         {"no EOI", Bytes(after_sos.begin(), after_sos.end() - 2), {after_sos.size() - 1}},
@@ -208,9 +194,9 @@ TEST(EoiFinder, SameEndAndCutsForEveryChunkSize) {
         {"comment before data", Cat({{0x11}, com, {0x22, 0xFF, 0xD9}}), {11}},
         {"comment before RST", Cat({{0x11}, com, {0xFF, 0xD0, 0xFF, 0xD9}}), {12}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, data, want] : cases) {
         for (size_t chunk : {1, 2, 3, 5, 7, 64}) {
-            EXPECT_EQ(Walk(c.data, chunk), c.want) << c.name << " chunk " << chunk;
+            EXPECT_EQ(Walk(data, chunk), want) << name << " chunk " << chunk;
         }
     }
 }

@@ -14,20 +14,15 @@ namespace {
 #define Check(ok) (ok) ? (void)0 : abort()
 
 // Kept header segments, except those a cleaned file holds in a new form
-// (the minimal Exif, JFIF without thumbnail).
-std::vector<uint8_t> KeptBytes(const uint8_t* data, const Plan& plan) {
+// (the minimal Exif, JFIF without thumbnail), then the picture data from the
+// first scan on, less the cuts.
+std::vector<uint8_t> Essence(const uint8_t* data, const Plan& plan) {
     std::vector<uint8_t> bytes;
     for (const Segment& s : plan.segments) {
         if (s.keep && s.kind != Kind::Exif && s.kind != Kind::Jfif) {
             bytes.insert(bytes.end(), data + s.offset, data + s.offset + s.size);
         }
     }
-    return bytes;
-}
-
-// The picture data from the first scan on, less the cuts.
-std::vector<uint8_t> PictureBytes(const uint8_t* data, const Plan& plan) {
-    std::vector<uint8_t> bytes;
     uint64_t at = plan.scan_start;
     for (const Cut& c : plan.cuts) {
         bytes.insert(bytes.end(), data + at, data + c.offset);
@@ -40,11 +35,10 @@ std::vector<uint8_t> PictureBytes(const uint8_t* data, const Plan& plan) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Plan plan;
-    MemoryOutput out;
-    bool wrote;
-    ParseError e = CleanInMemory(data, size, &plan, &out, &wrote);
-    if (e != ParseError::None || !wrote) {
+    Plan plan, again;
+    MemoryOutput out, out2;
+    bool wrote, wrote2;
+    if (CleanInMemory(data, size, &plan, &out, &wrote) != ParseError::None || !wrote) {
         Check(!wrote && out.bytes.empty());
         return 0;
     }
@@ -54,12 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(plan.picture_end + plan.removed[(int)Kind::Trailer] == size);
 
     // The output parses, with the same picture segments and picture data.
-    Plan again;
-    MemoryOutput out2;
-    bool wrote2;
     Check(CleanInMemory(o.data(), o.size(), &again, &out2, &wrote2) == ParseError::None);
-    Check(KeptBytes(data, plan) == KeptBytes(o.data(), again));
-    Check(PictureBytes(data, plan) == PictureBytes(o.data(), again));
+    Check(Essence(data, plan) == Essence(o.data(), again));
     if (plan.orientation.value >= 2) Check(again.orientation.value == plan.orientation.value);
 
     // Nothing left to remove: a second run leaves the file alone.

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace jhead_test {
 
@@ -17,43 +18,34 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
 
 Bytes Seg(uint8_t marker, const Bytes& payload) {
     size_t len = payload.size() + 2;
-    Bytes out(len + 2);
-    out[0] = 0xFF;
-    out[1] = marker;
-    out[2] = (uint8_t)(len >> 8);
-    out[3] = (uint8_t)len;
-    std::copy(payload.begin(), payload.end(), out.begin() + 4);
-    return out;
+    return Cat({{0xFF, marker, (uint8_t)(len >> 8), (uint8_t)len}, payload});
 }
 
 static void Put(Bytes& b, size_t at, uint32_t v, int n, bool be) {
     for (int i = 0; i < n; i++) b[at + i] = (uint8_t)(v >> (be ? 8 * (n - 1 - i) : 8 * i));
 }
 
-static void Entry(Bytes& t, size_t at, int tag, int type, int count, uint32_t value, bool be) {
-    Put(t, at, tag, 2, be);
-    Put(t, at + 2, type, 2, be);
-    Put(t, at + 4, count, 4, be);
-    // SHORT values sit in the first two bytes of the field.
-    Put(t, at + 8, value, type == 3 ? 2 : 4, be);
-}
-
 Bytes ExifSegment(int orientation, bool be) {
     // TIFF: header, IFD0 (Make, Orientation, GPS pointer) at 8, "Canon" at 50,
     // GPS IFD (latitude ref "N") at 56.
     Bytes t(74, 0);
+    // An IFD entry; SHORT values sit in the first two bytes of the field.
+    auto entry = [&](size_t at, int tag, int type, int count, uint32_t value) {
+        Put(t, at, tag, 2, be);
+        Put(t, at + 2, type, 2, be);
+        Put(t, at + 4, count, 4, be);
+        Put(t, at + 8, value, type == 3 ? 2 : 4, be);
+    };
     t[0] = t[1] = be ? 'M' : 'I';
     Put(t, 2, 42, 2, be);
     Put(t, 4, 8, 4, be);
-    int count = orientation ? 3 : 2;
-    Put(t, 8, count, 2, be);
-    size_t e = 10;
-    Entry(t, e, 0x010F, 2, 6, 50, be);
-    if (orientation) Entry(t, e += 12, 0x0112, 3, 1, orientation, be);
-    Entry(t, e += 12, 0x8825, 4, 1, 56, be);
-    for (int i = 0; i < 6; i++) t[50 + i] = (uint8_t) "Canon"[i];
+    Put(t, 8, orientation ? 3 : 2, 2, be);
+    entry(10, 0x010F, 2, 6, 50);
+    if (orientation) entry(22, 0x0112, 3, 1, orientation);
+    entry(orientation ? 34 : 22, 0x8825, 4, 1, 56);
+    std::copy_n("Canon", 6, t.begin() + 50);
     Put(t, 56, 1, 2, be);
-    Entry(t, 58, 0x0001, 2, 2, 0, be);
+    entry(58, 0x0001, 2, 2, 0);
     t[66] = 'N';
     return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), t}));
 }
@@ -125,10 +117,8 @@ static std::string ToUtf8(const std::filesystem::path& p) {
 }
 
 Bytes ReadFile(const std::string& path) {
-    std::ifstream f(FromUtf8(path), std::ios::binary | std::ios::ate);
-    Bytes data(f ? (size_t)f.tellg() : 0);
-    f.seekg(0).read((char*)data.data(), (std::streamsize)data.size());
-    return data;
+    std::ifstream f(FromUtf8(path), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), {});
 }
 
 void WriteFile(const std::string& path, const Bytes& data) {

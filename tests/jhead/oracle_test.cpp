@@ -6,17 +6,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include "jpeg_samples.h"
-#include "process.h"
+#include "shell.h"
 
 using namespace jhead_test;
-namespace stdfs = std::filesystem;
 
 namespace {
 
@@ -29,36 +26,27 @@ std::map<std::string, Tags> ExifTool(const std::vector<std::string>& files) {
     std::istringstream out(Shell(cmd + " 2>/dev/null"));
     static const std::regex kTag(R"(\[(\S+)\]\s+(\S+)\s+: (.*))");
     std::map<std::string, Tags> result;
-    std::string file = files[0], line;
+    std::string file = files[0];
     std::smatch m;
-    while (std::getline(out, line)) {
+    for (std::string line; std::getline(out, line);) {
         if (line.rfind("======== ", 0) == 0) file = line.substr(9);
         if (std::regex_match(line, m, kTag)) result[file][m[1].str() + ":" + m[2].str()] = m[3];
     }
     return result;
 }
 
-// Tags that tell something about the picture beyond how to show it.
-std::vector<std::string> Leftovers(const Tags& tags) {
-    std::vector<std::string> left;
-    for (const auto& [key, value] : tags) {
-        std::string group = key.substr(0, key.find(':'));
-        std::string tag = key.substr(key.find(':') + 1);
-        bool ok = group == "ExifTool" || group == "System" || group == "Adobe" ||
-                  (group == "JFIF" && tag.rfind("Thumbnail", 0) != 0) ||
-                  group.rfind("ICC", 0) == 0 || (group == "File" && tag != "Comment") ||
-                  (group == "Composite" && tag.rfind("GPS", 0) != 0) || key == "IFD0:Orientation";
-        if (!ok) left.push_back(key + " = " + value);
-    }
-    return left;
-}
+// Tags that tell nothing about the picture beyond how to show it.
+const std::regex kHarmless(
+    "(ExifTool|System|Adobe|ICC[^:]*):.*|JFIF:(?!Thumbnail).*|File:(?!Comment).*|"
+    "Composite:(?!GPS).*|IFD0:Orientation");
 
 Tags Icc(const Tags& tags) { return Tags(tags.lower_bound("ICC"), tags.lower_bound("ICD")); }
 
-// Decoded pixels: djpeg's, or ImageMagick's for a picture djpeg cannot read.
-std::string Pixels(const std::string& path, bool magick) {
-    return Shell((magick ? "convert " + Quote(path) + " ppm:-" : "djpeg -ppm " + Quote(path)) +
-                 " 2>/dev/null");
+// Decoded pixels: djpeg's, or ImageMagick's for a picture djpeg cannot read
+// (then a cleaned copy that djpeg reads differs, as it should).
+std::string Pixels(const std::string& path) {
+    std::string p = Shell("djpeg -ppm " + Quote(path) + " 2>/dev/null");
+    return p.empty() ? Shell("convert " + Quote(path) + " ppm:- 2>/dev/null") : p;
 }
 
 std::string Jhead(const std::vector<std::string>& files, int* status = nullptr) {
@@ -74,11 +62,9 @@ std::string Jhead(const std::vector<std::string>& files, int* status = nullptr) 
 size_t CleanAndJudge(const std::vector<std::string>& files, const char* planted) {
     std::map<std::string, Bytes> bytes;
     std::map<std::string, std::string> pixels;
-    std::set<std::string> magick;  // djpeg cannot read them
     for (const std::string& f : files) {
         bytes[f] = ReadFile(f);
-        pixels[f] = Pixels(f, false);
-        if (pixels[f].empty() && !(pixels[f] = Pixels(f, true)).empty()) magick.insert(f);
+        pixels[f] = Pixels(f);
     }
     std::map<std::string, Tags> before = ExifTool(files);
     int status;
@@ -90,20 +76,18 @@ size_t CleanAndJudge(const std::vector<std::string>& files, const char* planted)
     size_t cleaned = 0;
     for (const std::string& f : files) {
         Bytes now = ReadFile(f);
-        if (!lines.count(f)) {
-            ADD_FAILURE() << f << " has no report line";
-            continue;
-        }
+        EXPECT_TRUE(lines.count(f)) << f << " has no report line";
         if (lines[f].find("未处理") != std::string::npos) {
             EXPECT_EQ(now, bytes[f]) << "refused but changed: " << lines[f];
             continue;
         }
         cleaned++;
-        std::vector<std::string> left = Leftovers(after[f]);
-        EXPECT_TRUE(left.empty()) << f << ": " << left.front();
+        for (const auto& [key, value] : after[f]) {
+            EXPECT_TRUE(std::regex_match(key, kHarmless)) << f << ": " << key << " = " << value;
+        }
         auto hit = std::search(now.begin(), now.end(), planted, planted + strlen(planted));
         EXPECT_TRUE(!*planted || hit == now.end()) << f << " still holds " << planted;
-        EXPECT_TRUE(Pixels(f, magick.count(f)) == pixels[f]) << f << " pixels differ";
+        EXPECT_TRUE(Pixels(f) == pixels[f]) << f << " pixels differ";
         std::string o = before[f]["IFD0:Orientation"];
         EXPECT_EQ(after[f]["IFD0:Orientation"], o >= "2" && o <= "8" ? o : "") << f;
         EXPECT_EQ(Icc(after[f]), Icc(before[f])) << f;
@@ -146,12 +130,6 @@ TEST(GeneratedPictures, EveryLayoutAndDamageKeepsPixelsOrientationAndIcc) {
     TempFolder t;
     std::string ppm = t.Path("in.ppm");
     Shell("convert -size 97x61 -seed 7 plasma: " + Quote(ppm));
-    const char* layouts[] = {"",
-                             "-progressive",
-                             "-restart 1",
-                             "-grayscale -progressive",
-                             "-optimize -restart 3 -sample 1x1",
-                             "-arithmetic"};
     std::vector<Bytes> icc = IccChunks(3);
     Bytes icc_run = Cat({icc[0], icc[1], icc[2]});
     Bytes icc_long = icc[0];
@@ -162,7 +140,8 @@ TEST(GeneratedPictures, EveryLayoutAndDamageKeepsPixelsOrientationAndIcc) {
     Bytes secret = Seg(0xFE, B("secret"));
     Bytes jfif_thumb = Seg(0xE0, B(std::string("JFIF\0\1\1\0\0\1\0\1\1\1abc", 17)));
     std::vector<std::string> files;
-    for (const char* layout : layouts) {
+    for (const char* layout : {"", "-progressive", "-restart 1", "-grayscale -progressive",
+                               "-optimize -restart 3 -sample 1x1", "-arithmetic"}) {
         Bytes base = B(Shell(std::string("cjpeg -quality 85 ") + layout + " " + Quote(ppm)));
         ASSERT_GT(base.size(), 100u) << layout;
         bool be = layout[0] == '-';
@@ -187,9 +166,6 @@ TEST(GeneratedPictures, EveryLayoutAndDamageKeepsPixelsOrientationAndIcc) {
         EXPECT_EQ(ReadFile(p).size(), base.size() + icc_run.size() + 36) << layout;
     }
     EXPECT_EQ(CleanAndJudge(files, "secret"), files.size());
-    std::string again = Jhead(files);
-    EXPECT_EQ(std::count(again.begin(), again.end(), '\n'), (long)files.size()) << again;
-    EXPECT_EQ(again.find("已清理"), std::string::npos) << again;
 }
 
 }  // namespace

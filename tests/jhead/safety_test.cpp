@@ -7,33 +7,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <thread>
 #include <filesystem>
+#include <thread>
+#include <tuple>
 
 #include "jpeg_samples.h"
-#include "process.h"
+#include "shell.h"
 
 using namespace jhead_test;
 
 namespace {
 
-// Metadata, then size bytes of entropy-coded-looking data (every 0xFF
-// stuffed), EOI and a trailer.
+// Metadata, then size bytes of entropy-coded-looking data (no 0xFF, so no
+// stuffing needed), EOI and a trailer.
 Bytes BigPicture(size_t size) {
-    Bytes scan = {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0};
-    Bytes head = Cat({{0xFF, 0xD8}, AllMetadata(6, true), FakeTables(), scan});
-    Bytes out;
-    out.reserve(head.size() + size + size / 128 + 64);
-    out = head;
+    Bytes data(size);
     uint32_t x = 12345;
-    for (size_t i = 0; i < size; i++) {
-        x = x * 1103515245 + 12345;
-        uint8_t b = (uint8_t)(x >> 16);
-        out.push_back(b);
-        if (b == 0xFF) out.push_back(0x00);
-    }
-    return Cat({out, {0xFF, 0xD9}, B("trailer")});
+    for (uint8_t& b : data) b = (uint8_t)(((x = x * 1103515245 + 12345) >> 16) % 255);
+    Bytes sos = {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0};
+    return Cat({{0xFF, 0xD8}, AllMetadata(6, true), FakeTables(), sos, data, {0xFF, 0xD9}, B("t")});
 }
 
 int RunJhead(const std::string& path) {
@@ -53,10 +47,8 @@ pid_t StartJhead(const std::string& path) {
 }
 
 bool HasTemporaryFile(const TempFolder& t) {
-    for (const std::string& n : t.Names()) {
-        if (n.rfind(".jhead-", 0) == 0) return true;
-    }
-    return false;
+    std::set<std::string> names = t.Names();
+    return std::any_of(names.begin(), names.end(), [](auto& n) { return n[0] == '.'; });
 }
 
 // Killed at any moment, the picture is the original or the cleaned one, and
@@ -106,25 +98,22 @@ TEST(OtherUser, ChangesOnlyFilesItMayWriteAndKeepsOwners) {
     if (geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
     TempFolder t;
     chmod(t.dir.c_str(), 0777);
-    struct Case {
-        uid_t owner;
-        mode_t mode;
-        const char* says;
-    } cases[] = {{0, 0644, "没有修改此文件的权限"}, {0, 0666, "所有者"}, {65534, 0644, "已清理"}};
+    std::tuple<uid_t, mode_t, const char*> cases[] = {
+        {0, 0644, "没有修改此文件的权限"}, {0, 0666, "所有者"}, {65534, 0644, "已清理"}};
     Bytes dirty = BigPicture(1000);
     std::string p = t.Path("p.jpg");
-    for (const Case& c : cases) {
+    for (const auto& [owner, mode, says] : cases) {
         WriteFile(p, dirty);
-        chown(p.c_str(), c.owner, c.owner);
-        chmod(p.c_str(), c.mode);
+        chown(p.c_str(), owner, owner);
+        chmod(p.c_str(), mode);
         std::string out = Shell("setpriv --reuid=65534 --regid=65534 --clear-groups " +
                                 Quote(JHEAD_EXE) + " -de " + Quote(p));
-        EXPECT_NE(out.find(c.says), std::string::npos) << out;
+        EXPECT_NE(out.find(says), std::string::npos) << out;
         struct stat st;
         stat(p.c_str(), &st);
-        EXPECT_EQ(st.st_uid, c.owner);
-        EXPECT_EQ(st.st_mode & 07777, c.mode);
-        EXPECT_EQ(ReadFile(p) == dirty, c.owner == 0) << out;
+        EXPECT_EQ(st.st_uid, owner);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        EXPECT_EQ(ReadFile(p) == dirty, owner == 0) << out;
         EXPECT_EQ(t.Names(), std::set<std::string>{"p.jpg"});
         std::filesystem::remove(p);
     }

@@ -33,8 +33,8 @@ HANDLE StartJhead(const std::string& picture) {
 }
 
 DWORD Finish(HANDLE process) {
-    WaitForSingleObject(process, 60000);
     DWORD code = 99;
+    WaitForSingleObject(process, 60000);
     GetExitCodeProcess(process, &code);
     CloseHandle(process);
     return code;
