@@ -36,19 +36,5 @@ TEST(AddIt, NewEntriesGoFirstAndEarlierEqualOnesAreDroppedIgnoringCase) {
     EXPECT_EQ(list.rows, (Rows{L"x", L""}));
 }
 
-TEST(AddIt, LargeListsStayFast) {
-    test::FakeFileSystem files;
-    test::FakeList list;
-    for (int i = 0; i < 40000; ++i) list.rows.push_back(L"C:\\Pictures\\IMG_" + std::to_wstring(i));
-    Rows batch;
-    for (int i = 39999; i >= 30000; --i)
-        batch.push_back(L"c:\\pictures\\img_" + std::to_wstring(i));
-    AddIt(batch, list, true, 0, files);
-    ASSERT_EQ(list.ListCount(), 40000);
-    EXPECT_EQ(list.rows[0], L"c:\\pictures\\img_39999");
-    EXPECT_EQ(list.rows[10000], L"C:\\Pictures\\IMG_0");
-    EXPECT_EQ(list.rows[39999], L"C:\\Pictures\\IMG_29999");
-}
-
 }  // namespace
 }  // namespace velmora

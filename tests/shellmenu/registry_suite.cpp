@@ -90,7 +90,7 @@ TEST_F(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
         {L"", L"", kRegEmptyPath},
         {L"\\" + kTestW, L"", kRegBadPathname},
         // Names the code page cannot hold exactly are refused, not changed.
-        {kTestW + L"\\한", L"", kRegNoTranslation},
+        {kTestW + L"\\²", L"", kRegNoTranslation},  // best fit: "2"
         {kTestW, L"😀", kRegNoTranslation},
     };
     for (const Case& c : cases) {
