@@ -10,30 +10,25 @@ namespace {
 
 using Rows = std::vector<std::wstring>;
 
-TEST(AddIt, NewEntriesGoFirstAndEarlierEqualOnesAreDroppedIgnoringCase) {
+// Equal entries in one batch all stay, and so do equal old rows that no
+// new entry replaces.
+TEST(AddIt, NewEntriesGoFirstAndReplaceOldOnesEqualIgnoringCase) {
     test::FakeFileSystem files;
     test::FakeList list;
-    list.rows = {L"C:\\A\\X.JPG", L"C:\\B\\y.jpg"};
+    list.rows = {L"C:\\A\\X.JPG", L"old", L"old"};
     int clicks = 0;
     list.OnClick = [&] { ++clicks; };
-    AddIt({L"c:\\a\\x.jpg", L"C:\\C\\z.jpg"}, list, true, 0, files);
-    EXPECT_EQ(list.rows, (Rows{L"c:\\a\\x.jpg", L"C:\\C\\z.jpg", L"C:\\B\\y.jpg"}));
-    EXPECT_EQ(list.index, 0);
-    EXPECT_EQ(clicks, 1);
-
-    // Equal entries inside one batch both stay, and so do equal old ones.
-    list.rows = {L"old", L"old"};
-    AddIt({L"n", L"n"}, list, true, -1, files);
-    EXPECT_EQ(list.rows, (Rows{L"n", L"n", L"old", L"old"}));
-    EXPECT_EQ(list.index, -1);
+    AddIt({L"c:\\a\\x.jpg", L"n", L"n"}, list, true, 0, files);
+    EXPECT_EQ(list.rows, (Rows{L"c:\\a\\x.jpg", L"n", L"n", L"old", L"old"}));
+    EXPECT_EQ(std::pair(list.index, clicks), std::pair(0, 1));
 
     // No entries touch nothing; without duplicate removal only they remain.
     list.index = 1;
     AddIt({}, list, true, 0, files);
-    EXPECT_EQ(list.rows.size(), 4u);
-    EXPECT_EQ(list.index, 1);
+    EXPECT_EQ(std::pair(list.rows.size(), list.index), std::pair(size_t(5), 1));
     AddIt({L"x", L""}, list, false, -1, files);
     EXPECT_EQ(list.rows, (Rows{L"x", L""}));
+    EXPECT_EQ(std::pair(list.index, clicks), std::pair(-1, 1));  // -1: nothing selected
 }
 
 }  // namespace
