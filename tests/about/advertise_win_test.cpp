@@ -29,7 +29,7 @@ TEST(AdvertisePanelWinTest, PageThatCannotLoadLeavesThePanelEmpty) {
         panel.advertise().onBrowserEvent = [&](const BrowserEvent& e) { seen.push_back(e); };
         RECT r;
         GetClientRect(panel.hwnd(), &r);
-        EXPECT_EQ(std::pair(r.right, r.bottom),
+        EXPECT_EQ(std::pair(int(r.right), int(r.bottom)),
                   std::pair(TwipsToPixels(750, ScreenDpi()), TwipsToPixels(600, ScreenDpi())));
         ShowWindow(parent, SW_SHOW);
         ASSERT_EQ(events.TimerIntervals().size(), 1u);  // the decision waits for its second
