@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "about/md5.h"
 #include "runtime/code_page_win.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/machine_win.h"
@@ -11,17 +10,6 @@
 
 namespace velmora {
 namespace {
-
-TEST(CodePageWinTest, DigestOfTheAnsiBytes) {
-    Win32CodePage codePage;
-    test::FakeDialogs dialogs;
-    // cp936 bytes BC C6 CB E3 BB FA C3 FB.
-    EXPECT_EQ(MD5OfString(L"计算机名", codePage, dialogs), L"5E68B2A879DAC42E741F97A72D919FD9");
-    EXPECT_TRUE(dialogs.shown.empty());
-    // "À" is not in cp936; a best fit would hash "A".
-    EXPECT_EQ(MD5OfString(L"\u00C0", codePage, dialogs), L"");
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-}
 
 // Without the browser engine (Wine's mshtml is turned off for the tests) the
 // page cannot be loaded: the panel stays empty and its window unharmed.
@@ -34,7 +22,6 @@ TEST(AdvertisePanelWinTest, PageThatCannotLoadLeavesThePanelEmpty) {
     Win32CodePage codePage;
     test::FakeDialogs dialogs;
     test::FakeEventLoop events;
-    const std::wstring page = L"https://ads.velmora.invalid/ad2.htm";
     std::vector<BrowserEvent> seen;
     {
         AdvertisePanel panel(child, {machine, codePage, dialogs, events},
@@ -42,8 +29,8 @@ TEST(AdvertisePanelWinTest, PageThatCannotLoadLeavesThePanelEmpty) {
         panel.advertise().onBrowserEvent = [&](const BrowserEvent& e) { seen.push_back(e); };
         RECT r;
         GetClientRect(panel.hwnd(), &r);
-        EXPECT_EQ(r.right, TwipsToPixels(750, ScreenDpi()));
-        EXPECT_EQ(r.bottom, TwipsToPixels(600, ScreenDpi()));
+        EXPECT_EQ(std::pair(int(r.right), int(r.bottom)),
+                  std::pair(TwipsToPixels(750, ScreenDpi()), TwipsToPixels(600, ScreenDpi())));
         ShowWindow(parent, SW_SHOW);
         ASSERT_EQ(events.TimerIntervals().size(), 1u);  // the decision waits for its second
         events.Tick();
@@ -59,11 +46,7 @@ TEST(AdvertisePanelWinTest, PageThatCannotLoadLeavesThePanelEmpty) {
         EXPECT_TRUE(dialogs.shown.empty());
         ASSERT_FALSE(seen.empty());
         EXPECT_EQ(seen[0].name, L"BeforeNavigate2");
-        EXPECT_EQ(seen[0].parameters.at(1), page);
-
-        ShowWindow(parent, SW_HIDE);
-        ShowWindow(parent, SW_SHOW);
-        EXPECT_EQ(events.TimerIntervals().size(), 1u);  // tries again
+        EXPECT_EQ(seen[0].parameters.at(1), L"https://ads.velmora.invalid/ad2.htm");
     }
     EXPECT_TRUE(DestroyWindow(parent));
 }

@@ -10,8 +10,7 @@
 namespace velmora::test {
 namespace {
 
-struct ProgressTest : ::testing::Test {
-    FakeEventLoop events;
+struct ProgressTest : ::testing::Test, FakeServices {
     FakeProgressView* window = nullptr;
     ProgressBar bar{events, FakeViews(window)};
     bool Update(int percent, std::wstring text = {}) { return bar.UpdateProBar(percent, text); }
@@ -35,8 +34,7 @@ TEST_F(ProgressTest, UpdatesShowTheWindowAndAHundredOrACancelClosesIt) {
 }
 
 TEST_F(ProgressTest, TheBarCreepsToItsFullLengthAndLongTextsAreShortened) {
-    std::wstring sixty;
-    for (int i = 0; i < 60; ++i) sixty += wchar_t(L'A' + i % 26);
+    const std::wstring sixty = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz01234567";
     Update(98, sixty);
     EXPECT_EQ(window->status, sixty.substr(0, 23) + L"..." + sixty.substr(33));
     EXPECT_EQ(ShortenStatus(sixty.substr(0, 49)), sixty.substr(0, 49));
@@ -60,18 +58,15 @@ TEST_F(ProgressTest, TheBarCreepsToItsFullLengthAndLongTextsAreShortened) {
     EXPECT_EQ(window, nullptr);
 }
 
-TEST(RunProgress, CountsTheToolsLinesAndNamesThePictureInHand) {
-    FakeServices fake;
-    FakeProgressView* window = nullptr;
-    ProgressBar bar(fake.events, FakeViews(window));
+TEST_F(ProgressTest, RunCountsTheToolsLinesAndNamesThePictureInHand) {
     const std::vector<std::wstring> pictures{L"C:\\a.jpg", L"C:\\P\\b.jpg", L"C:\\c.jpg",
                                              L"C:\\d.jpg"};
-    std::wstring& results = fake.files.files[L"C:\\T\\Event.txt"].text;
-    RunProgress run(fake.services, bar, L"C:\\T\\Event.txt");
+    std::wstring& results = files.files[L"C:\\T\\Event.txt"].text;
+    RunProgress run(services, bar, L"C:\\T\\Event.txt");
     results = L"rem \r\n";
     EXPECT_TRUE(run.OnWait(pictures));
     EXPECT_EQ(window, nullptr);  // nothing during the first second
-    fake.events.Tick();
+    events.Tick();
     results += L"a.jpg: ok\r\n";
     EXPECT_TRUE(run.OnWait(pictures));
     ASSERT_TRUE(window);
@@ -79,7 +74,7 @@ TEST(RunProgress, CountsTheToolsLinesAndNamesThePictureInHand) {
     window->OnCancel();
     EXPECT_FALSE(run.OnWait(pictures));
     // The picture in the tool's hands finishes after the script ended.
-    fake.events.onDoEvents = [&] { results += L"b.jpg: ok\r\n"; };
+    events.onDoEvents = [&] { results += L"b.jpg: ok\r\n"; };
     EXPECT_EQ(run.StoppedMessage(pictures), L"已取消：已清除 2 个，共 4 个文件。其余文件未改动。");
 }
 

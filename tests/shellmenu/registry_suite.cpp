@@ -29,26 +29,20 @@ protected:
     RegistrySuite() { WipeRegistryUnderTest(); }
     ~RegistrySuite() override { WipeRegistryUnderTest(); }
     // Raw access below the layer under test.
-    void Put(RegHandle root, const std::string& path, const std::string& data, uint32_t type = 1) {
+    void Put(RegHandle root, const std::string& path, const std::string& data) {
         RegKey key(*registry);
         ASSERT_EQ(registry->CreateKey(root, path, key.out()), kRegOk) << path;
-        EXPECT_EQ(registry->SetValue(key.get(), "", type, data), kRegOk);
+        EXPECT_EQ(registry->SetValue(key.get(), "", kRegSz, data), kRegOk);
     }
-    // "type:bytes", or "-" when the key or value is missing.
+    // "type:bytes"; "" when the value is missing, "-" when the key is.
     std::string Raw(RegHandle root, const std::string& path, const std::string& name = "") {
         RegKey key(*registry);
         uint32_t type = 0, size = 0;
-        if (registry->OpenKey(root, path, key.out()) ||
-            registry->QueryValue(key.get(), name, type, nullptr, size)) {
-            return "-";
-        }
+        if (registry->OpenKey(root, path, key.out())) return "-";
+        if (registry->QueryValue(key.get(), name, type, nullptr, size)) return "";
         std::string data(size, '\0');
         registry->QueryValue(key.get(), name, type, data.data(), size);
         return std::to_string(type) + ":" + data;
-    }
-    bool Exists(RegHandle root, const std::string& path) {
-        RegKey key(*registry);
-        return registry->OpenKey(root, path, key.out()) == kRegOk;
     }
 
     std::unique_ptr<Registry> registry = MakeRegistryUnderTest();
@@ -90,7 +84,7 @@ TEST_F(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
         {L"", L"", kRegEmptyPath},
         {L"\\" + kTestW, L"", kRegBadPathname},
         // Names the code page cannot hold exactly are refused, not changed.
-        {kTestW + L"\\한", L"", kRegNoTranslation},
+        {kTestW + L"\\²", L"", kRegNoTranslation},  // best fit: "2"
         {kTestW, L"😀", kRegNoTranslation},
     };
     for (const Case& c : cases) {
@@ -146,7 +140,7 @@ TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
         EXPECT_EQ(Raw(kRegCurrentUser, a + oldCmd) + Raw(kRegCurrentUser, b + oldCmd) +
                       Raw(kRegCurrentUser, c + oldCmd),
                   Z("1:" + kForeign) + Z("1:" + kForeign) + "-");
-        EXPECT_FALSE(Exists(kRegCurrentUser, kUser + "shell"));  // the empty file type
+        EXPECT_EQ(Raw(kRegCurrentUser, kUser + "shell"), "-");  // the empty file type
         EXPECT_TRUE(IsVerbInstalled(reg, kExe, L"vmt2", r));
     }
     for (int round = 0; round < 2; ++round) {
@@ -157,7 +151,7 @@ TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
         // No key of this program's is left, not even an empty parent.
         for (const std::string& key :
              {a, b + "\\shell_Old", c + "\\shell", kUser + "SystemFileAssociations\\.vmt1"}) {
-            EXPECT_FALSE(Exists(kRegCurrentUser, key)) << key;
+            EXPECT_EQ(Raw(kRegCurrentUser, key), "-") << key;
         }
         EXPECT_FALSE(IsVerbInstalled(reg, kExe, L"vmt1", r));
     }
