@@ -35,7 +35,9 @@ protected:
     ServicesWinTest() { fs::create_directories(dir); }
     ~ServicesWinTest() override {
         std::error_code ignored;
-        fs::remove_all(dir, ignored);
+        // The extended form reaches past 260 characters, where the deep
+        // folders of the long-path test lie.
+        fs::remove_all(L"\\\\?\\" + dir.wstring(), ignored);
     }
     uint32_t Wait(const std::wstring& command, const std::wstring& folder = {}) {
         return ShellWait(processes, events, command, Show::Hidden, folder);
@@ -44,7 +46,9 @@ protected:
     Win32FileSystem files;
     Win32Processes processes;
     Win32EventLoop events;
-    const fs::path dir = fs::temp_directory_path() / L"velmora services 100% test";
+    // One folder per process: nothing a run before left behind is found.
+    const fs::path dir = fs::temp_directory_path() /
+                         (L"velmora services 100% test " + std::to_wstring(GetCurrentProcessId()));
 };
 
 TEST_F(ServicesWinTest, TextIsWrittenInTheAnsiCodePageOrNotAtAll) {
@@ -154,6 +158,11 @@ TEST_F(ServicesWinTest, LongPathsAndShortNames) {
     CloseHandle(open);
     EXPECT_EQ(files.Stat(pic)->size, 7);
     EXPECT_EQ(files.Stat(out)->size, 5);
+    // The folder's own clean-up does not reach past 260 characters.
+    auto extended = [](const fs::path& p) { return L"\\\\?\\" + p.wstring(); };
+    DeleteFileW(extended(out).c_str());
+    DeleteFileW(extended(pic).c_str());
+    for (fs::path p = deep; p != dir; p = p.parent_path()) RemoveDirectoryW(extended(p).c_str());
 
     const std::wstring korean = (dir / L"사진.jpg").wstring();
     WriteBytes(korean, "x");
