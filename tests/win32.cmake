@@ -23,6 +23,8 @@ target_include_directories(velmora_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src $
 target_link_libraries(velmora_e2e_tests PRIVATE jhead_samples GTest::gtest_main gdi32 user32)
 add_dependencies(velmora_e2e_tests Velmora stub_jhead jhead)
 add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)
+# A process left hanging must not stall the whole run.
+set_tests_properties(velmora_e2e_tests PROPERTIES TIMEOUT 1200)
 
 # The installer, installed and removed again under Wine.
 if(VELMORA_MAKENSIS)
