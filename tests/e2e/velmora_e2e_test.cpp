@@ -180,6 +180,20 @@ Screenshot Capture(HWND window) {
     return shot;
 }
 
+// The ids of the running jhead.exe processes.
+std::vector<DWORD> RunningTools() {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, L"jhead.exe") == 0) ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
 class VelmoraE2ETest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -214,20 +228,13 @@ protected:
         fs::remove_all(base, ignored);
     }
 
-    // Under Wine a tool whose script was ended can block for good writing to
-    // the console that script owned; a leftover would keep the test runner
-    // waiting on its output and hold this test's folder.
+    // A tool left running would keep the test runner waiting on its output
+    // and hold this test's folder.
     static void EndLeftoverTools() {
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32FirstW(snapshot, &entry); more;
-             more = Process32NextW(snapshot, &entry)) {
-            if (_wcsicmp(entry.szExeFile, L"jhead.exe") != 0) continue;
-            HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+        for (DWORD id : RunningTools()) {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
             if (process) TerminateProcess(process, 1), CloseHandle(process);
         }
-        CloseHandle(snapshot);
     }
 
     void UseRealTool() {
@@ -640,6 +647,9 @@ TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
     }
     EXPECT_EQ(cleaned, _wtoi(message.substr(8).c_str()));
     EXPECT_TRUE(cleaned > 3 && cleaned < 200) << cleaned;
+    // The tool in hand when its script ended finishes and exits by itself,
+    // though the console it printed to is gone.
+    EXPECT_TRUE(WaitUntil([] { return RunningTools().empty(); }, 15000));
 }
 
 // The About box of the real program, under its own name and another; the
