@@ -343,44 +343,16 @@ TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) 
     EXPECT_EQ(WaitForExit(15000), 0u);
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
     EXPECT_EQ(ReadBytes(slow), "slow picture");
-
-    // A missing "tmp" folder is named and no picture changes.
-    const fs::path missing = base / L"no such tmp";
-    SetEnvironmentVariableW(L"tmp", missing.c_str());
-    Start(L"\"" + plain.wstring() + L"\"");
-    const std::wstring text = Answer(pi.dwProcessId, IDOK);
-    EXPECT_NE(text.find(missing.wstring()), std::wstring::npos) << Utf8(text);
-    EXPECT_EQ(WaitForExit(15000), 0u);
-    EXPECT_EQ(ReadBytes(plain), "cleaned:JPEG " + Utf8(plain.wstring()));
 }
 
-TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
+TEST_F(VelmoraE2ETest, InteractiveStartShowsFlatButtonsAndRuns) {
     HWND main = StartWindow();
     ASSERT_TRUE(main);
     EXPECT_EQ(WindowText(main), kMainLayout.caption);
     EXPECT_EQ(WindowText(GetDlgItem(main, kIdRemove)), L"清除EXIF信息");
     EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
 
-    // What the screen shows: the blue description, and nothing where the
-    // hidden check box "Ch" stands.
     const Screenshot shot = Capture(main);
-    RECT client;
-    GetClientRect(main, &client);
-    HDC windowDc = GetDC(main);
-    const int dpi = GetDeviceCaps(windowDc, LOGPIXELSY);
-    ReleaseDC(main, windowDc);
-    auto px = [&](int twips) { return TwipsToPixels(twips, dpi); };
-    int blue = 0;
-    for (int y = px(3000); y < client.bottom; ++y) {
-        for (int x = px(60); x < px(4575); ++x) blue += shot.At(x, y) == 0x0000FF;
-    }
-    EXPECT_GT(blue, 100);
-    const DWORD face = shot.At(px(2200), px(2620));
-    int other = 0;
-    for (int y = px(2610); y < px(2850); ++y) {
-        for (int x = px(2160); x < px(4900); ++x) other += shot.At(x, y) != face;
-    }
-    EXPECT_EQ(other, 0);
     // The buttons drawn flat: one frame colour at the corners (themed ones
     // are rounded, classic ones lit from the top left).
     for (int id : {kIdClear, kIdAddFiles, kIdRemove, kIdViewResults, kIdAbout}) {
@@ -402,21 +374,6 @@ TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowRunsAndOpensTheResults) {
               Ansi(L"echo rem > \"" + esc(tmp.wstring()) + L"\\Event.txt\"\r\n"));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, kIdRemove)));
 
-    // "查看结果" opens the results file in Notepad.
-    PostMessageW(GetDlgItem(main, kIdViewResults), BM_CLICK, 0, 0);
-    HWND notepad = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            notepad = FindWindowW(L"Notepad", nullptr);
-            return notepad && WindowText(notepad).find(L"Event") != std::wstring::npos;
-        },
-        30000))
-        << (notepad ? Utf8(WindowText(notepad)) : "no Notepad window");
-    DWORD notepadPid = 0;
-    GetWindowThreadProcessId(notepad, &notepadPid);
-    HANDLE notepadProcess = OpenProcess(PROCESS_TERMINATE, FALSE, notepadPid);
-    TerminateProcess(notepadProcess, 0);
-    CloseHandle(notepadProcess);
     CloseAndWait(main);
 }
 
@@ -457,18 +414,6 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
 
     clickBox(BST_UNCHECKED, BST_CHECKED);
     const std::wstring ours = L"\"" + (app / L"Velmora.exe").wstring() + L"\"  \"%1\"";
-    const std::string user = RegQuery(L"HKCU\\Software\\Classes");
-    for (const std::wstring& line : std::vector<std::wstring>{
-             verbKey + L"\r\n    (默认)    REG_SZ    去除EXIF信息\r\n    MultiSelectModel    "
-                       L"REG_SZ    Player",
-             L"command\r\n    (默认)    REG_SZ    " + ours,
-             L"shell_Old\\去除EXIF信息\\command\r\n    (默认)    REG_SZ    " + foreign,
-             L"SystemFileAssociations\\.jpeg\\shell\\去除EXIF信息\\command\r\n    (默认)    REG_SZ "
-             L"   " +
-                 ours}) {
-        EXPECT_NE(user.find(Ansi(line)), std::string::npos) << Utf8(line) << "\n" << user;
-    }
-
     // 20 pictures chosen at once: Explorer starts the stored command once per
     // picture, "%1" standing for it. One run cleans them all.
     const std::string jpeg = MetadataPicture();
@@ -667,13 +612,6 @@ TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) 
             ASSERT_TRUE(box);
             EXPECT_EQ(WindowText(box), L"关于 " + name + L" --By Tarvik软件");
             EXPECT_EQ(WindowText(GetDlgItem(box, kIdAboutVersion)), L"Ver: 1.0.0");
-            wchar_t description[256] = L"";
-            SendMessageW(GetDlgItem(box, kIdAboutDescription), WM_GETTEXT, 256,
-                         reinterpret_cast<LPARAM>(description));
-            EXPECT_EQ(std::wstring(description),
-                      L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop"
-                      L"编辑信息、"
-                      L"作者信息等。不影响图片质量。");
             EXPECT_FALSE(IsWindowEnabled(main));  // modal
             Capture(box).Save(bin / L"about-screenshot.bmp");
             HWND focus = GetDlgItem(box, kIdAboutSystemInfo);

@@ -4,12 +4,10 @@
 #include "main/main_window_win.h"
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include "resources/main_window_layout.h"
-#include "runtime/event_loop_win.h"
 #include "runtime/fake_services.h"
 
 namespace velmora {
@@ -60,28 +58,13 @@ protected:
     MainWindowWin window{fake.services};
 };
 
-TEST_F(MainWindowWinTest, DroppedFilesGoOnTopAndTheSelectedPathShowsAsTooltip) {
+TEST_F(MainWindowWinTest, DroppedFilesGoOnTopAndClearEmptiesTheQueue) {
     ASSERT_TRUE(window.created());
     Fill({L"C:\\old.jpg", L"C:\\Pics\\A.JPG"});
     SendMessageW(Queue(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(MakeDrop({L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg"})), 0);
     EXPECT_EQ(QueueRows(), (Paths{L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg", L"C:\\old.jpg"}));
     EXPECT_EQ(window.queue().ListIndex(), 0);
-
-    wchar_t tip[MAX_PATH] = {};
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = window.hwnd();
-    ti.uId = reinterpret_cast<UINT_PTR>(Queue());
-    ti.lpszText = tip;
-    SendMessageW(window.queue().toolTip(), TTM_GETTEXTW, MAX_PATH, reinterpret_cast<LPARAM>(&ti));
-    EXPECT_STREQ(tip, L"C:\\照片\\新.jpg");
-
-    // Clicking a row with the mouse shows that row's path.
-    SendMessageW(Queue(), WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(2));
-    SendMessageW(Queue(), WM_LBUTTONUP, 0, RowPoint(2));
-    PumpPendingMessages();
-    EXPECT_EQ(window.queue().toolTipText(), L"C:\\old.jpg");
 
     Click(kIdClear);
     EXPECT_TRUE(QueueRows().empty());
@@ -137,25 +120,6 @@ TEST_F(MainWindowWinTest, DraggingWithTheLeftButtonCarriesTheEntryAlong) {
     SendMessageW(Queue(), WM_MOUSEMOVE, 0, RowPoint(2));
     SendMessageW(Queue(), WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, RowPoint(2));
     EXPECT_EQ(QueueRows(), (Paths{L"D", L"B", L"C", L"A"}));
-}
-
-TEST_F(MainWindowWinTest, TheBusyPointerShowsUntilResetAndClosingEndsTheProgram) {
-    Win32EventLoop events;
-    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
-    events.SetBusyPointer(true);
-    SetCursor(nullptr);
-    EXPECT_TRUE(
-        SendMessageW(window.hwnd(), WM_SETCURSOR, WPARAM(Queue()), MAKELPARAM(HTCLIENT, 0)));
-    EXPECT_EQ(GetCursor(), wait);
-    events.SetBusyPointer(false);
-    SendMessageW(window.hwnd(), WM_SETCURSOR, WPARAM(window.hwnd()), MAKELPARAM(HTCLIENT, 0));
-    EXPECT_NE(GetCursor(), wait);
-
-    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(fake.events.ended);
-    EXPECT_FALSE(IsWindow(window.hwnd()));
-    MSG quit;
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "main/shell_wait.h"
 #include "runtime/fake_controls.h"
 #include "runtime/controls_win.h"
-#include "runtime/dialogs_win.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/file_system_win.h"
 #include "runtime/processes_win.h"
@@ -79,39 +78,6 @@ TEST_F(ServicesWinTest, BatchScriptsRunAndWaitsEndForEveryKindOfEnd) {
     EXPECT_NE(Wait(L"cmd /c exit 259"), 0u);
     EXPECT_EQ(Wait((dir / L"no such program.exe").wstring()), 0u);
     EXPECT_LT(GetTickCount() - start, 10000u);
-}
-
-TEST_F(ServicesWinTest, InputBoxReturnsTheTypedTextOrEmptyOnCancel) {
-    Win32Dialogs dialogs(L"Velmora", false);
-    auto answer = [&](int button, const wchar_t* text) {
-        return events.StartTimer(50, [button, text] {
-            HWND box = FindWindowW(L"#32770", L"Velmora");
-            if (!box) return;
-            SetDlgItemTextW(box, 202, text);
-            PostMessageW(box, WM_COMMAND, button, 0);
-        });
-    };
-    {
-        auto timer = answer(IDOK, L"*.jpg;*.jpeg");
-        EXPECT_EQ(dialogs.InputBox(L"通配符：", L"*.jpg", {100, 100}), L"*.jpg;*.jpeg");
-    }
-    auto timer = answer(IDCANCEL, L"ignored");
-    EXPECT_EQ(dialogs.InputBox(L"通配符：", L"*.jpg", {}), L"");
-}
-
-TEST_F(ServicesWinTest, CheckBoxRaisesClickOnlyWhenItsValueChanges) {
-    HWND box = CreateWindowExW(0, L"BUTTON", L"x", WS_POPUP | BS_AUTOCHECKBOX, 0, 0, 10, 10,
-                               nullptr, nullptr, nullptr, nullptr);
-    Win32CheckBox check(box);
-    int clicks = 0;
-    check.OnClick = [&] { ++clicks; };
-    check.SetValue(0);
-    EXPECT_EQ(clicks, 0);
-    check.SetValue(1);
-    check.SetValue(1);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(check.Value(), 1);
-    DestroyWindow(box);
 }
 
 // Letter case is ignored the way the file system ignores it, beyond the
