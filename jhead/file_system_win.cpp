@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <memory>
 
 #include "common/ansi_win.h"
 #include "common/paths.h"
@@ -332,48 +331,17 @@ static std::string Ansi(const std::string& text) {
     return velmora::ToAnsiReadable(w);
 }
 
-namespace {
-
-struct PrintJob {
-    std::string text;
-    bool to_stderr;
-};
-
-DWORD WINAPI PrintNow(void* param) {
-    std::unique_ptr<PrintJob> job(static_cast<PrintJob*>(param));
-    HANDLE h = GetStdHandle(job->to_stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    if (h == nullptr || h == INVALID_HANDLE_VALUE) return 0;
+void PrintLine(const std::string& text, bool to_stderr) {
+    HANDLE h = GetStdHandle(to_stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
     DWORD mode, did;
     if (GetConsoleMode(h, &mode)) {
-        std::wstring w = Wide(job->text + "\n");
+        std::wstring w = Wide(text + "\n");
         WriteConsoleW(h, w.data(), (DWORD)w.size(), &did, nullptr);
-        return 0;
-    }
-    std::string a = Ansi(job->text);
-    WriteFile(h, a.data(), (DWORD)a.size(), &did, nullptr);
-    return 0;
-}
-
-}  // namespace
-
-// Under Wine a write to the console of a script that was ended can block for
-// good. Every line is written on a thread of its own; one that has not gone
-// out within two seconds gives the console up for the rest of the run, so
-// the tool still goes on and ends (its results line is written before).
-constexpr DWORD kPrintPatienceMs = 2000;
-
-void PrintLine(const std::string& text, bool to_stderr) {
-    static std::atomic<bool> given_up{false};
-    if (given_up) return;
-    auto job = std::make_unique<PrintJob>(PrintJob{text, to_stderr});
-    HANDLE thread = CreateThread(nullptr, 0, PrintNow, job.get(), 0, nullptr);
-    if (thread == nullptr) {
-        PrintNow(job.release());
         return;
     }
-    job.release();  // the thread owns it now
-    if (WaitForSingleObject(thread, kPrintPatienceMs) == WAIT_TIMEOUT) given_up = true;
-    CloseHandle(thread);
+    std::string a = Ansi(text);
+    WriteFile(h, a.data(), (DWORD)a.size(), &did, nullptr);
 }
 
 bool GetEnv(const char* name, std::string* value) {
