@@ -180,18 +180,20 @@ Screenshot Capture(HWND window) {
     return shot;
 }
 
-// The ids of the running jhead.exe processes.
-std::vector<DWORD> RunningTools() {
-    std::vector<DWORD> ids;
+// Under load, Wine sometimes leaves the tool in hand when its script was
+// ended running for good; it would keep the test runner waiting on its output
+// and hold the next test's files.
+void EndLeftoverTools() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry)) {
-        if (_wcsicmp(entry.szExeFile, L"jhead.exe") == 0) ids.push_back(entry.th32ProcessID);
+        if (_wcsicmp(entry.szExeFile, L"jhead.exe") != 0) continue;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+        if (process) TerminateProcess(process, 1), CloseHandle(process);
     }
     CloseHandle(snapshot);
-    return ids;
 }
 
 class VelmoraE2ETest : public ::testing::Test {
@@ -226,16 +228,6 @@ protected:
         EndLeftoverTools();
         std::error_code ignored;
         fs::remove_all(base, ignored);
-    }
-
-    // Under load, Wine sometimes leaves the tool in hand when its script was
-    // ended running for good; it would keep the test runner waiting on its
-    // output and hold this test's folder.
-    static void EndLeftoverTools() {
-        for (DWORD id : RunningTools()) {
-            HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
-            if (process) TerminateProcess(process, 1), CloseHandle(process);
-        }
     }
 
     void UseRealTool() {

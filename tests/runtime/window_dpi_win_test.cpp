@@ -16,16 +16,6 @@
 namespace velmora {
 namespace {
 
-void ExpectRelaidAtOneAndAHalf(Window& window, const WindowLayout& layout) {
-    test::ExpectLaidOut(window.hwnd(), layout, window.dpi(), true);
-    const int after = window.dpi() * 3 / 2;
-    RECT suggested{10, 10, 1000, 800};
-    SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(after, after),
-                 reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(window.dpi(), after);
-    test::ExpectLaidOut(window.hwnd(), layout, after, true);
-}
-
 TEST(WindowDpiWinTest, EveryWindowFollowsANewDensity) {
     test::FakeServices fake;
     MainWindowWin main{fake.services};
@@ -33,16 +23,23 @@ TEST(WindowDpiWinTest, EveryWindowFollowsANewDensity) {
     AboutBoxWin about{nullptr, MakeAboutTexts(L"Velmora", {L"Velmora", 1, 0, 0, L""}), L"Velmora",
                       nullptr, fake.processes};
     ASSERT_TRUE(main.created() && progress.created() && about.created());
-    {
-        SCOPED_TRACE("main window");
-        ExpectRelaidAtOneAndAHalf(main, kMainLayout);
+    const struct {
+        const char* name;
+        Window& window;
+        const WindowLayout& layout;
+    } windows[] = {{"main window", main, kMainLayout},
+                   {"progress window", progress, kProgressLayout},
+                   {"About box", about, kAboutLayout}};
+    for (const auto& [name, window, layout] : windows) {
+        SCOPED_TRACE(name);
+        test::ExpectLaidOut(window.hwnd(), layout, window.dpi(), true);
+        const int after = window.dpi() * 3 / 2;
+        RECT suggested{10, 10, 1000, 800};
+        SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(after, after),
+                     reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(window.dpi(), after);
+        test::ExpectLaidOut(window.hwnd(), layout, after, true);
     }
-    {
-        SCOPED_TRACE("progress window");
-        ExpectRelaidAtOneAndAHalf(progress, kProgressLayout);
-    }
-    SCOPED_TRACE("About box");
-    ExpectRelaidAtOneAndAHalf(about, kAboutLayout);
 }
 
 }  // namespace
