@@ -8,7 +8,8 @@
 #   replace: what stands there instead (may be empty)
 #   test: native|win <ctest test name>
 # The tree is copied to build/faults/tree, so the working tree is never
-# touched; builds there are incremental, one target per fault.
+# touched; builds there are incremental, one target per fault. The test cases
+# that failed for each caught fault go to build/faults/catches.tsv.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -37,6 +38,7 @@ for base, _, files in os.walk(dst):
             os.remove(os.path.join(base, f))
 ' "$work/tree"
 tree="$ROOT/$work/tree"
+: >"$work/catches.tsv"
 
 configured_native=0 configured_win=0 wine_started=0
 configure() {
@@ -77,9 +79,18 @@ PY
   local dir="$work/$kind" verdict
   if ! cmake --build "$dir" --target "$test" -j 2 >"$work/last-build.log" 2>&1; then
     verdict="caught (does not build)"
-  elif ctest --test-dir "$dir" -R "^${test}\$" >"$work/last-test.log" 2>&1; then
+  elif ctest --test-dir "$dir" -R "^${test}\$" --output-on-failure >"$work/last-test.log" 2>&1
+  then
     verdict="MISSED"
   else
+    # Which test cases failed, so that a case that catches nothing shows.
+    local by
+    by=$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_/.]*\) (.*/\1/p' "$work/last-test.log" |
+         sort -u | paste -sd' ')
+    # A case that crashed the binary has no verdict line: the last one started.
+    [ -n "$by" ] || by=$(sed -n 's/^\[ RUN      \] \(.*\)/\1 (crashed)/p' "$work/last-test.log" |
+                         tail -1)
+    printf '%s\t%s\n' "$title" "${by:-(no test case named)}" >>"$work/catches.tsv"
     verdict="caught"
   fi
   mv "$path.orig" "$path"
