@@ -27,10 +27,14 @@ for name in sys.stdin.buffer.read().decode().split("\0"):
         continue
     keep.add(name)
     out = os.path.join(dst, name)
-    if os.path.exists(out) and os.stat(out).st_mtime == os.stat(name).st_mtime:
+    data = open(name, "rb").read()
+    if os.path.exists(out) and open(out, "rb").read() == data:
         continue
+    # Written with the time of now: a file put back after a mutation must
+    # look newer than the objects built from the mutation.
     os.makedirs(os.path.dirname(out) or ".", exist_ok=True)
-    shutil.copy2(name, out)
+    open(out, "wb").write(data)
+    shutil.copymode(name, out)
 for base, _, files in os.walk(dst):
     for f in files:
         rel = os.path.relpath(os.path.join(base, f), dst)
@@ -39,6 +43,7 @@ for base, _, files in os.walk(dst):
 ' "$work/tree"
 tree="$ROOT/$work/tree"
 : >"$work/catches.tsv"
+: >"$work/unbroken"
 
 configured_native=0 configured_win=0 wine_started=0
 configure() {
@@ -61,12 +66,30 @@ configure() {
   esac
 }
 
-# Prints "caught", "MISSED" or "does not apply" for one fault.
+# Each test must pass on the tree as it is before it can show a fault: a
+# test that fails anyway would call every fault caught.
+# (run_fault runs in a subshell: what passed is kept in a file.)
+check_unbroken() {
+  local kind=$1 test=$2
+  grep -qxF "$kind/$test" "$work/unbroken" && return 0
+  configure "$kind"
+  if ! cmake --build "$work/$kind" --target "$test" -j 2 >"$work/last-build.log" 2>&1 ||
+     ! ctest --test-dir "$work/$kind" -R "^${test}\$" --output-on-failure \
+       >"$work/last-test.log" 2>&1; then
+    return 1
+  fi
+  echo "$kind/$test" >>"$work/unbroken"
+}
+
+# Prints "caught", "MISSED", "does not apply" or "fails unbroken" for one fault.
 run_fault() {
   local title=$1 file=$2 find=$3 replace=$4 kind=$5 test=$6
   local path="$tree/$file"
   if [ ! -f "$path" ] || [ "$(grep -cF -- "$find" "$path")" != 1 ]; then
     echo "does not apply"; return
+  fi
+  if ! check_unbroken "$kind" "$test"; then
+    echo "fails unbroken (build/faults/last-test.log)"; return
   fi
   cp "$path" "$path.orig"
   FIND="$find" REPLACE="$replace" python3 - "$path" <<'PY'
@@ -106,7 +129,7 @@ for list in "$@"; do
     local v
     v=$(run_fault "$title" "$file" "$find" "$replace" "$kind" "$test")
     printf '%-16s %s: %s\n' "$v" "$(basename "$list" .txt)" "$title"
-    case "$v" in caught*) caught=$((caught + 1)) ;; MISSED) missed=$((missed + 1)) ;;
+    case "$v" in caught*) caught=$((caught + 1)) ;; MISSED|fails*) missed=$((missed + 1)) ;;
       *) stale=$((stale + 1)) ;; esac
     title=""
   }
