@@ -2,7 +2,6 @@
 add_executable(velmora_win_tests
   about/about_box_win_test.cpp
   about/advertise_win_test.cpp
-  addfiles/folder_scan_win_test.cpp
   main/main_window_win_test.cpp
   runtime/services_win_test.cpp
   runtime/window_dpi_win_test.cpp
@@ -15,6 +14,7 @@ add_test(NAME velmora_win_tests COMMAND velmora_win_tests)
 
 # End to end: the real Velmora.exe with a stand-in tool beside it.
 add_executable(stub_jhead e2e/stub_jhead_win.cpp)
+target_include_directories(stub_jhead PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 if(MINGW)
   target_link_options(stub_jhead PRIVATE -municode)
 endif()

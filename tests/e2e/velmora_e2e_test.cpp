@@ -8,9 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
+#include <memory>
 #include <sstream>
 
 #include "jpeg_samples.h"
@@ -19,21 +18,15 @@
 #include "resources/main_window_layout.h"
 #include "resources/progress_window_layout.h"
 #include "resources/resource.h"
+#include "runtime/file_bytes.h"
 #include "runtime/layout_check_win.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 std::string Ansi(const std::wstring& text) { return Narrow(text, CP_ACP); }
 std::string Utf8(const std::wstring& text) { return Narrow(text, CP_UTF8); }
@@ -60,12 +53,6 @@ std::wstring WindowText(HWND h) {
     return text;
 }
 
-std::wstring ClassOf(HWND h) {
-    wchar_t name[256] = L"";
-    GetClassNameW(h, name, 256);
-    return name;
-}
-
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
         if (done()) return true;
@@ -73,27 +60,19 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
     return done();
 }
 
-// Top-level windows of a process, optionally of one class.
-std::vector<HWND> WindowsOf(DWORD pid, const std::wstring& cls = {}) {
-    struct Query {
-        DWORD pid;
-        std::wstring cls;
-        std::vector<HWND> found;
-    } q{pid, cls, {}};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* q = reinterpret_cast<Query*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner == q->pid && (q->cls.empty() || ClassOf(h) == q->cls)) q->found.push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&q));
-    return q.found;
+// Top-level windows of a process of one class.
+std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* cls) {
+    std::vector<HWND> found;
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == pid) found.push_back(h);
+    }
+    return found;
 }
 
 // The visible window of `pid` of that class, waited for; or null.
-HWND WaitForWindow(DWORD pid, const std::wstring& cls, DWORD ms = 30000) {
+HWND WaitForWindow(DWORD pid, const wchar_t* cls, DWORD ms = 30000) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -502,12 +481,14 @@ TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThe
     UseRealTool();
     const std::string jpeg = MetadataPicture();
     // Two sibling folders, so that the reverse order of their blocks shows.
+    // Names inside and outside the code page, and a hidden picture.
     const fs::path a = pics / L"a.jpg", c = pics / L"한.png", s1 = pics / L"s1" / L"中文.JPG",
-                   s2 = pics / L"s2" / L"b.jpg", deep = pics / L"s2" / L"深" / L"d.jpg";
+                   s2 = pics / L"s2" / L"사진.jpg", deep = pics / L"s2" / L"深" / L"d.jpg";
     for (const fs::path& p : {a, c, s1, s2, deep}) {
         fs::create_directories(p.parent_path());
         WriteBytes(p, jpeg);
     }
+    SetFileAttributesW(deep.c_str(), FILE_ATTRIBUTE_HIDDEN);
     std::vector<std::wstring> tree{deep, s2, s1, a};  // blocks in reverse listing order
     auto first =
         std::find_if(fs::directory_iterator(pics), {}, [](auto& e) { return e.is_directory(); });
@@ -624,22 +605,17 @@ TEST_F(VelmoraE2ETest, AboutBoxFollowsTheExeNameAndThePanelLeavesTheRunWorking) 
 // window and the About box are laid out one and a half times larger;
 // screenshots are kept beside the 96 ones.
 TEST_F(VelmoraE2ETest, At144DotsPerInchEveryWindowIsOneAndAHalfTimesLarger) {
-    struct Density {  // the desktop's density for the programs started here
-        HKEY desktop = nullptr;
-        DWORD old = 0, size = sizeof old;
-        bool had = false;
-        Density(DWORD dpi) {
-            RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr);
-            had = !RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr, LPBYTE(&old), &size);
-            RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&dpi), sizeof dpi);
-        }
-        ~Density() {
-            if (had) RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, LPBYTE(&old), sizeof old);
-            if (!had) RegDeleteValueW(desktop, L"LogPixels");
-            RegCloseKey(desktop);
-        }
-    } density(144);
+    // The desktop's density for the programs started here; the old one is
+    // put back however the test ends.
+    const wchar_t* desktop = L"Control Panel\\Desktop";
+    DWORD dpi = 144, old = 0, size = sizeof old;
+    const bool had = !RegGetValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", RRF_RT_REG_DWORD,
+                                   nullptr, &old, &size);
+    RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    std::shared_ptr<void> restore(nullptr, [&](void*) {
+        if (had) RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &old, size);
+        if (!had) RegDeleteKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels");
+    });
 
     // Two slow pictures keep the progress window up for a few seconds.
     std::wstring args;
