@@ -1,7 +1,8 @@
-// The real jhead.exe under Windows (Wine in CI): Unicode arguments, and the
-// results file that Velmora's "查看结果" shows, in the ANSI code page, with
-// one line per picture when many processes append at once and a scanner
-// holds the file for a moment. The file layer itself is jhead_file_test's.
+// The real jhead.exe under Windows (Wine in CI): Unicode arguments (beyond
+// the BMP too), and the results file that Velmora's "查看结果" shows, in the
+// ANSI code page, with one line per picture when many processes append at
+// once and a scanner holds the file for a moment. The file layer itself is
+// jhead_file_test's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ TEST(WindowsTool, UnicodeNamesAndOneAnsiLinePerPicture) {
     SetEnvironmentVariableW(L"VELMORA_EVENT_FILE", W(log).c_str());
     std::vector<std::string> pictures;
     for (int i = 0; i < 12; i++) {
-        pictures.push_back(t.Path("图片 ☃ " + std::to_string(i) + ".jpg"));
+        pictures.push_back(t.Path("图片 ☃ 😀 " + std::to_string(i) + ".jpg"));
         WriteFile(pictures.back(), kDirty);
     }
     // Six at once while a scanner holds the results file, then six in turn.
