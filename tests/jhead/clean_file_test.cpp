@@ -24,9 +24,10 @@ namespace stdfs = std::filesystem;
 
 namespace {
 
-const Bytes kClean = Cat({{0xFF, 0xD8}, FakeTables(), FakeScans()});
-const Bytes kDirty = InsertAfterJfif(Cat({kClean, B("trailer")}), AllMetadata(6, false));
-const Bytes kCleaned = InsertAfterJfif(kClean, MinimalExifSegment({6, false}));
+const Bytes kDirty =
+    Cat({{0xFF, 0xD8}, AllMetadata(6, false), FakeTables(), FakeScans(), B("trailer")});
+const Bytes kCleaned =
+    Cat({{0xFF, 0xD8}, MinimalExifSegment({6, false}), FakeTables(), FakeScans()});
 
 // Whole seconds: Windows keeps 100 ns steps, not the clock's nanoseconds.
 const auto kOldTime = std::chrono::floor<std::chrono::seconds>(stdfs::file_time_type::clock::now() -

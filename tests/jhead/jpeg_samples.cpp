@@ -98,15 +98,6 @@ Bytes AllMetadata(int orientation, bool big_endian) {
     });
 }
 
-Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments) {
-    size_t at = 2;
-    if (jpeg.size() > 4 && jpeg[2] == 0xFF && jpeg[3] == 0xE0) at = 4 + (jpeg[4] << 8 | jpeg[5]);
-    Bytes out(jpeg.begin(), jpeg.begin() + at);
-    out.insert(out.end(), segments.begin(), segments.end());
-    out.insert(out.end(), jpeg.begin() + at, jpeg.end());
-    return out;
-}
-
 std::filesystem::path FromUtf8(const std::string& s) {
     return std::filesystem::path(std::u8string(s.begin(), s.end()));
 }

@@ -34,9 +34,6 @@ Bytes FakeWithoutEoi(const Bytes& between = {});  // FakeScans cut before its EO
 // Every removable kind of segment, in a plausible order.
 Bytes AllMetadata(int orientation, bool big_endian);
 
-// Inserts segments right after SOI and an APP0 JFIF that follows it.
-Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments);
-
 // Paths are UTF-8, on Windows too.
 Bytes ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const Bytes& data);

@@ -142,16 +142,20 @@ TEST(GeneratedPictures, EveryLayoutAndDamageKeepsPixelsOrientationAndIcc) {
         Bytes base = B(Shell(std::string("cjpeg -quality 85 ") + layout + " " + Quote(ppm)));
         ASSERT_GT(base.size(), 100u) << layout;
         bool be = layout[0] == '-';
-        Bytes dirty =
-            Cat({InsertAfterJfif(base, Cat({AllMetadata(6, be), icc_run})), B("TRAILER")});
+        // Segments right after SOI and the JFIF header cjpeg writes first.
+        auto after_jfif = [&](const Bytes& segments) {
+            auto at = base.begin() + 4 + (base[4] << 8 | base[5]);
+            return Cat({Bytes(base.begin(), at), segments, Bytes(at, base.end())});
+        };
+        Bytes dirty = Cat({after_jfif(Cat({AllMetadata(6, be), icc_run})), B("TRAILER")});
         // The same picture minus the metadata, the trailer and nothing else.
         sizes[files.size()] = base.size() + icc_run.size() + 36;
         std::vector<Bytes> variants = {
             dirty,
             Cat({{0xFF, 0xD8, 0x00}, jfif_thumb, Bytes(base.begin() + 2, base.end())}),
-            InsertAfterJfif(base, Cat({ExifSegment(6, be), {0, 0, 0}, secret, {0xFF, 0xD0}})),
-            InsertAfterJfif(base, Cat({icc_long, adobe, xmp_short, ExifSegment(3, be)})),
-            InsertAfterJfif(base, Cat({ExifSegment(0, be), {0xFF, 0xFE, 0x00, 0x01}})),
+            after_jfif(Cat({ExifSegment(6, be), {0, 0, 0}, secret, {0xFF, 0xD0}})),
+            after_jfif(Cat({icc_long, adobe, xmp_short, ExifSegment(3, be)})),
+            after_jfif(Cat({ExifSegment(0, be), {0xFF, 0xFE, 0x00, 0x01}})),
             BetweenScans(base, Cat({secret, AllMetadata(6, be)})),
         };
         for (const Bytes& v : variants) {
