@@ -98,6 +98,8 @@ TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
         if (data.empty()) continue;
         EXPECT_EQ(ReadFile(p), data) << name;
         EXPECT_EQ(stdfs::last_write_time(FromUtf8(p)), kOldTime) << name;
+        // Writable again, so that the folder can be removed on Windows too.
+        stdfs::permissions(FromUtf8(p), stdfs::perms::owner_write, stdfs::perm_options::add);
     }
 }
 
@@ -171,13 +173,8 @@ TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     SetEventFile("");
     Bytes log = ReadFile(t.Path("Event.txt"));
     std::string text(log.begin(), log.end());
+    // One line per picture; what the lines say is jhead_win_test's.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6) << text;
-#ifndef _WIN32
-    // On Windows the log is in the ANSI code page; the Windows test reads it.
-    for (const char* s : {"dirty.jpg：JPEG", "dirty.jpg：已清理", "broken.jpg：未处理"}) {
-        EXPECT_NE(text.find(s), std::string::npos) << text;
-    }
-#endif
 }
 
 }  // namespace

@@ -67,16 +67,15 @@ Bytes FakeTables() {
     return Cat({Seg(0xDB, dqt), Seg(0xC0, sof), Seg(0xC4, dht), Seg(0xDD, {0, 1})});
 }
 
-Bytes FakeWithoutEoi(const Bytes& between) {
+Bytes FakeScans(const Bytes& between) {
     Bytes sos = {1, 1, 0x00, 0, 63, 0};
     Bytes data1 = {0x12, 0x34, 0xFF, 0x00, 0x56, 0xFF, 0xD0, 0x78, 0xFF, 0xFF, 0xD1, 0x9A};
     // A table between the scans whose bytes read FF D9 when taken for data.
     Bytes dht = {0x10, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xD9};
     Bytes data2 = {0xAB, 0xFF, 0x00, 0xCD, 0xEF};
-    return Cat({Seg(0xDA, sos), data1, between, Seg(0xC4, dht), Seg(0xDA, sos), data2});
+    return Cat(
+        {Seg(0xDA, sos), data1, between, Seg(0xC4, dht), Seg(0xDA, sos), data2, {0xFF, 0xD9}});
 }
-
-Bytes FakeScans(const Bytes& between) { return Cat({FakeWithoutEoi(between), {0xFF, 0xD9}}); }
 
 Bytes AllMetadata(int orientation, bool big_endian) {
     using namespace std::string_literals;
@@ -126,11 +125,6 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     std::error_code ec;
-    // Read-only files left by a test must not stop the clean-up.
-    for (auto& e : std::filesystem::directory_iterator(dir, ec)) {
-        std::filesystem::permissions(e.path(), std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, ec);
-    }
     std::filesystem::remove_all(dir, ec);
 }
 
