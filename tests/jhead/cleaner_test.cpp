@@ -20,13 +20,12 @@ const Bytes kAdobe = Seg(0xEE, B(std::string("Adobe\0\144\0\0\0\0\1", 12)));
 
 // A picture cleaned in memory.
 struct Clean {
-    explicit Clean(const Bytes& in) {
-        error = CleanInMemory(in.data(), in.size(), &plan, &out, &wrote);
-    }
-    ParseError error;
+    explicit Clean(const Bytes& in)
+        : error(CleanInMemory(in.data(), in.size(), &plan, &out, &wrote)) {}
     bool wrote = false;
     MemoryOutput out;
     Plan plan;
+    ParseError error;  // last: the others are set up before it is worked out
 };
 
 // Name, input, and the cleaned picture (the input itself when nothing is to go).
@@ -56,9 +55,6 @@ TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], trailer.size());
     // JFXX APP0, APP3, APP12, non-Adobe APP14 and APP15.
     EXPECT_EQ(c.plan.removed[(int)Kind::OtherApp], 10u + 8 + 11 + 12 + 9);
-    // Only a trailer, or nothing at all.
-    Bytes clean = Cat({kSoi, kJfif, icc[0], kAdobe, FakeTables(), FakeScans()});
-    ExpectCleaned({{"trailer", Cat({clean, B("vendor trailer")}), clean}, {"clean", clean, clean}});
 }
 
 TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
@@ -99,7 +95,6 @@ TEST(Cleaner, RecoversHeadersAndDataTheWayDecodersRead) {
     Bytes scans = FakeScans();
     Bytes cut_short = Cat({FakeTables(), Bytes(scans.begin(), scans.end() - 2)});  // no EOI
     ExpectCleaned({
-        {"stray byte after SOI", Cat({kSoi, {0x00}, kJfif, rest}), Cat({kSoi, kJfif, rest})},
         {"zero padding", Cat({kSoi, kJfif, {0, 0, 0}, exif, rest}), Cat({kSoi, kJfif, rest})},
         {"stuffed FF00", Cat({kSoi, exif, {0xFF, 0x00}, rest}), Cat({kSoi, rest})},
         {"standalone markers", Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, exif, rest}),

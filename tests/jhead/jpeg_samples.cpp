@@ -60,8 +60,7 @@ std::vector<Bytes> IccChunks(int count) {
 }
 
 Bytes FakeTables() {
-    Bytes dqt(65, 1);
-    dqt[0] = 0;
+    Bytes dqt = Cat({{0}, Bytes(64, 1)});  // table 0, 8-bit
     Bytes sof = {8, 0, 8, 0, 8, 1, 1, 0x11, 0};
     Bytes dht = {0x00, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x05};
     return Cat({Seg(0xDB, dqt), Seg(0xC0, sof), Seg(0xC4, dht), Seg(0xDD, {0, 1})});

@@ -37,12 +37,6 @@ pid_t StartJhead(const std::string& path) {
     return pid;
 }
 
-int RunJhead(const std::string& path) {
-    int status = -1;
-    waitpid(StartJhead(path), &status, 0);
-    return status;
-}
-
 // Killed at any moment, the picture is the original or the cleaned one, and
 // the next run removes what the killed one left behind. Interrupted (Ctrl+C,
 // SIGTERM, the terminal closed) while writing, the tool removes it itself.
@@ -52,7 +46,9 @@ TEST(Signals, PictureWholeAndNoTemporaryFileLeft) {
     std::string p = t.Path("p.jpg");
     WriteFile(p, dirty);
     auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(RunJhead(p), 0);
+    int status = -1;
+    waitpid(StartJhead(p), &status, 0);
+    ASSERT_EQ(status, 0);
     auto full = std::chrono::steady_clock::now() - start;
     Bytes cleaned = ReadFile(p);
     int untouched = 0;
@@ -69,12 +65,12 @@ TEST(Signals, PictureWholeAndNoTemporaryFileLeft) {
     }
     EXPECT_GT(untouched, 0);
     WriteFile(p, dirty);
-    EXPECT_EQ(RunJhead(p), 0);
+    waitpid(StartJhead(p), &status, 0);
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(t.Names(), std::set<std::string>{"p.jpg"});
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
         WriteFile(p, dirty);
         pid_t pid = StartJhead(p);
-        int status = 0;
         // Until its temporary file shows beside the picture.
         while (t.Names().size() < 2 && waitpid(pid, &status, WNOHANG) == 0) usleep(200);
         kill(pid, sig);
