@@ -3,7 +3,6 @@
 // whatever it writes keeps the input's picture segments and picture data
 // exactly, in their order, less only what the plan says it removed.
 #include <cstdlib>
-#include <cstring>
 
 #include "cleaner.h"
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -61,23 +60,21 @@ std::vector<Bytes> IccChunks(int count) {
 }
 
 Bytes FakeTables() {
-    Bytes dqt(65, 1);
-    dqt[0] = 0;
+    Bytes dqt = Cat({{0}, Bytes(64, 1)});  // table 0, 8-bit
     Bytes sof = {8, 0, 8, 0, 8, 1, 1, 0x11, 0};
     Bytes dht = {0x00, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x05};
     return Cat({Seg(0xDB, dqt), Seg(0xC0, sof), Seg(0xC4, dht), Seg(0xDD, {0, 1})});
 }
 
-Bytes FakeWithoutEoi(const Bytes& between) {
+Bytes FakeScans(const Bytes& between) {
     Bytes sos = {1, 1, 0x00, 0, 63, 0};
     Bytes data1 = {0x12, 0x34, 0xFF, 0x00, 0x56, 0xFF, 0xD0, 0x78, 0xFF, 0xFF, 0xD1, 0x9A};
     // A table between the scans whose bytes read FF D9 when taken for data.
     Bytes dht = {0x10, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xD9};
     Bytes data2 = {0xAB, 0xFF, 0x00, 0xCD, 0xEF};
-    return Cat({Seg(0xDA, sos), data1, between, Seg(0xC4, dht), Seg(0xDA, sos), data2});
+    return Cat(
+        {Seg(0xDA, sos), data1, between, Seg(0xC4, dht), Seg(0xDA, sos), data2, {0xFF, 0xD9}});
 }
-
-Bytes FakeScans(const Bytes& between) { return Cat({FakeWithoutEoi(between), {0xFF, 0xD9}}); }
 
 Bytes AllMetadata(int orientation, bool big_endian) {
     using namespace std::string_literals;
@@ -96,15 +93,6 @@ Bytes AllMetadata(int orientation, bool big_endian) {
         Seg(0xEF, B("app15")),
         Seg(0xFE, B("a comment")),
     });
-}
-
-Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments) {
-    size_t at = 2;
-    if (jpeg.size() > 4 && jpeg[2] == 0xFF && jpeg[3] == 0xE0) at = 4 + (jpeg[4] << 8 | jpeg[5]);
-    Bytes out(jpeg.begin(), jpeg.begin() + at);
-    out.insert(out.end(), segments.begin(), segments.end());
-    out.insert(out.end(), jpeg.begin() + at, jpeg.end());
-    return out;
 }
 
 std::filesystem::path FromUtf8(const std::string& s) {
@@ -136,11 +124,6 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     std::error_code ec;
-    // Read-only files left by a test must not stop the clean-up.
-    for (auto& e : std::filesystem::directory_iterator(dir, ec)) {
-        std::filesystem::permissions(e.path(), std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, ec);
-    }
     std::filesystem::remove_all(dir, ec);
 }
 

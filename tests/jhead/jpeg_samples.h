@@ -27,22 +27,19 @@ std::vector<Bytes> IccChunks(int count);
 // exercise the structure. Two scans, a restart marker, stuffing, fill bytes,
 // and a table between the scans whose payload holds FF D9; between goes
 // right before that table.
-Bytes FakeTables();                               // DQT SOF0 DHT DRI
-Bytes FakeScans(const Bytes& between = {});       // SOS data ... EOI
-Bytes FakeWithoutEoi(const Bytes& between = {});  // FakeScans cut before its EOI
+Bytes FakeTables();                          // DQT SOF0 DHT DRI
+Bytes FakeScans(const Bytes& between = {});  // SOS data ... EOI
 
 // Every removable kind of segment, in a plausible order.
 Bytes AllMetadata(int orientation, bool big_endian);
-
-// Inserts segments right after SOI and an APP0 JFIF that follows it.
-Bytes InsertAfterJfif(const Bytes& jpeg, const Bytes& segments);
 
 // Paths are UTF-8, on Windows too.
 Bytes ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const Bytes& data);
 std::filesystem::path FromUtf8(const std::string& s);
 
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test, removed afterwards (with what it holds, unless
+// read-only on Windows).
 struct TempFolder {
     TempFolder();
     ~TempFolder();

@@ -1,7 +1,8 @@
-// The real jhead.exe under Windows (Wine in CI): Unicode arguments, and the
-// results file that Velmora's "查看结果" shows, in the ANSI code page, with
-// one line per picture when many processes append at once and a scanner
-// holds the file for a moment. The file layer itself is jhead_file_test's.
+// The real jhead.exe under Windows (Wine in CI): Unicode arguments (beyond
+// the BMP too), and the results file that Velmora's "查看结果" shows, in the
+// ANSI code page, with one line per picture when many processes append at
+// once and a scanner holds the file for a moment. The file layer itself is
+// jhead_file_test's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,17 +18,13 @@ namespace {
 const Bytes kDirty =
     Cat({{0xFF, 0xD8}, AllMetadata(3, false), FakeTables(), FakeScans(), B("trailer")});
 
-std::wstring W(const std::string& utf8) { return FromUtf8(utf8).wstring(); }
-
+// The jhead.exe beside this test: the first place CreateProcess looks.
 HANDLE StartJhead(const std::string& picture) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe = std::filesystem::path(self).parent_path() / L"jhead.exe";
-    std::wstring cmd = L"\"" + exe + L"\" -de \"" + W(picture) + L"\"";
+    std::wstring cmd = L"jhead.exe -de \"" + FromUtf8(picture).wstring() + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
     CloseHandle(pi.hThread);
     return pi.hProcess;
 }
@@ -44,14 +41,15 @@ TEST(WindowsTool, UnicodeNamesAndOneAnsiLinePerPicture) {
     ASSERT_EQ(GetACP(), 936u) << "the tests run with a simplified Chinese locale";
     TempFolder t;
     std::string log = t.Path("Event.txt");
-    SetEnvironmentVariableW(L"VELMORA_EVENT_FILE", W(log).c_str());
+    SetEnvironmentVariableW(L"VELMORA_EVENT_FILE", FromUtf8(log).c_str());
     std::vector<std::string> pictures;
     for (int i = 0; i < 12; i++) {
-        pictures.push_back(t.Path("图片 ☃ " + std::to_string(i) + ".jpg"));
+        pictures.push_back(t.Path("图片 ☃ 😀 " + std::to_string(i) + ".jpg"));
         WriteFile(pictures.back(), kDirty);
     }
     // Six at once while a scanner holds the results file, then six in turn.
-    HANDLE holder = CreateFileW(W(log).c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
+    HANDLE holder =
+        CreateFileW(FromUtf8(log).c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     std::vector<HANDLE> running;
     for (int i = 0; i < 6; i++) running.push_back(StartJhead(pictures[i]));
