@@ -51,6 +51,8 @@ TEST_F(CleanFileTest, ReplacesPictureKeepingTimesPermissionsAndName) {
 #endif
     for (const std::string& name : names) {
         std::string p = Put(name, kDirty);
+        // Unusual permissions, so that a new file's defaults do not match them.
+        stdfs::permissions(FromUtf8(p), stdfs::perms::owner_all | stdfs::perms::group_write);
         auto perms = stdfs::status(FromUtf8(p)).permissions();
         FileResult r = CleanFile(p);
         EXPECT_EQ(r.outcome, Outcome::Cleaned) << r.line;
