@@ -52,43 +52,35 @@ struct AdvertiseTest : ::testing::Test {
     }
 };
 
-TEST_F(AdvertiseTest, AdTypeGivesSizeAndPage) {
+// A stored type beyond 16 bits is no advert type: the default, 1, which the
+// property bag leaves out.
+TEST_F(AdvertiseTest, StoredAdTypeGivesSizeAndPageAndIsWrittenBackUnlessDefault) {
     struct Case {
-        int16_t adType;
+        int32_t stored;
         TwipsSize size;
         const wchar_t* page;
     } cases[] = {
         {0, {2250, 750}, L"/ad1.htm"},
-        {1, {750, 600}, L"/ad2.htm"},
         {32767, {750, 600}, L"/ad32768.htm"},
+        {40000, {750, 600}, L"/ad2.htm"},
     };
     for (const Case& c : cases) {
-        Make().SetAdType(c.adType);
+        Make().ReadProperties({{kAdTypeProperty, c.stored}});
         ShowAndWait();
         test::FakeBrowserState* b = browsers.Live();
-        ASSERT_TRUE(b) << c.adType;
+        ASSERT_TRUE(b) << c.stored;
         EXPECT_EQ(b->address, std::wstring(kBase) + c.page);
         EXPECT_TRUE(b->shown);
+        panel = {100, 100};  // the host or the user resized it: undone
+        ad->OnResize();
         EXPECT_EQ(std::tuple(panel.width, panel.height, b->left, b->top, b->width, b->height),
                   std::tuple(c.size.width, c.size.height, 0, 0, c.size.width, c.size.height));
+        PropertyBag bag{{L"Other", 5}, {kAdTypeProperty, 3}};
+        ad->WriteProperties(bag);
+        PropertyBag written{{L"Other", 5}, {kAdTypeProperty, c.stored}};
+        if (c.stored == 40000) written.erase(kAdTypeProperty);
+        EXPECT_EQ(bag, written);
     }
-}
-
-TEST_F(AdvertiseTest, PropertyBagAndSize) {
-    Make();
-    EXPECT_EQ(ad->AdType(), 1);
-    PropertyBag bag{{L"Other", 5}, {kAdTypeProperty, 3}};
-    ad->WriteProperties(bag);
-    EXPECT_EQ(bag, (PropertyBag{{L"Other", 5}}));
-    ad->ReadProperties({{kAdTypeProperty, 0}});
-    EXPECT_EQ(panel.width, 2250);
-    ad->WriteProperties(bag);
-    EXPECT_EQ(bag[kAdTypeProperty], 0);
-    ad->ReadProperties({{kAdTypeProperty, 40000}});
-    EXPECT_EQ(ad->AdType(), 1);
-    panel = {100, 100};  // the host or the user resized it: undone
-    ad->OnResize();
-    EXPECT_EQ(std::make_pair(panel.width, panel.height), std::make_pair(750, 600));
 }
 
 TEST_F(AdvertiseTest, DecisionByMachineSettingsAndFailures) {
