@@ -35,7 +35,6 @@ struct AdvertiseTest : ::testing::Test {
     std::unique_ptr<Advertise> ad;
 
     Advertise& Make() {
-        browsers.made.clear();
         ad = std::make_unique<Advertise>(
             AdvertiseServices{browsers, machine, codePage, dialogs, events}, settings,
             [this](TwipsSize size) {
