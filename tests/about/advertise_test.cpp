@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "runtime/fake_browser.h"
 #include "runtime/fake_code_page.h"
 #include "runtime/fake_services.h"
