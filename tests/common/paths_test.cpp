@@ -15,7 +15,7 @@ TEST(ExtendedLengthPath, AbsolutePathsTakeTheLongFormOthersStayAsTheyAre) {
         {L"C:a.jpg", L"C:a.jpg"},
         {L"\\Temp\\Go.bat", L"\\Temp\\Go.bat"},
         {L"C:\\a\\..\\b", L"C:\\a\\..\\b"},
-        {L"C:/a/b", L"C:/a/b"},
+        {L"C:\\a/b", L"C:\\a/b"},
     };
     for (const auto& [path, extended] : cases)
         EXPECT_EQ(ExtendedLengthPath(path), extended) << path;
