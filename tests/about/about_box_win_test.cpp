@@ -25,15 +25,12 @@ struct AboutBoxWinTest : ::testing::Test {
 TEST_F(AboutBoxWinTest, TheEmailIsSelectedWholeAtFirstAndOnADoubleClick) {
     ASSERT_TRUE(box.created());
     HWND email = box.control(kIdAboutEmail);
-    auto selection = [&] {
-        DWORD start = 0, end = 0;
-        SendMessageW(email, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-        return std::pair(start, end);
-    };
-    EXPECT_EQ(selection(), std::pair(DWORD(0), DWORD(wcslen(kEmail))));
+    // The selection's start and end, packed in one result.
+    auto selection = [&] { return SendMessageW(email, EM_GETSEL, 0, 0); };
+    EXPECT_EQ(selection(), MAKELRESULT(0, wcslen(kEmail)));
     SetWindowTextW(email, L"ab cd");
     SendMessageW(email, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_EQ(selection(), std::pair(DWORD(0), DWORD(5)));  // all of it, not one word
+    EXPECT_EQ(selection(), MAKELRESULT(0, 5));  // all of it, not one word
 }
 
 TEST_F(AboutBoxWinTest, LinkAndLocationOpenTheHomePage) {

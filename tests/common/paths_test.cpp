@@ -6,24 +6,19 @@ namespace velmora {
 namespace {
 
 TEST(ExtendedLengthPath, AbsolutePathsTakeTheLongFormOthersStayAsTheyAre) {
-    struct Case {
-        const wchar_t* path;
-        const wchar_t* extended;
-    } cases[] = {
-        {L"C:\\Pictures\\a.jpg", L"\\\\?\\C:\\Pictures\\a.jpg"},
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"d:\\a", L"\\\\?\\d:\\a"},
         {L"\\\\server\\share\\a.jpg", L"\\\\?\\UNC\\server\\share\\a.jpg"},
         {L"\\\\?\\C:\\a", L"\\\\?\\C:\\a"},
         {L"\\\\.\\COM1", L"\\\\.\\COM1"},
-        {L"a.jpg", L"a.jpg"},
+        // Relative, or parts that only the normal form resolves.
         {L"C:a.jpg", L"C:a.jpg"},
         {L"\\Temp\\Go.bat", L"\\Temp\\Go.bat"},
         {L"C:\\a\\..\\b", L"C:\\a\\..\\b"},
-        {L"C:\\a\\.\\b", L"C:\\a\\.\\b"},
-        {L"C:/a/b", L"C:/a/b"},
-        {L"", L""},
+        {L"C:\\a/b", L"C:\\a/b"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ExtendedLengthPath(c.path), c.extended) << c.path;
+    for (const auto& [path, extended] : cases)
+        EXPECT_EQ(ExtendedLengthPath(path), extended) << path;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // kept in `made`; `failAt` makes one step fail.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 
 #include "runtime/browser.h"
@@ -23,16 +24,13 @@ public:
 
     // The browser alive, or null.
     FakeBrowserState* Live() {
-        for (FakeBrowserState& b : made) {
-            if (b.alive) return &b;
-        }
-        return nullptr;
+        auto it = std::find_if(made.begin(), made.end(), [](auto& b) { return b.alive; });
+        return it == made.end() ? nullptr : &*it;
     }
 
     std::unique_ptr<Browser> Create(std::function<void(const BrowserEvent&)> onEvent) override {
         if (failAt == Step::Create) return nullptr;
-        made.push_back({});
-        made.back().raise = std::move(onEvent);
+        made.emplace_back().raise = std::move(onEvent);
         return std::make_unique<One>(failAt, made.back());
     }
 

@@ -1,8 +1,8 @@
 // An in-memory registry with the system's rules: names ignore ASCII letter
 // case, subkeys list in order of name, a key with subkeys is not deleted, a
-// path that begins with a backslash or holds an empty name is refused. Its
-// code page holds ASCII in one byte and the CJK ideographs in two, as code
-// page 936 does, and nothing else. Roots listed in `readOnly` refuse every change.
+// path that begins with a backslash or holds an empty name is refused. It
+// speaks the test code page (fake_code_page.h). Roots listed in `readOnly`
+// refuse every change.
 #pragma once
 
 #include <map>
@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "runtime/fake_code_page.h"
 #include "runtime/registry.h"
 
 namespace velmora::test {
@@ -62,24 +63,9 @@ public:
         return kRegOk;
     }
     std::optional<std::string> ToCodePage(std::wstring_view text) override {
-        std::string out;
-        for (wchar_t c : text) {
-            if (c >= 0x80 && (c < 0x4E00 || c > 0x9FFF)) return std::nullopt;
-            if (c >= 0x80)
-                out += {char(0x81 + (c - 0x4E00) / 190), char(0x40 + (c - 0x4E00) % 190)};
-            if (c < 0x80) out += char(c);
-        }
-        return out;
+        return FakeAnsi(text);
     }
-    std::wstring FromCodePage(std::string_view bytes) override {
-        std::wstring out;
-        for (size_t i = 0; i < bytes.size(); ++i) {
-            const int b = (unsigned char)bytes[i];
-            out += b < 0x80 ? wchar_t(b)
-                            : wchar_t(0x4E00 + (b - 0x81) * 190 + (unsigned char)bytes[++i] - 0x40);
-        }
-        return out;
-    }
+    std::wstring FromCodePage(std::string_view bytes) override { return FakeFromAnsi(bytes); }
 
 private:
     struct Key {
