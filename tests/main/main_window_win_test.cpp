@@ -49,10 +49,6 @@ protected:
         SendMessageW(Queue(), WM_KEYDOWN, VK_DELETE, 0);
         SendMessageW(Queue(), WM_KEYUP, VK_DELETE, 0);
     }
-    void Click(int id) {
-        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(window.control(id)));
-    }
 
     test::FakeServices fake;
     MainWindowWin window{fake.services};
@@ -66,7 +62,8 @@ TEST_F(MainWindowWinTest, DroppedFilesGoOnTopAndClearEmptiesTheQueue) {
     EXPECT_EQ(QueueRows(), (Paths{L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg", L"C:\\old.jpg"}));
     EXPECT_EQ(window.queue().ListIndex(), 0);
 
-    Click(kIdClear);
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kIdClear, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window.control(kIdClear)));
     EXPECT_TRUE(QueueRows().empty());
 }
 

@@ -23,10 +23,7 @@ public:
     void AddItem(std::wstring_view text) override { rows.emplace_back(text); }
     void RemoveItem(int i) override {
         rows.erase(rows.begin() + i);
-        if (index == i)
-            index = -1;
-        else if (index > i)
-            --index;
+        index = index == i ? -1 : index > i ? index - 1 : index;
     }
     void Clear() override {
         rows.clear();

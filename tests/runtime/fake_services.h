@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/fake_code_page.h"
 #include "runtime/fake_registry.h"
 #include "runtime/fake_start_join.h"
 #include "runtime/services.h"
@@ -111,13 +112,7 @@ public:
         f.size = int64_t(f.text.size());
         return true;
     }
-    // The code page holds ASCII and the common Chinese characters.
-    bool AnsiHolds(std::wstring_view text) override {
-        for (wchar_t c : text) {
-            if (c >= 0x80 && !(c >= 0x4E00 && c <= 0x9FFF)) return false;
-        }
-        return true;
-    }
+    bool AnsiHolds(std::wstring_view text) override { return FakeAnsi(text).has_value(); }
     std::optional<std::wstring> ShortPath(std::wstring_view path) override {
         auto it = shortNames.find(path);
         return it == shortNames.end() ? std::nullopt : std::optional(it->second);

@@ -54,15 +54,10 @@ TEST_F(ServicesWinTest, TextIsWrittenInTheAnsiCodePageOrNotAtAll) {
     EXPECT_FALSE(files.SaveSimpleFile((dir / L"missing" / L"Go.bat").wstring(), L"x", false));
 }
 
-TEST_F(ServicesWinTest, BatchScriptsRunAndWaitsEndForEveryKindOfEnd) {
-    const std::wstring script = (dir / L"Go.bat").wstring();
-    // The script's own text needs "%%" for a "%" in the folder's name.
-    std::wstring text = L"echo done> \"" + dir.wstring() + L"\\ran.txt\"\r\n";
-    text.replace(text.find(L'%'), 1, L"%%");
-    files.SaveSimpleFile(script, text, false);
-    EXPECT_NE(Wait(L"\"" + script + L"\""), 0u);
-    EXPECT_EQ(ReadBytes(dir / L"ran.txt"), "done\r\n");
-
+TEST_F(ServicesWinTest, WaitsEndForEveryKindOfEnd) {
+    // Scripts run and are waited for in every end-to-end run; here the ends
+    // those runs never meet: an exit code that reads "still active", and a
+    // program that cannot start.
     DWORD start = GetTickCount();
     EXPECT_NE(Wait(L"cmd /c exit 259"), 0u);
     EXPECT_EQ(Wait((dir / L"no such program.exe").wstring()), 0u);
