@@ -72,13 +72,17 @@ configure() {
 check_unbroken() {
   local kind=$1 test=$2
   grep -qxF "$kind/$test" "$work/unbroken" && return 0
-  configure "$kind"
-  if ! cmake --build "$work/$kind" --target "$test" -j 2 >"$work/last-build.log" 2>&1 ||
-     ! ctest --test-dir "$work/$kind" -R "^${test}\$" --output-on-failure \
-       >"$work/last-test.log" 2>&1; then
-    return 1
-  fi
+  build_and_test "$kind" "$test" || return 1
   echo "$kind/$test" >>"$work/unbroken"
+}
+
+# Builds and runs one test: 0 when it passes, 125 when it does not build,
+# ctest's code when it fails (logs in last-build.log and last-test.log).
+build_and_test() {
+  local kind=$1 test=$2
+  configure "$kind"
+  cmake --build "$work/$kind" --target "$test" -j 2 >"$work/last-build.log" 2>&1 || return 125
+  ctest --test-dir "$work/$kind" -R "^${test}\$" --output-on-failure >"$work/last-test.log" 2>&1
 }
 
 # Prints "caught", "MISSED", "does not apply" or "fails unbroken" for one fault.
@@ -98,12 +102,11 @@ p = sys.argv[1]
 s = open(p, encoding="utf-8").read()
 open(p, "w", encoding="utf-8").write(s.replace(os.environ["FIND"], os.environ["REPLACE"], 1))
 PY
-  configure "$kind"
-  local dir="$work/$kind" verdict
-  if ! cmake --build "$dir" --target "$test" -j 2 >"$work/last-build.log" 2>&1; then
+  local verdict result=0
+  build_and_test "$kind" "$test" || result=$?
+  if [ $result = 125 ]; then
     verdict="caught (does not build)"
-  elif ctest --test-dir "$dir" -R "^${test}\$" --output-on-failure >"$work/last-test.log" 2>&1
-  then
+  elif [ $result = 0 ]; then
     verdict="MISSED"
   else
     # Which test cases failed, so that a case that catches nothing shows.

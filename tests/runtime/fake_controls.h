@@ -23,7 +23,7 @@ public:
     void AddItem(std::wstring_view text) override { rows.emplace_back(text); }
     void RemoveItem(int i) override {
         rows.erase(rows.begin() + i);
-        index = index == i ? -1 : index > i ? index - 1 : index;
+        if (index >= i) index = index == i ? -1 : index - 1;
     }
     void Clear() override {
         rows.clear();

@@ -13,9 +13,10 @@
 namespace velmora::test {
 
 // Every control of `layout` where the table puts it at `dpi`, within a
-// pixel, and with `fonts` the font of each that shows text at that density. The advertisement panel
-// sizes itself, a bar of no width grows with a run, a list box snaps its
-// height to whole rows, and the system sizes an etched line.
+// pixel, and with `fonts` the font of each that shows text at that density.
+// The advertisement panel sizes itself, a bar of no width grows with a run,
+// a list box snaps its height to whole rows, and the system sizes an etched
+// line.
 inline void ExpectLaidOut(HWND window, const WindowLayout& layout, int dpi, bool fonts = false) {
     RECT client;
     GetClientRect(window, &client);
