@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <set>
+#include <utility>
 
 #include "cleaner.h"
 #include "file_system.h"
@@ -39,22 +40,47 @@ struct FileOutput : Output {
     }
 };
 
-static FileResult Failed(const std::string& path, const std::string& reason) {
-    return {Outcome::Failed, FailedLine(path, reason)};
+// Why a picture was not cleaned, as text for people and as a group for the
+// program that runs the tool.
+struct Why {
+    std::string text;
+    Reason group = Reason::Other;
+};
+
+static Why FsWhy(const fs::Error& e) {
+    static const std::pair<fs::Err, Reason> kGroups[] = {
+        {fs::Err::NotFound, Reason::Missing},    {fs::Err::NotFolder, Reason::Missing},
+        {fs::Err::BadName, Reason::Missing},     {fs::Err::NameTooLong, Reason::Missing},
+        {fs::Err::AccessDenied, Reason::Denied}, {fs::Err::ReadOnlyMedium, Reason::ReadOnly},
+        {fs::Err::InUse, Reason::InUse},         {fs::Err::NotRegular, Reason::NotAFile},
+        {fs::Err::DiskFull, Reason::DiskFull},
+    };
+    for (const auto& [kind, group] : kGroups) {
+        if (e.kind == kind) return {FsErrorText(e), group};
+    }
+    return {FsErrorText(e), Reason::Other};
 }
 
-// Opens and parses the whole picture; on failure *reason says why.
+static FileResult Failed(const std::string& path, const Why& why) {
+    return {Outcome::Failed, FailedLine(path, why.text), why.group};
+}
+
+// Opens and parses the whole picture; on failure *why says why.
 static bool Analyze(const std::string& target, bool to_change, FileInput* in, fs::Info* info,
-                    Reader* r, Plan* plan, std::string* reason) {
+                    Reader* r, Plan* plan, Why* why) {
     if (!fs::OpenRead(target, to_change, &in->f, info, &in->err)) {
-        *reason = FsErrorText(in->err);
+        *why = FsWhy(in->err);
         return false;
     }
     in->size = info->size;
     ParseError pe = ParseHeaders(*r, info->size, plan);
     if (pe == ParseError::None) pe = ScanToEnd(*r, info->size, plan);
     if (pe == ParseError::None) return true;
-    *reason = pe == ParseError::ReadFailed ? FsErrorText(in->err) : ParseErrorText(pe);
+    if (pe == ParseError::ReadFailed) {
+        *why = FsWhy(in->err);
+    } else {
+        *why = {ParseErrorText(pe), pe == ParseError::NotJpeg ? Reason::NotJpeg : Reason::Damaged};
+    }
     return false;
 }
 
@@ -97,10 +123,10 @@ static void RemoveAbandoned(const std::string& folder) {
     }
 }
 
-static std::string WriteErrorText(WriteError we, const FileInput& in, const FileOutput& out) {
-    if (we == WriteError::ReadFailed) return FsErrorText(in.err);
-    if (we == WriteError::Changed) return "文件在处理过程中被其他程序改动";
-    return FsErrorText(out.err);
+static Why WriteWhy(WriteError we, const FileInput& in, const FileOutput& out) {
+    if (we == WriteError::ReadFailed) return FsWhy(in.err);
+    if (we == WriteError::Changed) return {"文件在处理过程中被其他程序改动", Reason::InUse};
+    return FsWhy(out.err);
 }
 
 FileResult CleanFile(const std::string& path) {
@@ -109,15 +135,13 @@ FileResult CleanFile(const std::string& path) {
     fs::Info info;
     Reader r(&in);
     Plan plan;
-    std::string reason;
-    if (!Analyze(target, true, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
+    Why why;
+    if (!Analyze(target, true, &in, &info, &r, &plan, &why)) return Failed(path, why);
     if (!plan.RemovesAnything()) return {Outcome::NothingToRemove, NothingLine(path, info.size)};
-    if (info.read_only) return Failed(path, "文件为只读");
+    if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly});
     if (info.write_error == fs::Err::AccessDenied)
-        return Failed(path, "当前用户没有修改此文件的权限");
-    if (info.write_error != fs::Err::None) {
-        return Failed(path, FsErrorText({info.write_error, 0, fs::Op::Open}));
-    }
+        return Failed(path, {"当前用户没有修改此文件的权限", Reason::Denied});
+    if (info.write_error != fs::Err::None) return Failed(path, FsWhy({info.write_error, 0}));
 
     std::string folder = fs::FolderOf(target);
     RemoveAbandoned(folder);
@@ -126,7 +150,7 @@ FileResult CleanFile(const std::string& path) {
     FileOutput out;
     if (!fs::CreateNew(temp, &out.f, &out.err)) {
         fs::SetInterruptCleanup("");
-        return Failed(path, FsErrorText(out.err));
+        return Failed(path, FsWhy(out.err));
     }
     // Owner and times go on after the last write; the flush then makes
     // both durable.
@@ -138,8 +162,7 @@ FileResult CleanFile(const std::string& path) {
     fs::Close(&in.f, &in.err);
     ok = ok && fs::Replace(temp, target, &out.err);
     if (!ok) {
-        std::string why =
-            we != WriteError::None ? WriteErrorText(we, in, out) : FsErrorText(out.err);
+        const Why why = we != WriteError::None ? WriteWhy(we, in, out) : FsWhy(out.err);
         fs::Error ignored;
         fs::Close(&out.f, &ignored);
         fs::Remove(temp);
@@ -155,8 +178,8 @@ FileResult DescribeFile(const std::string& path) {
     fs::Info info;
     Reader r(&in);
     Plan plan;
-    std::string reason;
-    if (!Analyze(path, false, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
+    Why why;
+    if (!Analyze(path, false, &in, &info, &r, &plan, &why)) return Failed(path, why);
     Outcome o = plan.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
     return {o, InfoLine(path, plan, info.size)};
 }

@@ -98,6 +98,8 @@ bool GetEnv(const char* name, std::string* value);
 // Appends one line to a log file (in the ANSI code page on Windows) that
 // other processes may be appending to, retrying a while when it is locked.
 bool AppendLine(const std::string& path, const std::string& text, Error* e);
+// Appends bytes as they are (the outcome records, UTF-8), the same way.
+bool AppendBytes(const std::string& path, const std::string& bytes, Error* e);
 
 // Tests make operations fail on purpose: when the hook returns true for an
 // operation, that operation fails with DiskFull before touching anything.

@@ -16,10 +16,8 @@ enum class AddFilesText {
     MalformedPatternBefore,  // + pattern +
     MalformedPatternAfter,
     Scanning,
-    Cleaning,          // + " i/n"
-    RunStoppedBefore,  // + done +
-    RunStoppedMiddle,  // + total +
-    RunStoppedAfter,
+    Cleaning,  // + " i/n"
+    WaitingForOtherRun,
     OutOfMemory,
 };
 
@@ -34,9 +32,7 @@ inline constexpr const wchar_t* kAddFilesTexts[] = {
     L"\r\n“[”之后缺少“]”。没有扫描文件夹，只添加选中的文件。",
     L"正在扫描文件...",
     L"正在清除",
-    L"已取消：已清除 ",
-    L" 个，共 ",
-    L" 个文件。其余文件未改动。",
+    L"正在等待另一个清除任务结束...",
     L"内存不足。",
 };
 

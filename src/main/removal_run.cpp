@@ -2,23 +2,24 @@
 
 #include <set>
 
+#include "common/tool_outcome.h"
 #include "main/main_texts.h"
 #include "main/removal_script.h"
+#include "main/run_outcomes.h"
 #include "main/shell_wait.h"
 #include "main/temp_files.h"
+#include "main/tool_copy.h"
 #include "runtime/controls.h"
 
 namespace velmora {
 
 namespace {
 
+constexpr int kPassMs = 100;
+
 // An output at least this much smaller than its picture is not trusted to
 // replace it.
 constexpr int64_t kReplaceThreshold = 200000;
-
-void ShowCritical(Dialogs& dialogs, std::wstring text) {
-    dialogs.MsgBox({std::move(text), MsgIcon::Critical});
-}
 
 // The path as the script, written in the ANSI code page, can name it: as
 // it is, or by its short (8.3) form, which is plain ASCII. Never a best-fit
@@ -86,6 +87,33 @@ void ReplaceWithOutput(FileSystem& files, const std::wstring& picture) {
     files.MoveReplace(output, picture);
 }
 
+// Holds the user's one run at a time while it lives.
+class Turn {
+public:
+    explicit Turn(RunLock& lock) : lock_(lock) {}
+    ~Turn() { Release(); }
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+
+    // Waits while another run holds the turn; false when `onWait` gave up.
+    bool Take(EventLoop& events, const std::function<bool()>& onWait) {
+        while (!lock_.TryAcquire()) {
+            events.DoEvents();
+            if (onWait && !onWait()) return false;
+            events.Sleep(kPassMs);
+        }
+        return held_ = true;
+    }
+    void Release() {
+        if (held_) lock_.Release();
+        held_ = false;
+    }
+
+private:
+    RunLock& lock_;
+    bool held_ = false;
+};
+
 // The script starts by its bare name in the temporary folder: a path on the
 // interpreter's command line would have its "%NAME%" expanded, and could run
 // another script. The interpreter cannot start in a network folder, so
@@ -98,27 +126,32 @@ bool StartScript(Services& s, const std::wstring& t, const std::function<bool()>
                      onWait) != 0;
 }
 
-// Runs the script and reports what kept it from running; true when it ran.
-bool RunScript(Services& s, const std::wstring& t, const Plan& plan, bool toolCopyFailed,
-               const std::function<bool()>& onWait) {
-    if (toolCopyFailed) {
-        // Without any copy of the tool every picture would stay as it was.
-        const bool toolThere = s.files.Stat(TempPath(t, kToolName)).has_value();
-        ShowCritical(s.dialogs,
-                     MainMessage(toolThere ? MainText::ToolNotCopied : MainText::ToolMissing, {t}));
-        if (!toolThere) return false;
+// Everything the script needs, in place before it starts; what is missing
+// otherwise, and then no picture is touched.
+std::optional<std::wstring> Prepare(Services& s, const std::wstring& t, const Plan& plan,
+                                    bool continueResults, bool* resultsWritable) {
+    const ToolCopy tool = MakeToolCopy(s, t);
+    if (tool == ToolCopy::NoTool) return MainMessage(MainText::NoTool, {s.processes.AppPath()});
+    if (tool != ToolCopy::Ready) {
+        return MainMessage(MainText::ToolNotReplaced, {TempPath(t, kToolName)});
     }
-    const std::wstring text = BuildRemovalScript(plan.scriptFolder, plan.names);
+    // Records of an earlier run must not count for this one.
+    const std::wstring outcomes = TempPath(t, kOutcomeFileName);
+    if (!s.files.SaveSimpleFile(outcomes, L"", false)) {
+        return MainMessage(MainText::OutcomesNotWritable, {t});
+    }
+    const std::wstring text = BuildRemovalScript(plan.scriptFolder, plan.names, !continueResults);
     if (!s.files.SaveSimpleFile(TempPath(t, kScriptName), text, false)) {
-        ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotWritten, {t}));
-        return false;
+        return MainMessage(MainText::ScriptNotWritten, {t});
     }
-    s.processes.SetEnviron(kEventFileVariable, TempPath(t, kEventFileName));
-    if (!StartScript(s, t, onWait)) {
-        ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotStarted, {t}));
-        return false;
-    }
-    return true;
+    // Appending nothing tells whether the results file can be written. When
+    // it cannot (another program holds it), the tool is not asked to, and
+    // so does not wait on it for every picture.
+    const std::wstring results = TempPath(t, kEventFileName);
+    *resultsWritable = s.files.SaveSimpleFile(results, L"", true);
+    s.processes.SetEnviron(kEventFileVariable, *resultsWritable ? results : L"");
+    s.processes.SetEnviron(WideFromUtf8(kOutcomeFileVariable), outcomes);
+    return std::nullopt;
 }
 
 // Every picture the script could not name gets its own line in the results
@@ -134,40 +167,58 @@ void ReportLeftOut(FileSystem& files, const std::wstring& t, const Plan& plan) {
 
 }  // namespace
 
-void RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
-                RemovalRunOptions options) {
+RemovalRunResult RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
+                            RemovalRunOptions options) {
+    RemovalRunResult result;
     const std::wstring t = TempFolder(s.processes);
     removeButton.SetEnabled(false);
     const Plan plan = MakePlan(s.files, t, queue);
+    Turn turn(s.runLock);
+    // Every message comes after the progress window has gone.
+    const auto say = [&](const Message& message) {
+        if (options.beforeMessage) options.beforeMessage();
+        s.dialogs.MsgBox(message);
+    };
+    bool resultsWritable = false;
     bool stopped = false;
     const std::function<bool()> onWait = [&] {
         stopped = stopped || (options.onWait && !options.onWait(plan.pictures));
         return !stopped;
     };
-    if (RunScript(s, t, plan, options.toolCopyFailed, onWait)) {
-        if (stopped) {
-            // No picture is touched after a Cancel; the message says how far
-            // the run got, counted before the left-out lines join the file.
-            const std::wstring message =
-                options.stoppedMessage ? options.stoppedMessage(plan.pictures) : std::wstring();
-            ReportLeftOut(s.files, t, plan);
-            s.dialogs.MsgBox(message);
-            removeButton.SetEnabled(true);
-            return;
-        }
-        ReportLeftOut(s.files, t, plan);
-        if (options.replaceOutputs) {
-            // The queue as it stands now: it may have changed during the wait.
+    if (!turn.Take(s.events, options.onWaitForTurn)) {
+        say(MainMessage(MainText::CancelledWaiting));
+    } else if (std::optional<std::wstring> missing =
+                   Prepare(s, t, plan, options.continueResults, &resultsWritable)) {
+        say({*missing, MsgIcon::Critical});
+    } else if (!StartScript(s, t, onWait)) {
+        say({MainMessage(MainText::ScriptNotStarted, {t}), MsgIcon::Critical});
+    } else {
+        result.ran = true;
+        if (resultsWritable) ReportLeftOut(s.files, t, plan);
+        // No picture is touched after a Cancel. The queue as it stands now:
+        // it may have changed during the wait.
+        if (options.replaceOutputs && !stopped) {
             for (const std::wstring& picture : Rows(queue)) {
                 if (plan.fresh.count(picture)) ReplaceWithOutput(s.files, picture);
             }
         }
-        const size_t notCleaned = plan.leftOut.size();
-        s.dialogs.MsgBox(
-            notCleaned == 0 ? MainMessage(MainText::Done)
-                            : MainMessage(MainText::SomeNotCleaned, {std::to_wstring(notCleaned)}));
+        const std::wstring outcomes = TempPath(t, kOutcomeFileName);
+        RunTally tally =
+            TallyOutcomes(plan.names, plan.pictures, s.files.ReadFile(outcomes).value_or(""),
+                          [&](std::wstring_view name) { return s.files.CaseKey(name); });
+        s.files.Delete(outcomes);
+        tally.total += int(plan.leftOut.size());
+        tally.leftOut = int(plan.leftOut.size());
+        tally.cancelled = stopped;
+        tally.resultsUnwritable = !resultsWritable;
+        result.resultsRecorded = resultsWritable && tally.unreported == 0;
+        // Another run may go ahead while this one's message waits.
+        turn.Release();
+        const bool allWell = tally.NotCleaned() == 0 && result.resultsRecorded && !stopped;
+        say({RunSummary(tally), allWell ? MsgIcon::None : MsgIcon::Warning});
     }
     removeButton.SetEnabled(true);
+    return result;
 }
 
 }  // namespace velmora

@@ -15,6 +15,12 @@ std::wstring Str(std::wstring_view text) { return std::wstring(text); }
 }  // namespace
 
 std::wstring NativePath(std::wstring_view path) {
+    return ExtendedLengthPath(Win32FileSystem().FullPath(path));
+}
+
+// GetFullPathNameW resolves against the current folder, and against the
+// drive's own current folder for "D:name", as the file calls do.
+std::wstring Win32FileSystem::FullPath(std::wstring_view path) {
     const std::wstring plain = Str(path);
     if (plain.empty()) return plain;
     DWORD n = GetFullPathNameW(plain.c_str(), 0, nullptr, nullptr);
@@ -23,7 +29,11 @@ std::wstring NativePath(std::wstring_view path) {
     n = GetFullPathNameW(plain.c_str(), n, full.data(), nullptr);
     if (n == 0 || n >= full.size()) return plain;
     full.resize(n);
-    return ExtendedLengthPath(full);
+    return full;
+}
+
+bool Win32FileSystem::Delete(std::wstring_view path) {
+    return DeleteFileW(NativePath(path).c_str()) != 0;
 }
 
 std::optional<FileInfo> Win32FileSystem::Stat(std::wstring_view path) {
