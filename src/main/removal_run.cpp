@@ -1,5 +1,6 @@
 #include "main/removal_run.h"
 
+#include <cwchar>
 #include <set>
 
 #include "common/tool_outcome.h"
@@ -31,16 +32,29 @@ std::optional<std::wstring> ScriptName(FileSystem& files, const std::wstring& pa
     return std::nullopt;
 }
 
-// The text with every character the ANSI code page cannot hold shown as "?".
-std::wstring AnsiReadable(FileSystem& files, std::wstring_view text) {
-    std::wstring out;
+// The name as the results file, in the ANSI code page, can show it: every
+// character the page cannot hold as "?", followed by the code points that
+// stand there, so that two such names never read the same
+// ("C:\??.jpg [U+C0AC U+C9C4]").
+std::wstring NameForResults(FileSystem& files, std::wstring_view text) {
+    std::wstring out, lacking;
     for (size_t i = 0; i < text.size(); ++i) {
-        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF;
+        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
         std::wstring_view c = text.substr(i, pair ? 2 : 1);
-        out += files.AnsiHolds(c) ? std::wstring(c) : L"?";
         i += pair ? 1 : 0;
+        if (files.AnsiHolds(c)) {
+            out += c;
+            continue;
+        }
+        out += L'?';
+        const uint32_t code =
+            pair ? 0x10000 + ((c[0] - 0xD800) << 10) + (c[1] - 0xDC00) : uint32_t(c[0]);
+        wchar_t hex[16];
+        swprintf(hex, 16, L"%sU+%04X", lacking.empty() ? L"" : L" ", unsigned(code));
+        lacking += hex;
     }
-    return out;
+    return lacking.empty() ? out : out + L" [" + lacking + L"]";
 }
 
 // What the run is to do, decided before the script starts.
@@ -159,7 +173,7 @@ std::optional<std::wstring> Prepare(Services& s, const std::wstring& t, const Pl
 void ReportLeftOut(FileSystem& files, const std::wstring& t, const Plan& plan) {
     std::wstring lines;
     for (const std::wstring& picture : plan.leftOut) {
-        lines += MainMessage(MainText::NameNotInCodePage, {AnsiReadable(files, picture)});
+        lines += MainMessage(MainText::NameNotInCodePage, {NameForResults(files, picture)});
         lines += L"\r\n";
     }
     if (!lines.empty()) files.SaveSimpleFile(TempPath(t, kEventFileName), lines, true);

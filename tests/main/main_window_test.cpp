@@ -384,7 +384,7 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
     fake.files.folders.push_back(t);
     fake.files.shortNames = {{t, L"C:\\Users\\B8A1~1\\Temp"},
                              {L"C:\\photo².jpg", L"C:\\PHOTO~1.JPG"}};
-    Queue({L"C:\\照片.jpg", L"C:\\photo².jpg", L"C:\\사진.jpg"});
+    Queue({L"C:\\照片.jpg", L"C:\\photo².jpg", L"C:\\사진.jpg", L"C:\\😀.jpg"});
     // The tool finds the files by the names the script gives.
     for (const wchar_t* p : {L"C:\\照片.jpg", L"C:\\photo².jpg"}) fake.files.files[p] = {1000};
     fake.files.files[L"C:\\Users\\B8A1~1\\Temp\\jhead.exe"].text = L"jhead 1.0";
@@ -394,12 +394,14 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
     EXPECT_EQ(
         fake.files.files[t + L"\\Go.bat"].text,
         BuildRemovalScript(L"C:\\Users\\B8A1~1\\Temp", {L"C:\\照片.jpg", L"C:\\PHOTO~1.JPG"}));
-    EXPECT_EQ(
-        fake.files.files[t + L"\\Event.txt"].text,
-        L"rem \r\nC:\\照片.jpg\r\nC:\\PHOTO~1.JPG\r\nC:\\??."
-        L"jpg：未处理，文件名含有系统代码页无法表示的字符，且所在磁盘没有短文件名，文件未改动\r\n");
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"有 1 个文件未清除，仍带着原来的信息：\r\n"
-                                          L"· 1 个的文件名含有系统代码页无法表示的字符\r\n"
+    EXPECT_EQ(fake.files.files[t + L"\\Event.txt"].text,
+              L"rem \r\nC:\\照片.jpg\r\nC:\\PHOTO~1.JPG\r\n"
+              L"C:\\??.jpg [U+C0AC U+C9C4]：未处理，文件名含有系统代码页无法表示的字符，"
+              L"且所在磁盘没有短文件名，文件未改动\r\n"
+              L"C:\\?.jpg [U+1F600]：未处理，文件名含有系统代码页无法表示的字符，"
+              L"且所在磁盘没有短文件名，文件未改动\r\n");
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"有 2 个文件未清除，仍带着原来的信息：\r\n"
+                                          L"· 2 个的文件名含有系统代码页无法表示的字符\r\n"
                                           L"每个文件的情况见“查看结果”。"});
 }
 
