@@ -15,7 +15,7 @@ using Rows = std::vector<std::wstring>;
 using namespace std::string_literals;
 
 FolderEntry File(std::wstring name) { return {std::move(name)}; }
-FolderEntry Dir(const wchar_t* name, bool link = false) { return {name, true, link}; }
+FolderEntry Dir(const wchar_t* name, uint32_t reparseTag = 0) { return {name, true, reparseTag}; }
 
 struct AddFilesTest : ::testing::Test, FakeServices {
     FakeProgressView* window = nullptr;
@@ -25,13 +25,17 @@ struct AddFilesTest : ::testing::Test, FakeServices {
     const Rows picked{L"C:\\P\\a.jpg", L"C:\\P\\b.JPG", L"old"};
 
     AddFilesTest() {
-        files.tree[L"C:\\P\\"] = {File(L"a.jpg"),  Dir(L"S1"), File(L"b.JPG"),
-                                  File(L"README"), Dir(L"S2"), Dir(L"loop", true),
-                                  File(L".h.jpg")};
+        // Reparse points: a symbolic link, a junction, the least tag that
+        // marks a link, and cloud-synced folders (placeholders).
+        files.tree[L"C:\\P\\"] = {
+            File(L"a.jpg"),        Dir(L"S1", 0x9000001A), File(L"b.JPG"),
+            File(L"README"),       Dir(L"S2", 0xDFFFFFFF), Dir(L"loop", 0xA000000C),
+            Dir(L"j", 0xA0000003), Dir(L"k", 0x20000000),  File(L".h.jpg")};
         files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png")};
         files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), File(L"중국.jpg")};
         files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
-        files.tree[L"C:\\P\\loop\\"] = {File(L"a.jpg")};  // a junction: the top again
+        for (const wchar_t* link : {L"loop", L"j", L"k"})  // links: the top again
+            files.tree[L"C:\\P\\" + std::wstring(link) + L"\\"] = {File(L"a.jpg")};
     }
     // "添加文件" with a.jpg and b.JPG chosen, the question answered, `typed`.
     void Add(Answer answer, const wchar_t* typed) {
