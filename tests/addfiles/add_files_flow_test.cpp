@@ -38,10 +38,10 @@ struct AddFilesTest : ::testing::Test, FakeServices {
             files.tree[L"C:\\P\\" + std::wstring(link) + L"\\"] = {File(L"a.jpg")};
     }
     // "添加文件" with a.jpg and b.JPG chosen, the question answered, `typed`.
-    void Add(Answer answer, const wchar_t* typed) {
+    void Add(Answer answer, const wchar_t* typed, std::wstring chosen = L"C:\\P\0a.jpg\0b.JPG"s) {
         queue.rows = {L"C:\\P\\A.JPG", L"old"};
         queue.index = -1;
-        dialogs.fileAnswers.push_back({L"C:\\P\0a.jpg\0b.JPG"s});
+        dialogs.fileAnswers.push_back({chosen});
         dialogs.answers = {answer};
         dialogs.inputs = {typed};
         flow.AddFilesToList(queue);
@@ -55,15 +55,18 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     const std::pair<Answer, const wchar_t*> answers[] = {
         {Answer::Yes, L"*.jpg"}, {Answer::No, L"*.jpg"},   {Answer::Cancel, L"*.jpg"},
         {Answer::Yes, L""},      {Answer::Yes, L"readme"}, {Answer::Yes, L"*.zzz"}};
-    const Rows readme{L"C:\\P\\README.", L"C:\\P\\A.JPG", L"old"}, none{L"C:\\P\\A.JPG", L"old"};
-    const Rows expected[] = {tree, picked, picked, picked, readme, none};
+    const Rows readme{L"C:\\P\\README.", L"C:\\P\\A.JPG", L"old"};
+    const Rows expected[] = {tree, picked, picked, picked, readme, picked};
     for (int i = 0; i < 6; ++i) {
-        Add(answers[i].first, answers[i].second);
+        // First, full paths typed while the dialog shows another folder.
+        Add(answers[i].first, answers[i].second,
+            i ? L"C:\\P\0a.jpg\0b.JPG"s : L"C:\\many\0C:\\P\\a.jpg\0C:\\P\\b.JPG"s);
         EXPECT_EQ(queue.rows, expected[i]) << i;
-        EXPECT_EQ(queue.index, i < 5 ? 0 : -1);
+        EXPECT_EQ(queue.index, 0);
     }
-    EXPECT_EQ(dialogs.shown.back().text, L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
-    EXPECT_TRUE(dialogs.shown.back().secondButtonDefault && dialogs.inputDefault == L"*.JPG");
+    EXPECT_EQ(dialogs.Texts().end()[-2], L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
+    EXPECT_EQ(dialogs.shown.back().text, L"没有与“*.zzz”匹配的文件。只添加选中的文件。");
+    EXPECT_TRUE(dialogs.shown.end()[-2].secondButtonDefault && dialogs.inputDefault == L"*.JPG");
     EXPECT_EQ(std::pair(dialogs.inputPlace.x, dialogs.inputPlace.y), std::pair(6600, 5100));
 
     Add(Answer::Yes, L"*.png;[ABC");  // malformed: named, and the chosen files stay
