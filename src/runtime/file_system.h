@@ -21,7 +21,8 @@ struct FileInfo {
 struct FolderEntry {
     std::wstring name;
     bool directory = false;
-    bool link = false;  // a junction or symbolic link
+    // The reparse point's tag (a link's, a cloud file's ...); 0 for none.
+    uint32_t reparseTag = 0;
 };
 
 class FileSystem {

@@ -124,7 +124,11 @@ std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(std::wstring
         FolderEntry entry;
         entry.name = name;
         entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        // A reparse point without a tag is taken for a link: entering a
+        // link to an ancestor would never end.
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            entry.reparseTag = data.dwReserved0 != 0 ? data.dwReserved0 : IO_REPARSE_TAG_SYMLINK;
+        }
         entries.push_back(std::move(entry));
     } while (FindNextFileW(find.get(), &data));
     return entries;
