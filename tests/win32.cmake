@@ -35,6 +35,8 @@ add_test(NAME release_resources_test
 
 # The installer, installed and removed again under Wine.
 if(VELMORA_MAKENSIS)
+  # The target of the same name builds what the test needs.
+  add_custom_target(installer_test DEPENDS installer)
   add_test(NAME installer_test
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/installer/installer_test.sh ${VELMORA_SETUP}
                    ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures/camera/Canon_40D.jpg)
