@@ -43,6 +43,9 @@ inline constexpr ControlLayout kMainControls[] = {
     {kIdViewResults, L"Command5", K::Button, L"查看结果", 3780, 0, 915, 375},
 };
 
+// Shown inside the queue while it is empty.
+inline constexpr wchar_t kQueueHint[] = L"将图片或文件夹拖放到此处，或单击“添加文件”。";
+
 inline constexpr WindowLayout kMainLayout{L"TarvikEXIF清除器 - 去除图片的附加信息",
                                           5745,
                                           3420,

@@ -59,7 +59,8 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
         EXPECT_EQ(queue.index, i < 5 ? 0 : -1);
     }
     EXPECT_EQ(dialogs.shown.back().text, L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
-    EXPECT_TRUE(dialogs.shown.back().secondButtonDefault && dialogs.inputDefault == L"*.JPG");
+    EXPECT_TRUE(dialogs.shown.back().secondButtonDefault &&
+                dialogs.inputDefault == L"*.jpg;*.jpeg");
     EXPECT_EQ(std::pair(dialogs.inputPlace.x, dialogs.inputPlace.y), std::pair(6600, 5100));
 
     Add(Answer::Yes, L"*.png;[ABC");  // malformed: named, and the chosen files stay
