@@ -17,6 +17,9 @@ out="$ROOT/build/package"
 mkdir -p "$out"
 bin="$ROOT/build/win/bin"
 setup="$out/Velmora-$version-setup.exe"
+# The build keeps its installer in its own tree; the release is handed out
+# from build/package, beside the zip.
+cp -f "$ROOT/build/win/package/Velmora-$version-setup.exe" "$setup"
 rm -f "$out/Velmora-$version.zip"
 (cd "$bin" && zip -q -X "$out/Velmora-$version.zip" Velmora.exe jhead.exe)
 echo "$setup"

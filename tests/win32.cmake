@@ -27,8 +27,17 @@ add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)
 # A process left hanging must not stall the whole run.
 set_tests_properties(velmora_e2e_tests PROPERTIES TIMEOUT 1200)
 
+# The release's executables read from outside: versions, manifests, icon.
+# (The target of the same name builds what the test reads.)
+add_custom_target(release_resources_test DEPENDS Velmora jhead velmora-verb)
+add_test(NAME release_resources_test
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/installer/release_resources_test.sh
+                 ${CMAKE_RC_COMPILER} ${CMAKE_BINARY_DIR}/bin ${PROJECT_VERSION})
+
 # The installer, installed and removed again under Wine.
 if(VELMORA_MAKENSIS)
+  # The target of the same name builds what the test needs.
+  add_custom_target(installer_test DEPENDS installer)
   add_test(NAME installer_test
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/installer/installer_test.sh ${VELMORA_SETUP}
                    ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures/camera/Canon_40D.jpg)

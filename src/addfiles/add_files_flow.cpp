@@ -8,6 +8,7 @@
 #include "addfiles/delayed_progress.h"
 #include "addfiles/folder_scan.h"
 #include "addfiles/path_helpers.h"
+#include "addfiles/pattern_suggestion.h"
 #include "addfiles/progress_bar.h"
 #include "common/wildcard.h"
 #include "runtime/services.h"
@@ -86,8 +87,8 @@ std::vector<std::wstring> AddFilesFlow::ChooseFileList(const std::wstring& folde
     const TwipsPoint screen = s_.dialogs.ScreenSize();
     const TwipsPoint where{screen.x / 2 - kInputBoxLeftOfCentre,
                            screen.y / 2 - kInputBoxAboveCentre};
-    std::wstring typed =
-        s_.dialogs.InputBox(AddFilesMessage(AddFilesText::PatternPrompt), L"*." + patterns, where);
+    std::wstring typed = s_.dialogs.InputBox(AddFilesMessage(AddFilesText::PatternPrompt),
+                                             SuggestedPatterns(patterns), where);
     if (typed.empty()) return picked;
     if (typed.find(L'.') == std::wstring::npos) typed = L"*" + typed + L"*";
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "about/about_box_win.h"
@@ -33,6 +34,29 @@ std::vector<std::wstring> DroppedFiles(HDROP drop) {
     return files;
 }
 
+void HandleDrop(MainWindow& behaviour, WPARAM wParam) {
+    auto drop = reinterpret_cast<HDROP>(wParam);
+    std::vector<std::wstring> files = DroppedFiles(drop);
+    DragFinish(drop);
+    behaviour.OnFilesDropped(files);
+}
+
+// The empty queue shows what to do, centred in grey in the list's font.
+void PaintQueueHint(HWND list, HDC dc) {
+    RECT area;
+    GetClientRect(list, &area);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+    HGDIOBJ oldFont = SelectObject(dc, HFONT(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    RECT text = area;
+    DrawTextW(dc, kQueueHint, -1, &text, kFormat | DT_CALCRECT);
+    area.top = std::max(area.top, (area.top + area.bottom - (text.bottom - text.top)) / 2);
+    DrawTextW(dc, kQueueHint, -1, &area, kFormat);
+    SelectObject(dc, oldFont);
+}
+
 }  // namespace
 
 MainWindowWin::MainWindowWin(Services services) {
@@ -60,6 +84,9 @@ MainWindowWin::MainWindowWin(Services services) {
     SetWindowSubclass(control(kIdQueue), &MainWindowWin::QueueProc, 1,
                       reinterpret_cast<DWORD_PTR>(this));
     DragAcceptFiles(control(kIdQueue), TRUE);
+    // Files dropped anywhere on the window, on any of its controls, join
+    // the queue too.
+    DragAcceptFiles(hwnd(), TRUE);
 }
 
 MainWindowWin::~MainWindowWin() {
@@ -85,6 +112,9 @@ LRESULT MainWindowWin::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
+            return 0;
+        case WM_DROPFILES:
+            HandleDrop(*behaviour_, wParam);
             return 0;
     }
     return Window::OnMessage(msg, wParam, lParam);
@@ -141,12 +171,31 @@ LRESULT MainWindowWin::OnQueueMessage(HWND list, UINT msg, WPARAM wParam, LPARAM
         case WM_KEYDOWN:
             behaviour_->OnQueueKeyDown(wParam == VK_DELETE ? Key::Delete : Key::Other);
             break;
-        case WM_DROPFILES: {
-            auto drop = reinterpret_cast<HDROP>(wParam);
-            std::vector<std::wstring> files = DroppedFiles(drop);
-            DragFinish(drop);
-            behaviour_->OnFilesDropped(files);
+        case WM_DROPFILES:
+            HandleDrop(*behaviour_, wParam);
             return 0;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            if (SendMessageW(list, LB_GETCOUNT, 0, 0) != 0) break;
+            if (msg == WM_PRINTCLIENT) {
+                PaintQueueHint(list, reinterpret_cast<HDC>(wParam));
+            } else {
+                PAINTSTRUCT ps;
+                PaintQueueHint(list, BeginPaint(list, &ps));
+                EndPaint(list, &ps);
+            }
+            return 0;
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+        case LB_DELETESTRING:
+        case LB_RESETCONTENT: {
+            // The hint comes and goes with the first row.
+            const bool wasEmpty = SendMessageW(list, LB_GETCOUNT, 0, 0) == 0;
+            const LRESULT r = DefSubclassProc(list, msg, wParam, lParam);
+            if (wasEmpty != (SendMessageW(list, LB_GETCOUNT, 0, 0) == 0)) {
+                InvalidateRect(list, nullptr, TRUE);
+            }
+            return r;
         }
     }
     return DefSubclassProc(list, msg, wParam, lParam);

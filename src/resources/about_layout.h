@@ -40,7 +40,7 @@ inline constexpr wchar_t kAboutHomePageTip[] = L"访问我的主页";
 
 using K = ControlKind;
 inline constexpr ControlLayout kAboutControls[] = {
-    {kIdAboutSystemInfo, L"Command1", K::Button, L"Inf", 90, 3030, 615, 255},
+    {kIdAboutSystemInfo, L"Command1", K::Button, L"Inf", 90, 3030, 615, 300},
     {kIdAboutIcon, L"Img", K::Image, L"", 405, 210, 640, 640},
     {kIdAboutProduct, L"Label1", K::Label, L"", 2730, 30, 1875, 225},
     {kIdAboutVersion, L"Label2", K::Label, L"", 2730, 210, 1875, 225},
@@ -49,9 +49,9 @@ inline constexpr ControlLayout kAboutControls[] = {
     {kIdAboutDescription, L"Text2", K::TextBox, L"", 1710, 480, 2895, 1515, nullptr, true, false,
      kDefaultColor, kLookMultiLine | kLookFramed | kLookNoTabStop},
     {kIdAboutInvitation, L"Label11", K::Label, L"程序纯个人创作,若发现Bug 或有建议欢迎联系与交流！",
-     210, 1290, 1095, 735},
+     210, 1050, 1440, 1080},
     {kIdAboutLine, L"Line1", K::Line, L"", 120, 2160, 4410, 30},
-    {kIdAboutRights, L"Label8", K::Label, L"", 1380, 2250, 1845, 135, &kAboutSmallFont, true, false,
+    {kIdAboutRights, L"Label8", K::Label, L"", 1380, 2250, 1845, 210, &kAboutSmallFont, true, false,
      kAboutGrey},
     {kIdAboutHomePageLabel, L"Label5", K::Label, L"主页：", 600, 2468, 1275, 225, nullptr, true,
      false, kDefaultColor, kLookRightAligned},
@@ -61,9 +61,9 @@ inline constexpr ControlLayout kAboutControls[] = {
      false, kDefaultColor, kLookRightAligned},
     {kIdAboutEmail, L"Text1", K::TextBox, L"", 1890, 2686, 1455, 225, &kAboutEmailFont, true, false,
      kDefaultColor, kLookNoTabStop},
-    {kIdAboutLocationLabel, L"Label3", K::Label, L"地址：", 930, 2910, 945, 195, nullptr, true,
+    {kIdAboutLocationLabel, L"Label3", K::Label, L"地址：", 930, 2910, 945, 225, nullptr, true,
      false, kDefaultColor, kLookRightAligned},
-    {kIdAboutLocation, L"Label7", K::Label, L"", 1860, 2910, 2355, 195, nullptr, true, false,
+    {kIdAboutLocation, L"Label7", K::Label, L"", 1860, 2910, 2355, 225, nullptr, true, false,
      kAboutBlue},
     {kIdAboutImNumber, L"Label12", K::Label, L"", 600, 3120, 1905, 225, nullptr, true, false,
      kDefaultColor, kLookRightAligned},

@@ -38,14 +38,17 @@ inline constexpr ControlLayout kMainControls[] = {
     {kIdDescription, L"Label1", K::Label,
      L"本程序用于批量去除各种图片文件的附加信息（EXIF），如相机信息、Photoshop编辑信息、作者信息等"
      L"。",
-     60, 3000, 4515, 435, nullptr, true, false, kBlue},
+     60, 3000, 4515, 480, nullptr, true, false, kBlue},
     {kIdAdvertisement, L"Advertise1", K::Panel, L"", 4920, 2700, 750, 600},
     {kIdViewResults, L"Command5", K::Button, L"查看结果", 3780, 0, 915, 375},
 };
 
+// Shown inside the queue while it is empty.
+inline constexpr wchar_t kQueueHint[] = L"将图片或文件夹拖放到此处，或单击“添加文件”。";
+
 inline constexpr WindowLayout kMainLayout{L"TarvikEXIF清除器 - 去除图片的附加信息",
                                           5745,
-                                          3420,
+                                          3480,
                                           &kMainFont,
                                           kMainControls,
                                           int(std::size(kMainControls))};

@@ -66,7 +66,8 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     }
     EXPECT_EQ(dialogs.Texts().end()[-2], L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
     EXPECT_EQ(dialogs.shown.back().text, L"没有与“*.zzz”匹配的文件。只添加选中的文件。");
-    EXPECT_TRUE(dialogs.shown.end()[-2].secondButtonDefault && dialogs.inputDefault == L"*.JPG");
+    EXPECT_TRUE(dialogs.shown.end()[-2].secondButtonDefault &&
+                dialogs.inputDefault == L"*.jpg;*.jpeg");
     EXPECT_EQ(std::pair(dialogs.inputPlace.x, dialogs.inputPlace.y), std::pair(6600, 5100));
 
     Add(Answer::Yes, L"*.png;[ABC");  // malformed: named, and the chosen files stay

@@ -32,6 +32,28 @@ HDROP MakeDrop(const Paths& paths) {
     return static_cast<HDROP>(mem);
 }
 
+// Pixels in the middle third of the list, as it paints itself into a
+// bitmap, that differ from its bottom-right corner: the hint's text.
+int HintPixels(HWND list) {
+    RECT r;
+    GetClientRect(list, &r);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF background = GetPixel(dc, r.right - 1, r.bottom - 1);
+    int count = 0;
+    for (int y = r.bottom / 3; y < r.bottom * 2 / 3; ++y) {
+        for (int x = 0; x < r.right; ++x) count += GetPixel(dc, x, y) != background;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return count;
+}
+
 class MainWindowWinTest : public ::testing::Test {
 protected:
     HWND Queue() { return window.control(kIdQueue); }
@@ -65,6 +87,18 @@ TEST_F(MainWindowWinTest, DroppedFilesGoOnTopAndClearEmptiesTheQueue) {
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kIdClear, BN_CLICKED),
                  reinterpret_cast<LPARAM>(window.control(kIdClear)));
     EXPECT_TRUE(QueueRows().empty());
+}
+
+TEST_F(MainWindowWinTest, TheEmptyQueueShowsAHintAndFilesDropAnywhereOnTheWindow) {
+    ASSERT_TRUE(window.created());
+    EXPECT_GT(HintPixels(Queue()), 0);
+    EXPECT_TRUE(GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    SendMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\a.jpg"})),
+                 0);
+    EXPECT_EQ(QueueRows(), Paths{L"C:\\a.jpg"});
+    EXPECT_EQ(HintPixels(Queue()), 0);
+    PressDelete();
+    EXPECT_GT(HintPixels(Queue()), 0);
 }
 
 TEST_F(MainWindowWinTest, DeleteKeyRemovesOneEntryAtATimeBeyondSixteenBitRows) {

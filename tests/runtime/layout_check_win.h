@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <span>
+#include <string>
 
 #include "resources/layout.h"
 
@@ -41,6 +42,39 @@ inline void ExpectLaidOut(HWND window, const WindowLayout& layout, int dpi, bool
         EXPECT_NEAR(r.right - r.left, TwipsToPixels(c.width, dpi), 1);
         if (c.kind == ControlKind::ListBox) continue;
         EXPECT_NEAR(r.bottom - r.top, TwipsToPixels(c.height, dpi), 1);
+    }
+}
+
+// Every shown text of the window's buttons, check boxes and labels, measured
+// in the font it is drawn in the way the control draws it, fits inside the
+// control: a label's wrapped lines, a button's one line within its edges, a
+// check box's beside its box; the height within the pixel that placing
+// twips on pixels may round away.
+inline void ExpectTextsFit(HWND window, int dpi) {
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(c, cls, 16);
+        const LONG style = GetWindowLongW(c, GWL_STYLE);
+        const bool button = _wcsicmp(cls, L"Button") == 0;
+        const bool label = _wcsicmp(cls, L"Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT;
+        std::wstring text(size_t(GetWindowTextLengthW(c)) + 1, L'\0');
+        text.resize(size_t(GetWindowTextW(c, text.data(), int(text.size()))));
+        if (!(button || label) || text.empty() || !(style & WS_VISIBLE)) continue;
+        RECT r;
+        GetClientRect(c, &r);
+        // A push button's edges; a check box's box and the gap after it.
+        const bool checkBox = button && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+        const int edge = label ? 0 : MulDiv(checkBox ? 0 : 2, dpi, 96);
+        RECT need{0, 0, r.right - 2 * edge - (checkBox ? MulDiv(16, dpi, 96) : 0), 0};
+        HDC dc = GetDC(c);
+        HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(c, WM_GETFONT, 0, 0)));
+        const UINT format = label ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE;
+        const int width = need.right;
+        DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | format);
+        SelectObject(dc, old);
+        ReleaseDC(c, dc);
+        EXPECT_LE(need.right, width) << "width at " << dpi << ": " << text;
+        EXPECT_LE(need.bottom, r.bottom - 2 * edge + 1) << "height at " << dpi << ": " << text;
     }
 }
 

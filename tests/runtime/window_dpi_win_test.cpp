@@ -1,7 +1,7 @@
-// Each window on the shared base, moved to a screen of one and a half times
-// the density, lays itself out again: every control and font where its
-// table puts them at the new density, the progress bar and its status line
-// as wide as their value.
+// Each window on the shared base, moved to screens of other densities, lays
+// itself out again: every control and font where its table puts them at the
+// new density, the progress bar and its status line as wide as their value,
+// and every text fitting its control.
 #include <gtest/gtest.h>
 
 #include "about/about_box_win.h"
@@ -17,12 +17,12 @@
 namespace velmora {
 namespace {
 
-TEST(WindowDpiWinTest, EveryWindowFollowsANewDensity) {
+TEST(WindowDpiWinTest, EveryWindowFollowsANewDensityAndItsTextsFit) {
     test::FakeServices fake;
     MainWindowWin main{fake.services};
     ProgressWindow progress;
-    AboutBoxWin about{nullptr, MakeAboutTexts(L"Velmora", {L"Velmora", 1, 0, 0, L""}), L"Velmora",
-                      nullptr, fake.processes};
+    AboutBoxWin about{nullptr, MakeAboutTexts(L"Velmora", {L"Velmora EXIF清除器", 1, 0, 0, L""}),
+                      L"Velmora", nullptr, fake.processes};
     ASSERT_TRUE(main.created() && progress.created() && about.created());
     const struct {
         const char* name;
@@ -38,12 +38,14 @@ TEST(WindowDpiWinTest, EveryWindowFollowsANewDensity) {
     for (const auto& [name, window, layout] : windows) {
         SCOPED_TRACE(name);
         test::ExpectLaidOut(window.hwnd(), layout, window.dpi(), true);
-        const int after = window.dpi() * 3 / 2;
-        RECT suggested{10, 10, 1000, 800};
-        SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(after, after),
-                     reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(window.dpi(), after);
-        test::ExpectLaidOut(window.hwnd(), layout, after, true);
+        for (const int dpi : {120, 144, 192, 96}) {
+            RECT suggested{10, 10, 1000, 800};
+            SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            EXPECT_EQ(window.dpi(), dpi);
+            test::ExpectLaidOut(window.hwnd(), layout, dpi, true);
+            test::ExpectTextsFit(window.hwnd(), dpi);
+        }
     }
     RECT bar, status;
     GetWindowRect(progress.control(kIdProgressBar), &bar);
