@@ -39,8 +39,9 @@ struct FileOutput : Output {
     }
 };
 
-static FileResult Failed(const std::string& path, const std::string& reason) {
-    return {Outcome::Failed, FailedLine(path, reason)};
+// gps: the picture, read before the failure, held a position.
+static FileResult Failed(const std::string& path, const std::string& reason, bool gps = false) {
+    return {Outcome::Failed, FailedLine(path, reason), gps};
 }
 
 // Opens and parses the whole picture; on failure *reason says why.
@@ -111,12 +112,15 @@ FileResult CleanFile(const std::string& path) {
     Plan plan;
     std::string reason;
     if (!Analyze(target, true, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
-    if (!plan.RemovesAnything()) return {Outcome::NothingToRemove, NothingLine(path, info.size)};
-    if (info.read_only) return Failed(path, "文件为只读");
+    const bool gps = plan.found.Has(Private::Gps);
+    if (!plan.RemovesAnything()) {
+        return {Outcome::NothingToRemove, NothingLine(path, info.size), gps};
+    }
+    if (info.read_only) return Failed(path, "文件为只读", gps);
     if (info.write_error == fs::Err::AccessDenied)
-        return Failed(path, "当前用户没有修改此文件的权限");
+        return Failed(path, "当前用户没有修改此文件的权限", gps);
     if (info.write_error != fs::Err::None) {
-        return Failed(path, FsErrorText({info.write_error, 0, fs::Op::Open}));
+        return Failed(path, FsErrorText({info.write_error, 0, fs::Op::Open}), gps);
     }
 
     std::string folder = fs::FolderOf(target);
@@ -126,7 +130,7 @@ FileResult CleanFile(const std::string& path) {
     FileOutput out;
     if (!fs::CreateNew(temp, &out.f, &out.err)) {
         fs::SetInterruptCleanup("");
-        return Failed(path, FsErrorText(out.err));
+        return Failed(path, FsErrorText(out.err), gps);
     }
     // Owner and times go on after the last write; the flush then makes
     // both durable.
@@ -144,10 +148,10 @@ FileResult CleanFile(const std::string& path) {
         fs::Close(&out.f, &ignored);
         fs::Remove(temp);
         fs::SetInterruptCleanup("");
-        return Failed(path, why);
+        return Failed(path, why, gps);
     }
     fs::SetInterruptCleanup("");
-    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links)};
+    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links), gps};
 }
 
 FileResult DescribeFile(const std::string& path) {
@@ -158,7 +162,7 @@ FileResult DescribeFile(const std::string& path) {
     std::string reason;
     if (!Analyze(path, false, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
     Outcome o = plan.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
-    return {o, InfoLine(path, plan, info.size)};
+    return {o, InfoLine(path, plan, info.size), plan.found.Has(Private::Gps)};
 }
 
 }  // namespace jhead

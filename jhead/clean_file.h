@@ -12,6 +12,7 @@ enum class Outcome { Cleaned, NothingToRemove, Failed };
 struct FileResult {
     Outcome outcome = Outcome::Failed;
     std::string line;  // the report line
+    bool gps = false;  // the picture held a GPS position
 };
 
 FileResult CleanFile(const std::string& path);
