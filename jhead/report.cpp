@@ -1,28 +1,12 @@
 #include "report.h"
 
+#include "shown_name.h"
+
 namespace jhead {
 
 static std::string Bytes(uint64_t n) { return std::to_string(n) + " 字节"; }
 
-// The name as shown: control characters (a line break in a POSIX name)
-// written as escapes, so that each file keeps exactly one line.
-static std::string Shown(const std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string s;
-    for (char c : path) {
-        unsigned char u = (unsigned char)c;
-        if (u >= 0x20 && u != 0x7F) {
-            s += c;
-        } else if (c == '\n') {
-            s += "\\n";
-        } else if (c == '\r') {
-            s += "\\r";
-        } else {
-            s += {'\\', 'x', kHex[u >> 4], kHex[u & 15]};
-        }
-    }
-    return s;
-}
+static std::string Shown(const std::string& path) { return ShownName(path, fs::FitsResultsFile); }
 
 // "Exif 12345 字节、XMP 678 字节" for every kind with bytes to remove.
 static std::string RemovedList(const Plan& plan) {
