@@ -62,9 +62,12 @@ void ScanTags(const std::vector<TiffEntry>& entries, Findings* f) {
     }
 }
 
+// A directory's offset: four bytes, whatever type a careless writer gave
+// them (readers follow such pointers too).
 uint32_t Pointer(const TiffReader& r, const std::vector<TiffEntry>& entries, uint16_t tag) {
     for (const TiffEntry& e : entries) {
-        if (e.tag == tag) return r.Number(e);
+        if (e.tag == tag)
+            return e.value != nullptr && e.size == 4 ? r.Get(e.value, 4) : r.Number(e);
     }
     return 0;
 }

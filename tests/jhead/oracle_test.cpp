@@ -139,8 +139,9 @@ const std::pair<const char*, std::regex> kKinds[] = {
     {"编辑软件", std::regex("EXIF:(IFD0|IFD1|ExifIFD):Software|XMP:XMP-(tiff:Software|xmp:"
                             "CreatorTool|xmpMM:History.*)|Photoshop:(?!(Current)?"
                             "IPTCDigest|Photoshop(BGR)?Thumbnail).*")},
-    {"缩略图", std::regex("EXIF:IFD1:.*|JFIF:(JFIF|JFXX):Thumbnail.*|MPF:MPImage([2-9]|\\d\\d+):.*|"
-                          "Photoshop:Photoshop(BGR)?Thumbnail|XMP:XMP-xmp:Thumbnail.*")},
+    {"缩略图",
+     std::regex("EXIF:IFD1:.*|JFIF:(JFXX:)?Thumbnail(Image|TIFF)|MPF:MPImage([2-9]|\\d\\d+):.*|"
+                "Photoshop:Photoshop(BGR)?Thumbnail|XMP:XMP-xmp:Thumbnail.*")},
 };
 
 // The kinds a line names ("含 GPS位置、作者（...）", "移除 ...").
