@@ -59,6 +59,7 @@ struct Case {
     Bytes payload;
     uint32_t kinds;
     uint32_t damage;
+    size_t n = SIZE_MAX;  // the segment's end, when the bytes after it are not its own
 };
 
 TEST(PrivateKinds, EachBlockAtItsEdges) {
@@ -89,6 +90,9 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"value ends at the block's end", 0xE1, ExifEndingAt(0), kSoftware, 0},
         {"value one byte past it", 0xE1, ExifEndingAt(1), 0, Bad(Damage::Exif)},
         {"directory past the end", 0xE1, Exif(B("II*\0\x08\0\0\0\x05\0"s)), 0, Bad(Damage::Exif)},
+        {"entries past the block's end", 0xE1,
+         Exif(Tiff({{0x0131, 2, Ascii("ab")}, {0x010F, 2, Ascii("Acm")}})), kSoftware,
+         Bad(Damage::Exif), 6 + 8 + 2 + 12},
         {"not TIFF", 0xE1, Exif(B("XX*\0")), 0, Bad(Damage::Exif)},
         {"XMP attributes and elements", 0xE1,
          Xmp("<?xpacket begin=''?><rdf:Description" + kNs +
@@ -124,8 +128,9 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
     };
     for (const Case& c : cases) {
         Findings f;
-        FindPrivate(c.marker, ClassifySegment(c.marker, c.payload.data(), c.payload.size()),
-                    c.payload.data(), c.payload.size(), &f);
+        size_t n = std::min(c.n, c.payload.size());
+        FindPrivate(c.marker, ClassifySegment(c.marker, c.payload.data(), n), c.payload.data(), n,
+                    &f);
         EXPECT_EQ(f.kinds, c.kinds) << c.name;
         EXPECT_EQ(f.damage, c.damage) << c.name;
     }
