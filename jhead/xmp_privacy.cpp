@@ -199,10 +199,15 @@ private:
             if (close == Text::npos) return close;
             Text value = s_.substr(i + 1, close - i - 1);
             i = close + 1;
-            if (name.substr(0, 6) == "xmlns:" && prefixes_ < kMaxPrefixes) {
-                prefix_[prefixes_] = name.substr(6);
-                uri_[prefixes_++] = value;
+            // Past the bounds, the rest is not read, and the block says so.
+            if (name.substr(0, 6) == "xmlns:") {
+                if (prefixes_ == kMaxPrefixes) f_->Damaged(Damage::Xmp);
+                if (prefixes_ < kMaxPrefixes) {
+                    prefix_[prefixes_] = name.substr(6);
+                    uri_[prefixes_++] = value;
+                }
             }
+            if (count == kMaxAttributes) f_->Damaged(Damage::Xmp);
             if (count < kMaxAttributes) attributes[count++] = {name, value};
         }
         // Declarations on this tag apply to its own attributes and name.

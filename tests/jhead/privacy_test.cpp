@@ -27,6 +27,13 @@ Bytes Ascii(const std::string& s) { return B(s + '\0'); }
 const std::string kNs =
     " xmlns:e='http://ns.adobe.com/exif/1.0/' xmlns:dc='http://purl.org/dc/elements/1.1/'"
     " xmlns:mm='http://ns.adobe.com/xap/1.0/mm/' xmlns:rdf='r'";
+// An XMP element with n prefix declarations: the reader keeps 64.
+Bytes Declarations(int n) {
+    std::string s = "<a";
+    for (int i = 0; i < n; i++) s += " xmlns:p" + std::to_string(i) + "='u'";
+    return Xmp(s + "/>");
+}
+
 // An image resource; size says how long it claims to be (its data's
 // length unless given), and odd data gets its pad byte.
 Bytes Resource(uint16_t id, const Bytes& data, int64_t size = -1) {
@@ -107,6 +114,8 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          0, 0},
         {"XMP cut inside a tag", 0xE1, Xmp("<rdf:Description" + kNs + " e:GPSLatitude='1"), 0,
          Bad(Damage::Xmp)},
+        {"64 prefixes", 0xE1, Declarations(64), 0, 0},
+        {"65 prefixes", 0xE1, Declarations(65), 0, Bad(Damage::Xmp)},
         {"IPTC by-line and date", 0xED,
          Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))), kAuthor | kTime,
          0},
