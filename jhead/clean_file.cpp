@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <set>
+#include <utility>
 
 #include "cleaner.h"
 #include "file_system.h"
@@ -39,23 +40,48 @@ struct FileOutput : Output {
     }
 };
 
-// gps: the picture, read before the failure, held a position.
-static FileResult Failed(const std::string& path, const std::string& reason, bool gps = false) {
-    return {Outcome::Failed, FailedLine(path, reason), gps};
+// Why a picture was not cleaned, as text for people and as a group for the
+// program that runs the tool.
+struct Why {
+    std::string text;
+    Reason group = Reason::Other;
+};
+
+static Why FsWhy(const fs::Error& e) {
+    static const std::pair<fs::Err, Reason> kGroups[] = {
+        {fs::Err::NotFound, Reason::Missing},    {fs::Err::NotFolder, Reason::Missing},
+        {fs::Err::BadName, Reason::Missing},     {fs::Err::NameTooLong, Reason::Missing},
+        {fs::Err::AccessDenied, Reason::Denied}, {fs::Err::ReadOnlyMedium, Reason::ReadOnly},
+        {fs::Err::InUse, Reason::InUse},         {fs::Err::NotRegular, Reason::NotAFile},
+        {fs::Err::DiskFull, Reason::DiskFull},
+    };
+    for (const auto& [kind, group] : kGroups) {
+        if (e.kind == kind) return {FsErrorText(e), group};
+    }
+    return {FsErrorText(e), Reason::Other};
 }
 
-// Opens and parses the whole picture; on failure *reason says why.
+// gps: the picture, read before the failure, held a position.
+static FileResult Failed(const std::string& path, const Why& why, bool gps = false) {
+    return {Outcome::Failed, FailedLine(path, why.text), why.group, gps};
+}
+
+// Opens and parses the whole picture; on failure *why says why.
 static bool Analyze(const std::string& target, bool to_change, FileInput* in, fs::Info* info,
-                    Reader* r, Plan* plan, std::string* reason) {
+                    Reader* r, Plan* plan, Why* why) {
     if (!fs::OpenRead(target, to_change, &in->f, info, &in->err)) {
-        *reason = FsErrorText(in->err);
+        *why = FsWhy(in->err);
         return false;
     }
     in->size = info->size;
     ParseError pe = ParseHeaders(*r, info->size, plan);
     if (pe == ParseError::None) pe = ScanToEnd(*r, info->size, plan);
     if (pe == ParseError::None) return true;
-    *reason = pe == ParseError::ReadFailed ? FsErrorText(in->err) : ParseErrorText(pe);
+    if (pe == ParseError::ReadFailed) {
+        *why = FsWhy(in->err);
+    } else {
+        *why = {ParseErrorText(pe), pe == ParseError::NotJpeg ? Reason::NotJpeg : Reason::Damaged};
+    }
     return false;
 }
 
@@ -98,10 +124,10 @@ static void RemoveAbandoned(const std::string& folder) {
     }
 }
 
-static std::string WriteErrorText(WriteError we, const FileInput& in, const FileOutput& out) {
-    if (we == WriteError::ReadFailed) return FsErrorText(in.err);
-    if (we == WriteError::Changed) return "文件在处理过程中被其他程序改动";
-    return FsErrorText(out.err);
+static Why WriteWhy(WriteError we, const FileInput& in, const FileOutput& out) {
+    if (we == WriteError::ReadFailed) return FsWhy(in.err);
+    if (we == WriteError::Changed) return {"文件在处理过程中被其他程序改动", Reason::InUse};
+    return FsWhy(out.err);
 }
 
 FileResult CleanFile(const std::string& path) {
@@ -110,18 +136,16 @@ FileResult CleanFile(const std::string& path) {
     fs::Info info;
     Reader r(&in);
     Plan plan;
-    std::string reason;
-    if (!Analyze(target, true, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
+    Why why;
+    if (!Analyze(target, true, &in, &info, &r, &plan, &why)) return Failed(path, why);
     const bool gps = plan.found.Has(Private::Gps);
     if (!plan.RemovesAnything()) {
-        return {Outcome::NothingToRemove, NothingLine(path, info.size), gps};
+        return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps};
     }
-    if (info.read_only) return Failed(path, "文件为只读", gps);
+    if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly}, gps);
     if (info.write_error == fs::Err::AccessDenied)
-        return Failed(path, "当前用户没有修改此文件的权限", gps);
-    if (info.write_error != fs::Err::None) {
-        return Failed(path, FsErrorText({info.write_error, 0, fs::Op::Open}), gps);
-    }
+        return Failed(path, {"当前用户没有修改此文件的权限", Reason::Denied}, gps);
+    if (info.write_error != fs::Err::None) return Failed(path, FsWhy({info.write_error, 0}), gps);
 
     std::string folder = fs::FolderOf(target);
     RemoveAbandoned(folder);
@@ -130,7 +154,7 @@ FileResult CleanFile(const std::string& path) {
     FileOutput out;
     if (!fs::CreateNew(temp, &out.f, &out.err)) {
         fs::SetInterruptCleanup("");
-        return Failed(path, FsErrorText(out.err), gps);
+        return Failed(path, FsWhy(out.err), gps);
     }
     // Owner and times go on after the last write; the flush then makes
     // both durable.
@@ -142,8 +166,7 @@ FileResult CleanFile(const std::string& path) {
     fs::Close(&in.f, &in.err);
     ok = ok && fs::Replace(temp, target, &out.err);
     if (!ok) {
-        std::string why =
-            we != WriteError::None ? WriteErrorText(we, in, out) : FsErrorText(out.err);
+        const Why why = we != WriteError::None ? WriteWhy(we, in, out) : FsWhy(out.err);
         fs::Error ignored;
         fs::Close(&out.f, &ignored);
         fs::Remove(temp);
@@ -151,7 +174,7 @@ FileResult CleanFile(const std::string& path) {
         return Failed(path, why, gps);
     }
     fs::SetInterruptCleanup("");
-    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links), gps};
+    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links), Reason::None, gps};
 }
 
 FileResult DescribeFile(const std::string& path) {
@@ -159,10 +182,10 @@ FileResult DescribeFile(const std::string& path) {
     fs::Info info;
     Reader r(&in);
     Plan plan;
-    std::string reason;
-    if (!Analyze(path, false, &in, &info, &r, &plan, &reason)) return Failed(path, reason);
+    Why why;
+    if (!Analyze(path, false, &in, &info, &r, &plan, &why)) return Failed(path, why);
     Outcome o = plan.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
-    return {o, InfoLine(path, plan, info.size), plan.found.Has(Private::Gps)};
+    return {o, InfoLine(path, plan, info.size), Reason::None, plan.found.Has(Private::Gps)};
 }
 
 }  // namespace jhead

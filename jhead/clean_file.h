@@ -5,14 +5,18 @@
 
 #include <string>
 
+#include "common/tool_outcome.h"
+
 namespace jhead {
 
-enum class Outcome { Cleaned, NothingToRemove, Failed };
+using Outcome = velmora::ToolOutcome;
+using Reason = velmora::ToolReason;
 
 struct FileResult {
     Outcome outcome = Outcome::Failed;
-    std::string line;  // the report line
-    bool gps = false;  // the picture held a GPS position
+    std::string line;              // the report line
+    Reason reason = Reason::None;  // why it failed
+    bool gps = false;              // the picture held a GPS position
 };
 
 FileResult CleanFile(const std::string& path);

@@ -101,6 +101,8 @@ bool AppendLine(const std::string& path, const std::string& text, Error* e);
 // Whether the results file can hold the text exactly: on Windows, every
 // character is in the ANSI code page; on POSIX, always (UTF-8).
 bool FitsResultsFile(const std::string& text);
+// Appends bytes as they are (the outcome records, UTF-8), the same way.
+bool AppendBytes(const std::string& path, const std::string& bytes, Error* e);
 
 // Tests make operations fail on purpose: when the hook returns true for an
 // operation, that operation fails with DiskFull before touching anything.

@@ -252,14 +252,17 @@ bool GetEnv(const char* name, std::string* value) {
     return true;
 }
 
-bool AppendLine(const std::string& path, const std::string& text, Error* e) {
+bool AppendBytes(const std::string& path, const std::string& bytes, Error* e) {
     if (Injected(Op::Append, e)) return false;
     // O_APPEND: each line lands whole at the end, whoever else appends.
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return Fail(Op::Append, e);
-    std::string line = text + "\n";
-    bool ok = WriteAll(fd, (const uint8_t*)line.data(), line.size()) || Fail(Op::Append, e);
+    bool ok = WriteAll(fd, (const uint8_t*)bytes.data(), bytes.size()) || Fail(Op::Append, e);
     return (close(fd) == 0 || Fail(Op::Append, e)) && ok;
+}
+
+bool AppendLine(const std::string& path, const std::string& text, Error* e) {
+    return AppendBytes(path, text + "\n", e);
 }
 
 }  // namespace jhead::fs

@@ -361,7 +361,7 @@ bool GetEnv(const char* name, std::string* value) {
 // file is tried again for this long before the line is given up.
 constexpr DWORD kAppendPatienceMs = 5000;
 
-bool AppendLine(const std::string& path, const std::string& text, Error* e) {
+static bool AppendData(const std::string& path, const std::string& a, Error* e) {
     if (Injected(Op::Append, e)) return false;
     std::wstring w = WinPath(path);
     HANDLE h;
@@ -381,12 +381,19 @@ bool AppendLine(const std::string& path, const std::string& text, Error* e) {
     OVERLAPPED turn{};
     turn.OffsetHigh = 0x7FFFFFFF;
     const bool locked = LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn) != 0;
-    std::string a = Ansi(text);
     DWORD did = 0;
     bool ok = (WriteFile(h, a.data(), (DWORD)a.size(), &did, nullptr) && did == a.size()) ||
               Fail(Op::Append, e);
     if (locked) UnlockFileEx(h, 0, 1, 0, &turn);
     return (CloseHandle(h) || Fail(Op::Append, e)) && ok;
+}
+
+bool AppendLine(const std::string& path, const std::string& text, Error* e) {
+    return AppendData(path, Ansi(text), e);
+}
+
+bool AppendBytes(const std::string& path, const std::string& bytes, Error* e) {
+    return AppendData(path, bytes, e);
 }
 
 }  // namespace jhead::fs

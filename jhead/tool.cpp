@@ -53,8 +53,9 @@ int RunTool(const std::vector<std::string>& args) {
         return 2;
     }
     if (clean) fs::InstallInterruptCleanup();
-    std::string event_file;
+    std::string event_file, outcome_file;
     bool log = fs::GetEnv("VELMORA_EVENT_FILE", &event_file);
+    bool record = fs::GetEnv(velmora::kOutcomeFileVariable, &outcome_file);
     bool failed = false;
     for (const std::string& f : files) {
         FileResult r = clean ? CleanFile(f) : DescribeFile(f);
@@ -69,6 +70,13 @@ int RunTool(const std::vector<std::string>& args) {
         if (!logged) {
             fs::PrintLine("jhead：" + event_file + "：" + FsErrorText(e), true);
             failed = true;  // the results file misses this line
+        }
+        // The program that runs the tool learns from this record what
+        // happened, and whether the line above reached the results file.
+        const velmora::OutcomeRecord outcome{r.outcome, r.reason, logged, r.gps, f};
+        if (record && !fs::AppendBytes(outcome_file, velmora::FormatOutcomeRecord(outcome), &e)) {
+            fs::PrintLine("jhead：" + outcome_file + "：" + FsErrorText(e), true);
+            failed = true;
         }
     }
     return failed ? 1 : 0;

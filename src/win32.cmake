@@ -16,6 +16,7 @@ add_library(velmora_win STATIC
   runtime/machine_win.cpp
   runtime/processes_win.cpp
   runtime/registry_win.cpp
+  runtime/run_lock_win.cpp
   runtime/start_join_win.cpp
   runtime/window_win.cpp
   shellmenu/form_controls_win.cpp

@@ -15,6 +15,7 @@ add_test(NAME velmora_win_tests COMMAND velmora_win_tests)
 # End to end: the real Velmora.exe with a stand-in tool beside it.
 add_executable(stub_jhead e2e/stub_jhead_win.cpp)
 target_include_directories(stub_jhead PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(stub_jhead PRIVATE velmora_common)
 if(MINGW)
   target_link_options(stub_jhead PRIVATE -municode)
 endif()

@@ -82,11 +82,13 @@ void Advertise::OnShow(bool runMode) {
 void Advertise::DecideOnAdvert() {
     // One tick only; the next Show starts the wait again.
     std::unique_ptr<Timer> tick = std::move(decisionTimer_);
+    // Without a base address there is no page to show and nothing to fetch;
+    // the name is not even hashed, so a name the code page cannot hold
+    // shows no message.
+    if (settings_.base.empty()) return;
     std::wstring digest =
         MD5OfString(services_.machine.ComputerName(), services_.codePage, services_.dialogs);
     if (IsExempt(digest, settings_.exemptDigests)) return;
-    // Without a base address there is no page to show and nothing to fetch.
-    if (settings_.base.empty()) return;
     browser_ = MakeAdvertBrowser();
 }
 

@@ -69,8 +69,10 @@ std::vector<std::wstring> AddFilesFlow::ChooseFileList(const std::wstring& folde
                        AddFilesMessage(AddFilesText::DialogTitle), {});
     if (picked.empty() || !ask) return picked;
 
-    const Message question(AddFilesMessage(AddFilesText::AskScanFolderBefore) +
-                               memory_.DLG_LastDir +
+    // The picked files' own folder: names typed as full paths need not lie
+    // in the folder the dialog showed.
+    const std::wstring pickedFolder = GetParentDir(picked.back()) + L"\\";
+    const Message question(AddFilesMessage(AddFilesText::AskScanFolderBefore) + pickedFolder +
                                AddFilesMessage(AddFilesText::AskScanFolderAfter),
                            MsgIcon::Question, Buttons::YesNoCancel, true);
     if (s_.dialogs.MsgBox(question) != Answer::Yes) return picked;
@@ -98,7 +100,18 @@ std::vector<std::wstring> AddFilesFlow::ChooseFileList(const std::wstring& folde
                            MsgIcon::Critical});
         return picked;
     }
-    return ScanWithProgress(memory_.DLG_LastDir, patternSet).value_or(picked);
+    std::optional<std::vector<std::wstring>> found = ScanWithProgress(pickedFolder, patternSet);
+    if (!found) return picked;
+    if (found->empty()) {
+        // Nothing would join the queue, the picked files included: say so,
+        // and keep them.
+        s_.events.SetBusyPointer(false);
+        s_.dialogs.MsgBox({AddFilesMessage(AddFilesText::NoMatchBefore) + typed +
+                               AddFilesMessage(AddFilesText::NoMatchAfter),
+                           MsgIcon::None});
+        return picked;
+    }
+    return *found;
 }
 
 std::optional<std::vector<std::wstring>> AddFilesFlow::ScanWithProgress(

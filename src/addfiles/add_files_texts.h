@@ -15,11 +15,11 @@ enum class AddFilesText {
     PatternPrompt,
     MalformedPatternBefore,  // + pattern +
     MalformedPatternAfter,
+    NoMatchBefore,  // + pattern +
+    NoMatchAfter,
     Scanning,
-    Cleaning,          // + " i/n"
-    RunStoppedBefore,  // + done +
-    RunStoppedMiddle,  // + total +
-    RunStoppedAfter,
+    Cleaning,  // + " i/n"
+    WaitingForOtherRun,
     OutOfMemory,
 };
 
@@ -32,11 +32,11 @@ inline constexpr const wchar_t* kAddFilesTexts[] = {
     L"请输入匹配字符串，如*.jpg、jpg或pic???.jpg，多个以\";\"间隔。",
     L"匹配字符串有误：",
     L"\r\n“[”之后缺少“]”。没有扫描文件夹，只添加选中的文件。",
+    L"没有与“",
+    L"”匹配的文件。只添加选中的文件。",
     L"正在扫描文件...",
     L"正在清除",
-    L"已取消：已清除 ",
-    L" 个，共 ",
-    L" 个文件。其余文件未改动。",
+    L"正在等待另一个清除任务结束...",
     L"内存不足。",
 };
 

@@ -11,9 +11,12 @@ DelayedProgress::DelayedProgress(EventLoop& events, ProgressBar& bar) : events_(
     delay_ = events_.StartTimer(kProgressDelayMs, [this] { due_ = true; });
 }
 
-DelayedProgress::~DelayedProgress() {
+DelayedProgress::~DelayedProgress() { Finish(); }
+
+void DelayedProgress::Finish() {
     delay_.reset();
     if (!shown_) return;
+    shown_ = false;
     int done = 100;
     bar_.UpdateProBar(done, {});
 }

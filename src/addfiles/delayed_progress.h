@@ -27,6 +27,8 @@ public:
     // that only creeps. False once the user has pressed Cancel.
     bool Step(std::wstring_view status, std::optional<int> percent);
     bool Shown() const { return shown_; }
+    // Closes the window if it was shown; a later Step shows it again.
+    void Finish();
     // True once the delay has passed.
     bool Due() const { return due_; }
 

@@ -5,6 +5,17 @@
 
 namespace velmora {
 
+namespace {
+
+// Reparse tags with this bit stand for another name: symbolic links and
+// junctions. Others, such as a cloud-synced folder's placeholder, hold
+// their own entries.
+constexpr uint32_t kNameSurrogateTag = 0x20000000;
+
+bool IsLink(const FolderEntry& entry) { return (entry.reparseTag & kNameSurrogateTag) != 0; }
+
+}  // namespace
+
 bool ScanFolder(FileSystem& files, std::wstring folder, const PatternSet& patterns,
                 const ScanStep& step, std::vector<std::wstring>& out) {
     if (folder.empty()) return true;
@@ -19,7 +30,7 @@ bool ScanFolder(FileSystem& files, std::wstring folder, const PatternSet& patter
     std::vector<std::wstring> own;
     for (const FolderEntry& entry : *entries) {
         if (entry.directory) {
-            if (!entry.link) subfolders.push_back(folder + entry.name + L"\\");
+            if (!IsLink(entry)) subfolders.push_back(folder + entry.name + L"\\");
         } else {
             std::wstring name = entry.name;
             if (name.find(L'.') == std::wstring::npos) name += L'.';

@@ -20,7 +20,8 @@ using ScanStep = std::function<bool(const std::wstring& folder)>;
 // folder holding a.jpg, b.jpg and the subfolders S1, S2 gives S2's files,
 // S1's files, a.jpg, b.jpg. Hidden and system entries count like all others;
 // junctions and symbolic links to folders are not entered (a link to an
-// ancestor would never end). A name without "." is matched and listed with
+// ancestor would never end); other reparse points, such as cloud-synced
+// folders, are. A name without "." is matched and listed with
 // a trailing ".". A folder that cannot be read contributes nothing. Returns
 // false when `step` stopped the scan.
 bool ScanFolder(FileSystem& files, std::wstring folder, const PatternSet& patterns,

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <string>
+
 #include "resources/progress_window_layout.h"
 
 namespace velmora {
@@ -9,6 +11,8 @@ namespace velmora {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"VelmoraProgress";
+// WM_DPICHANGED, which the headers for Windows 7 do not name.
+constexpr UINT kWmDpiChanged = 0x02E0;
 
 const ControlLayout& LayoutOf(int id) {
     for (const ControlLayout& c : kProgressControls) {
@@ -106,6 +110,17 @@ LRESULT ProgressWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             return 0;  // only the progress bar's owner closes it
+        case kWmDpiChanged: {
+            // The base lays the bar and the status line out from the table,
+            // where both have no width; they follow their current value.
+            const LRESULT result = Window::OnMessage(msg, wParam, lParam);
+            SetBarWidth(barTwips_);
+            const HWND status = control(kIdProgressStatus);
+            std::wstring text(size_t(GetWindowTextLengthW(status)) + 1, L'\0');
+            text.resize(size_t(GetWindowTextW(status, text.data(), int(text.size()))));
+            SetStatus(text);
+            return result;
+        }
     }
     return Window::OnMessage(msg, wParam, lParam);
 }

@@ -8,25 +8,14 @@
 
 namespace velmora {
 
-namespace {
+RunProgress::RunProgress(Services& services, ProgressBar& bar, std::wstring outcomeFile)
+    : s_(services), outcomeFile_(std::move(outcomeFile)), delayed_(services.events, bar) {}
 
-// How long a cancelled run waits for the picture in the tool's hands.
-constexpr int kSettlePasses = 20;
-constexpr int kSettlePassMs = 100;
-
-}  // namespace
-
-RunProgress::RunProgress(Services& services, ProgressBar& bar, std::wstring resultsFile)
-    : s_(services), resultsFile_(std::move(resultsFile)), delayed_(services.events, bar) {}
-
-// One line per picture the tool has finished; the script's own first line
-// ("rem") is not one.
+// One record per picture the tool has finished.
 int RunProgress::CountDone(size_t total) {
-    std::optional<std::string> text = s_.files.ReadFile(resultsFile_);
+    std::optional<std::string> text = s_.files.ReadFile(outcomeFile_);
     if (!text) return 0;
-    int lines = int(std::count(text->begin(), text->end(), '\n'));
-    if (text->rfind("rem", 0) == 0 && lines > 0) --lines;
-    return std::min(lines, int(total));
+    return std::min(int(std::count(text->begin(), text->end(), '\n')), int(total));
 }
 
 bool RunProgress::OnWait(const std::vector<std::wstring>& pictures) {
@@ -41,18 +30,10 @@ bool RunProgress::OnWait(const std::vector<std::wstring>& pictures) {
     return delayed_.Step(status, std::clamp(percent, 1, 99));
 }
 
-std::wstring RunProgress::StoppedMessage(const std::vector<std::wstring>& pictures) {
-    const int before = CountDone(pictures.size());
-    int done = before;
-    for (int pass = 0; pass < kSettlePasses && done == before && done < int(pictures.size());
-         ++pass) {
-        s_.events.DoEvents();
-        s_.events.Sleep(kSettlePassMs);
-        done = CountDone(pictures.size());
-    }
-    return AddFilesMessage(AddFilesText::RunStoppedBefore) + std::to_wstring(done) +
-           AddFilesMessage(AddFilesText::RunStoppedMiddle) + std::to_wstring(pictures.size()) +
-           AddFilesMessage(AddFilesText::RunStoppedAfter);
+bool RunProgress::OnWaitForTurn() {
+    if (!delayed_.Due()) return true;
+    // A bar that only creeps: how long the other run takes is not known.
+    return delayed_.Step(AddFilesMessage(AddFilesText::WaitingForOtherRun), std::nullopt);
 }
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
 // Progress of a removal run: after one second the progress window shows
-// "正在清除 i/n" and the name of the picture being cleaned, i counted from the
-// lines the tool has appended to the results file. A short run shows
-// nothing, so the Explorer verb on one picture looks as it always did.
+// "正在清除 i/n" and the name of the picture being cleaned, i counted from
+// the tool's outcome records, one per picture it has finished. A short run
+// shows nothing, so the Explorer verb on one picture looks as it always did.
 #pragma once
 
 #include <string>
@@ -16,22 +16,23 @@ struct Services;
 
 class RunProgress {
 public:
-    RunProgress(Services& services, ProgressBar& bar, std::wstring resultsFile);
+    RunProgress(Services& services, ProgressBar& bar, std::wstring outcomeFile);
 
     // Called on every pass of the run's wait with the pictures the script
     // names, in its order; false once the user pressed Cancel, and the run
-    // is to end its script.
+    // is to stop.
     bool OnWait(const std::vector<std::wstring>& pictures);
-    // After the script was ended: lets the picture being cleaned finish
-    // (the tool goes on by itself) and returns the message naming how many
-    // of the pictures were done.
-    std::wstring StoppedMessage(const std::vector<std::wstring>& pictures);
+    // Called on every pass while another run goes on; false once the user
+    // pressed Cancel.
+    bool OnWaitForTurn();
+    // Closes the window, before the run's final message.
+    void Finish() { delayed_.Finish(); }
 
 private:
     int CountDone(size_t total);
 
     Services& s_;
-    std::wstring resultsFile_;
+    std::wstring outcomeFile_;
     DelayedProgress delayed_;
 };
 

@@ -10,6 +10,7 @@
 #include "runtime/file_system_win.h"
 #include "runtime/processes_win.h"
 #include "runtime/registry_win.h"
+#include "runtime/run_lock_win.h"
 #include "runtime/start_join_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
@@ -24,7 +25,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     velmora::Win32EventLoop events;
     velmora::Win32Registry registry;
     velmora::Win32StartJoin starts;
-    velmora::Services services{dialogs, files, processes, events, registry, starts};
+    velmora::Win32RunLock runLock;
+    velmora::Services services{dialogs, files, processes, events, registry, starts, runLock};
 
     velmora::MainWindowWin window(services);
     if (!window.created()) {

@@ -4,25 +4,15 @@
 
 #include "addfiles/run_progress.h"
 #include "main/get_arguments.h"
+#include "main/main_texts.h"
 #include "main/removal_run.h"
 #include "main/results_view.h"
 #include "main/temp_files.h"
+#include "main/tool_copy.h"
 #include "runtime/controls.h"
 #include "shellmenu/joined_start.h"
 
 namespace velmora {
-
-namespace {
-
-// Copies the tool from the program's folder into the temporary folder,
-// overwriting an older copy; the removal run always runs that copy.
-bool CopyToolToTemp(Services& s) {
-    std::wstring appPath = s.processes.AppPath();
-    if (appPath.empty() || appPath.back() != L'\\') appPath += L'\\';
-    return s.files.Copy(appPath + kToolName, TempPath(TempFolder(s.processes), kToolName));
-}
-
-}  // namespace
 
 MainWindow::MainWindow(Services services, MainControls controls,
                        ProgressBar::ViewFactory progressWindows)
@@ -35,7 +25,11 @@ MainWindow::MainWindow(Services services, MainControls controls,
 
 bool MainWindow::OnLoad() {
     MakeFormFlat(c_.all);
-    const std::vector<std::wstring> paths = GetArguments(s_.processes.CommandLine());
+    std::vector<std::wstring> paths = GetArguments(s_.processes.CommandLine());
+    // Against the folder this program was started in, before anything else
+    // sees them: the script runs elsewhere, and a start that hands its
+    // paths over may have been started in another folder.
+    for (std::wstring& path : paths) path = s_.files.FullPath(path);
     if (!paths.empty()) {
         c_.form.Hide();
         RunCommandLineStart(paths);
@@ -43,7 +37,12 @@ bool MainWindow::OnLoad() {
         return true;
     }
     contextMenu_.ShowInstalledState();
-    toolCopyFailed_ = !CopyToolToTemp(s_);
+    // The tool's copy is made sure of at start-up too, unless a run (of
+    // another copy of the program) is using it; every run checks it again.
+    if (s_.runLock.TryAcquire()) {
+        MakeToolCopy(s_, TempFolder(s_.processes));
+        s_.runLock.Release();
+    }
     return false;
 }
 
@@ -52,36 +51,46 @@ void MainWindow::RunCommandLineStart(const std::vector<std::wstring>& paths) {
     std::optional<std::vector<std::wstring>> batch = joined.Begin(paths);
     // Another start's run took the paths.
     if (!batch) return;
-    // A command-line start keeps the copy an interactive start left, but the
-    // folder may have been cleaned since: without a tool there every picture
-    // would stay as it was.
-    const std::wstring tool = TempPath(TempFolder(s_.processes), kToolName);
-    if (!s_.files.Stat(tool)) toolCopyFailed_ = !CopyToolToTemp(s_);
-    for (; !batch->empty(); batch = joined.Next()) {
+    // Every batch of the session adds its lines to the first one's.
+    for (bool first = true; !batch->empty(); batch = joined.Next(), first = false) {
         // Entries are queued as they are, duplicates and empty ones
         // included: each is a picture a caller asked for.
         c_.queue.Clear();
         for (const std::wstring& path : *batch) c_.queue.AddItem(path);
-        OnRemoveClicked();
+        Remove(!first);
     }
 }
 
-void MainWindow::OnUnload() { s_.events.EndProgram(); }
+// A run going on stops with the program: nothing it started goes on
+// changing pictures with nobody told.
+void MainWindow::OnUnload() {
+    s_.processes.EndTied();
+    s_.events.EndProgram();
+}
 
-void MainWindow::OnRemoveClicked() {
-    RemovalRunOptions options{c_.sameNameBox.Value() != 0, std::exchange(toolCopyFailed_, false)};
-    // After a second the run shows its progress, and Cancel ends it.
-    RunProgress progress(s_, progress_, TempPath(TempFolder(s_.processes), kEventFileName));
+void MainWindow::OnRemoveClicked() { Remove(false); }
+
+void MainWindow::Remove(bool continueResults) {
+    RemovalRunOptions options{c_.sameNameBox.Value() != 0, continueResults};
+    // After a second the run shows its progress, and Cancel stops it.
+    RunProgress progress(s_, progress_, TempPath(TempFolder(s_.processes), kOutcomeFileName));
     options.onWait = [&](const auto& pictures) { return progress.OnWait(pictures); };
-    options.stoppedMessage = [&](const auto& pictures) {
-        return progress.StoppedMessage(pictures);
-    };
-    RunRemoval(s_, c_.queue, c_.removeButton, options);
+    options.onWaitForTurn = [&] { return progress.OnWaitForTurn(); };
+    options.beforeMessage = [&] { progress.Finish(); };
+    const RemovalRunResult result = RunRemoval(s_, c_.queue, c_.removeButton, options);
+    if (result.ran) lastResultsRecorded_ = result.resultsRecorded;
 }
 
 void MainWindow::OnClearClicked() { c_.queue.Clear(); }
 
-void MainWindow::OnViewResultsClicked() { ShowResults(s_); }
+void MainWindow::OnViewResultsClicked() {
+    // The file holds an earlier run's lines, which must not pass for these.
+    if (!lastResultsRecorded_) {
+        s_.dialogs.MsgBox({MainMessage(MainText::ResultsNotRecorded), MsgIcon::Warning});
+        return;
+    }
+    ShowResults(s_);
+}
 
 void MainWindow::OnAddFilesClicked() { addFiles_.AddFilesToList(c_.queue); }
 

@@ -68,10 +68,14 @@ private:
     // The command-line start: runs on the paths given and on those that
     // starts arriving meanwhile hand over.
     void RunCommandLineStart(const std::vector<std::wstring>& paths);
+    // The removal run over the queue; a later batch of a command-line
+    // session continues its results file.
+    void Remove(bool continueResults);
 
     RowDrag drag_;
     ContextMenuBox contextMenu_;
-    bool toolCopyFailed_ = false;
+    // Whether the results file holds the last run's lines.
+    bool lastResultsRecorded_ = true;
     ProgressBar progress_;
     AddFilesFlow addFiles_;
 };

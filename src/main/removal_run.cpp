@@ -1,24 +1,26 @@
 #include "main/removal_run.h"
 
+#include <cwchar>
 #include <set>
 
+#include "common/tool_outcome.h"
 #include "main/main_texts.h"
 #include "main/removal_script.h"
+#include "main/run_outcomes.h"
 #include "main/shell_wait.h"
 #include "main/temp_files.h"
+#include "main/tool_copy.h"
 #include "runtime/controls.h"
 
 namespace velmora {
 
 namespace {
 
+constexpr int kPassMs = 100;
+
 // An output at least this much smaller than its picture is not trusted to
 // replace it.
 constexpr int64_t kReplaceThreshold = 200000;
-
-void ShowCritical(Dialogs& dialogs, std::wstring text) {
-    dialogs.MsgBox({std::move(text), MsgIcon::Critical});
-}
 
 // The path as the script, written in the ANSI code page, can name it: as
 // it is, or by its short (8.3) form, which is plain ASCII. Never a best-fit
@@ -30,16 +32,29 @@ std::optional<std::wstring> ScriptName(FileSystem& files, const std::wstring& pa
     return std::nullopt;
 }
 
-// The text with every character the ANSI code page cannot hold shown as "?".
-std::wstring AnsiReadable(FileSystem& files, std::wstring_view text) {
-    std::wstring out;
+// The name as the results file, in the ANSI code page, can show it: every
+// character the page cannot hold as "?", followed by the code points that
+// stand there, so that two such names never read the same
+// ("C:\??.jpg [U+C0AC U+C9C4]").
+std::wstring NameForResults(FileSystem& files, std::wstring_view text) {
+    std::wstring out, lacking;
     for (size_t i = 0; i < text.size(); ++i) {
-        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF;
+        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
         std::wstring_view c = text.substr(i, pair ? 2 : 1);
-        out += files.AnsiHolds(c) ? std::wstring(c) : L"?";
         i += pair ? 1 : 0;
+        if (files.AnsiHolds(c)) {
+            out += c;
+            continue;
+        }
+        out += L'?';
+        const uint32_t code =
+            pair ? 0x10000 + ((c[0] - 0xD800) << 10) + (c[1] - 0xDC00) : uint32_t(c[0]);
+        wchar_t hex[16];
+        swprintf(hex, 16, L"%sU+%04X", lacking.empty() ? L"" : L" ", unsigned(code));
+        lacking += hex;
     }
-    return out;
+    return lacking.empty() ? out : out + L" [" + lacking + L"]";
 }
 
 // What the run is to do, decided before the script starts.
@@ -86,6 +101,33 @@ void ReplaceWithOutput(FileSystem& files, const std::wstring& picture) {
     files.MoveReplace(output, picture);
 }
 
+// Holds the user's one run at a time while it lives.
+class Turn {
+public:
+    explicit Turn(RunLock& lock) : lock_(lock) {}
+    ~Turn() { Release(); }
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+
+    // Waits while another run holds the turn; false when `onWait` gave up.
+    bool Take(EventLoop& events, const std::function<bool()>& onWait) {
+        while (!lock_.TryAcquire()) {
+            events.DoEvents();
+            if (onWait && !onWait()) return false;
+            events.Sleep(kPassMs);
+        }
+        return held_ = true;
+    }
+    void Release() {
+        if (held_) lock_.Release();
+        held_ = false;
+    }
+
+private:
+    RunLock& lock_;
+    bool held_ = false;
+};
+
 // The script starts by its bare name in the temporary folder: a path on the
 // interpreter's command line would have its "%NAME%" expanded, and could run
 // another script. The interpreter cannot start in a network folder, so
@@ -98,27 +140,32 @@ bool StartScript(Services& s, const std::wstring& t, const std::function<bool()>
                      onWait) != 0;
 }
 
-// Runs the script and reports what kept it from running; true when it ran.
-bool RunScript(Services& s, const std::wstring& t, const Plan& plan, bool toolCopyFailed,
-               const std::function<bool()>& onWait) {
-    if (toolCopyFailed) {
-        // Without any copy of the tool every picture would stay as it was.
-        const bool toolThere = s.files.Stat(TempPath(t, kToolName)).has_value();
-        ShowCritical(s.dialogs,
-                     MainMessage(toolThere ? MainText::ToolNotCopied : MainText::ToolMissing, {t}));
-        if (!toolThere) return false;
+// Everything the script needs, in place before it starts; what is missing
+// otherwise, and then no picture is touched.
+std::optional<std::wstring> Prepare(Services& s, const std::wstring& t, const Plan& plan,
+                                    bool continueResults, bool* resultsWritable) {
+    const ToolCopy tool = MakeToolCopy(s, t);
+    if (tool == ToolCopy::NoTool) return MainMessage(MainText::NoTool, {s.processes.AppPath()});
+    if (tool != ToolCopy::Ready) {
+        return MainMessage(MainText::ToolNotReplaced, {TempPath(t, kToolName)});
     }
-    const std::wstring text = BuildRemovalScript(plan.scriptFolder, plan.names);
+    // Records of an earlier run must not count for this one.
+    const std::wstring outcomes = TempPath(t, kOutcomeFileName);
+    if (!s.files.SaveSimpleFile(outcomes, L"", false)) {
+        return MainMessage(MainText::OutcomesNotWritable, {t});
+    }
+    const std::wstring text = BuildRemovalScript(plan.scriptFolder, plan.names, !continueResults);
     if (!s.files.SaveSimpleFile(TempPath(t, kScriptName), text, false)) {
-        ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotWritten, {t}));
-        return false;
+        return MainMessage(MainText::ScriptNotWritten, {t});
     }
-    s.processes.SetEnviron(kEventFileVariable, TempPath(t, kEventFileName));
-    if (!StartScript(s, t, onWait)) {
-        ShowCritical(s.dialogs, MainMessage(MainText::ScriptNotStarted, {t}));
-        return false;
-    }
-    return true;
+    // Appending nothing tells whether the results file can be written. When
+    // it cannot (another program holds it), the tool is not asked to, and
+    // so does not wait on it for every picture.
+    const std::wstring results = TempPath(t, kEventFileName);
+    *resultsWritable = s.files.SaveSimpleFile(results, L"", true);
+    s.processes.SetEnviron(kEventFileVariable, *resultsWritable ? results : L"");
+    s.processes.SetEnviron(WideFromUtf8(kOutcomeFileVariable), outcomes);
+    return std::nullopt;
 }
 
 // Every picture the script could not name gets its own line in the results
@@ -126,7 +173,7 @@ bool RunScript(Services& s, const std::wstring& t, const Plan& plan, bool toolCo
 void ReportLeftOut(FileSystem& files, const std::wstring& t, const Plan& plan) {
     std::wstring lines;
     for (const std::wstring& picture : plan.leftOut) {
-        lines += MainMessage(MainText::NameNotInCodePage, {AnsiReadable(files, picture)});
+        lines += MainMessage(MainText::NameNotInCodePage, {NameForResults(files, picture)});
         lines += L"\r\n";
     }
     if (!lines.empty()) files.SaveSimpleFile(TempPath(t, kEventFileName), lines, true);
@@ -134,40 +181,58 @@ void ReportLeftOut(FileSystem& files, const std::wstring& t, const Plan& plan) {
 
 }  // namespace
 
-void RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
-                RemovalRunOptions options) {
+RemovalRunResult RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
+                            RemovalRunOptions options) {
+    RemovalRunResult result;
     const std::wstring t = TempFolder(s.processes);
     removeButton.SetEnabled(false);
     const Plan plan = MakePlan(s.files, t, queue);
+    Turn turn(s.runLock);
+    // Every message comes after the progress window has gone.
+    const auto say = [&](const Message& message) {
+        if (options.beforeMessage) options.beforeMessage();
+        s.dialogs.MsgBox(message);
+    };
+    bool resultsWritable = false;
     bool stopped = false;
     const std::function<bool()> onWait = [&] {
         stopped = stopped || (options.onWait && !options.onWait(plan.pictures));
         return !stopped;
     };
-    if (RunScript(s, t, plan, options.toolCopyFailed, onWait)) {
-        if (stopped) {
-            // No picture is touched after a Cancel; the message says how far
-            // the run got, counted before the left-out lines join the file.
-            const std::wstring message =
-                options.stoppedMessage ? options.stoppedMessage(plan.pictures) : std::wstring();
-            ReportLeftOut(s.files, t, plan);
-            s.dialogs.MsgBox(message);
-            removeButton.SetEnabled(true);
-            return;
-        }
-        ReportLeftOut(s.files, t, plan);
-        if (options.replaceOutputs) {
-            // The queue as it stands now: it may have changed during the wait.
+    if (!turn.Take(s.events, options.onWaitForTurn)) {
+        say(MainMessage(MainText::CancelledWaiting));
+    } else if (std::optional<std::wstring> missing =
+                   Prepare(s, t, plan, options.continueResults, &resultsWritable)) {
+        say({*missing, MsgIcon::Critical});
+    } else if (!StartScript(s, t, onWait)) {
+        say({MainMessage(MainText::ScriptNotStarted, {t}), MsgIcon::Critical});
+    } else {
+        result.ran = true;
+        if (resultsWritable) ReportLeftOut(s.files, t, plan);
+        // No picture is touched after a Cancel. The queue as it stands now:
+        // it may have changed during the wait.
+        if (options.replaceOutputs && !stopped) {
             for (const std::wstring& picture : Rows(queue)) {
                 if (plan.fresh.count(picture)) ReplaceWithOutput(s.files, picture);
             }
         }
-        const size_t notCleaned = plan.leftOut.size();
-        s.dialogs.MsgBox(
-            notCleaned == 0 ? MainMessage(MainText::Done)
-                            : MainMessage(MainText::SomeNotCleaned, {std::to_wstring(notCleaned)}));
+        const std::wstring outcomes = TempPath(t, kOutcomeFileName);
+        RunTally tally =
+            TallyOutcomes(plan.names, plan.pictures, s.files.ReadFile(outcomes).value_or(""),
+                          [&](std::wstring_view name) { return s.files.CaseKey(name); });
+        s.files.Delete(outcomes);
+        tally.total += int(plan.leftOut.size());
+        tally.leftOut = int(plan.leftOut.size());
+        tally.cancelled = stopped;
+        tally.resultsUnwritable = !resultsWritable;
+        result.resultsRecorded = resultsWritable && tally.unreported == 0;
+        // Another run may go ahead while this one's message waits.
+        turn.Release();
+        const bool allWell = tally.NotCleaned() == 0 && result.resultsRecorded && !stopped;
+        say({RunSummary(tally), allWell ? MsgIcon::None : MsgIcon::Warning});
     }
     removeButton.SetEnabled(true);
+    return result;
 }
 
 }  // namespace velmora

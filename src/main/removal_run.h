@@ -1,5 +1,6 @@
 // The removal run: Go.bat over the queue, the wait, the replacement of the
-// pictures by the tool's outputs, and the final message.
+// pictures by any outputs left beside them, and the final message, built
+// from what the tool reported for each picture.
 #pragma once
 
 #include <functional>
@@ -16,20 +17,30 @@ class ListControl;
 struct RemovalRunOptions {
     // Move each "P.tmp" output into place of P afterwards.
     bool replaceOutputs = true;
-    // The start-up copy of the tool failed: say so before this run.
-    bool toolCopyFailed = false;
+    // A later batch of one command-line session: its lines join the results
+    // file instead of starting it anew.
+    bool continueResults = false;
     // Called on every pass of the wait with the pictures the script names,
-    // in its order; false ends the script (not the tool it started), and no
-    // picture is touched afterwards.
+    // in its order; false stops the run: its processes end (the picture in
+    // hand may finish), and no picture is touched afterwards.
     std::function<bool(const std::vector<std::wstring>& pictures)> onWait = nullptr;
-    // The message shown instead of "搞定" after such an end.
-    std::function<std::wstring(const std::vector<std::wstring>& pictures)> stoppedMessage = nullptr;
+    // Called on every pass while another run holds the turn; false gives up
+    // this run before it touches anything.
+    std::function<bool()> onWaitForTurn = nullptr;
+    // Called just before the final message (the progress window goes).
+    std::function<void()> beforeMessage = nullptr;
+};
+
+struct RemovalRunResult {
+    bool ran = false;
+    // The results file holds this run's lines.
+    bool resultsRecorded = false;
 };
 
 // Runs the removal over the queue as it stands; the button is disabled for
 // the run. The queue may change during the wait; the replacement step walks
 // it as it stands afterwards.
-void RunRemoval(Services services, ListControl& queue, ButtonControl& removeButton,
-                RemovalRunOptions options);
+RemovalRunResult RunRemoval(Services services, ListControl& queue, ButtonControl& removeButton,
+                            RemovalRunOptions options);
 
 }  // namespace velmora

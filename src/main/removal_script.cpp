@@ -15,9 +15,10 @@ std::wstring EscapeForBatch(std::wstring_view text) {
 }
 
 std::wstring BuildRemovalScript(std::wstring_view tempFolder,
-                                const std::vector<std::wstring>& pictures) {
+                                const std::vector<std::wstring>& pictures, bool newResults) {
     const std::wstring t = EscapeForBatch(tempFolder);
-    std::wstring script = L"echo rem > \"" + TempPath(t, kEventFileName) + L"\"\r\n";
+    std::wstring script;
+    if (newResults) script = L"echo rem > \"" + TempPath(t, kEventFileName) + L"\"\r\n";
     const std::wstring tool = L"\"" + TempPath(t, kToolName) + L"\" -de \"";
     for (const std::wstring& picture : pictures) {
         script += tool;

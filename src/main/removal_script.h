@@ -10,9 +10,10 @@ namespace velmora {
 // Doubles every "%" so that cmd.exe does not expand it inside a batch file.
 std::wstring EscapeForBatch(std::wstring_view text);
 
-// First line: creates T\Event.txt. Then one `"T\jhead.exe" -de "P"` line per
-// picture, in order. Every line ends in CR LF.
+// First line, for a new results file: creates T\Event.txt. Then one
+// `"T\jhead.exe" -de "P"` line per picture, in order. Every line ends in
+// CR LF.
 std::wstring BuildRemovalScript(std::wstring_view tempFolder,
-                                const std::vector<std::wstring>& pictures);
+                                const std::vector<std::wstring>& pictures, bool newResults = true);
 
 }  // namespace velmora

@@ -13,6 +13,11 @@ class Processes;
 inline constexpr wchar_t kToolName[] = L"jhead.exe";
 inline constexpr wchar_t kScriptName[] = L"Go.bat";
 inline constexpr wchar_t kEventFileName[] = L"Event.txt";
+// The program's own files there, all named "Velmora-*.tmp": a new copy of
+// the tool before it is renamed into place, and the tool's outcome records
+// for the program. One run at a time uses them.
+inline constexpr wchar_t kStagedToolName[] = L"Velmora-jhead.tmp";
+inline constexpr wchar_t kOutcomeFileName[] = L"Velmora-outcome.tmp";
 // Environment variable through which the tool finds the results file.
 inline constexpr wchar_t kEventFileVariable[] = L"VELMORA_EVENT_FILE";
 

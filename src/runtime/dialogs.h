@@ -8,7 +8,7 @@
 namespace velmora {
 
 enum class Buttons { Ok, YesNoCancel };
-enum class MsgIcon { None, Critical, Question };
+enum class MsgIcon { None, Critical, Question, Warning };
 enum class Answer { Ok, Cancel, Yes, No };
 
 struct Message {

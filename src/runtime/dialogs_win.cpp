@@ -14,6 +14,7 @@ UINT StyleOf(const Message& m) {
     UINT style = m.buttons == Buttons::YesNoCancel ? MB_YESNOCANCEL : MB_OK;
     if (m.icon == MsgIcon::Critical) style |= MB_ICONHAND;
     if (m.icon == MsgIcon::Question) style |= MB_ICONQUESTION;
+    if (m.icon == MsgIcon::Warning) style |= MB_ICONEXCLAMATION;
     if (m.secondButtonDefault) style |= MB_DEFBUTTON2;
     return style | MB_SETFOREGROUND;
 }

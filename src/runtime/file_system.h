@@ -21,7 +21,8 @@ struct FileInfo {
 struct FolderEntry {
     std::wstring name;
     bool directory = false;
-    bool link = false;  // a junction or symbolic link
+    // The reparse point's tag (a link's, a cloud file's ...); 0 for none.
+    uint32_t reparseTag = 0;
 };
 
 class FileSystem {
@@ -31,6 +32,12 @@ public:
     virtual std::optional<FileInfo> Stat(std::wstring_view path) = 0;
     // Copies `from` onto `to`, overwriting it.
     virtual bool Copy(std::wstring_view from, std::wstring_view to) = 0;
+    // Deletes a file; false when it could not be deleted.
+    virtual bool Delete(std::wstring_view path) = 0;
+    // The absolute form of `path`, as every file call resolves it: against
+    // the current folder (of its drive, for "D:name"); the empty text stays
+    // empty.
+    virtual std::wstring FullPath(std::wstring_view path) = 0;
     // Moves `from` onto `to` in one step, replacing `to`, flushed to disk.
     virtual bool MoveReplace(std::wstring_view from, std::wstring_view to) = 0;
     // Writes `text` in the system's ANSI code page, replacing or appending.

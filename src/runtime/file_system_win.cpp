@@ -15,6 +15,12 @@ std::wstring Str(std::wstring_view text) { return std::wstring(text); }
 }  // namespace
 
 std::wstring NativePath(std::wstring_view path) {
+    return ExtendedLengthPath(Win32FileSystem().FullPath(path));
+}
+
+// GetFullPathNameW resolves against the current folder, and against the
+// drive's own current folder for "D:name", as the file calls do.
+std::wstring Win32FileSystem::FullPath(std::wstring_view path) {
     const std::wstring plain = Str(path);
     if (plain.empty()) return plain;
     DWORD n = GetFullPathNameW(plain.c_str(), 0, nullptr, nullptr);
@@ -23,7 +29,11 @@ std::wstring NativePath(std::wstring_view path) {
     n = GetFullPathNameW(plain.c_str(), n, full.data(), nullptr);
     if (n == 0 || n >= full.size()) return plain;
     full.resize(n);
-    return ExtendedLengthPath(full);
+    return full;
+}
+
+bool Win32FileSystem::Delete(std::wstring_view path) {
+    return DeleteFileW(NativePath(path).c_str()) != 0;
 }
 
 std::optional<FileInfo> Win32FileSystem::Stat(std::wstring_view path) {
@@ -114,7 +124,11 @@ std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(std::wstring
         FolderEntry entry;
         entry.name = name;
         entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        // A reparse point without a tag is taken for a link: entering a
+        // link to an ancestor would never end.
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            entry.reparseTag = data.dwReserved0 != 0 ? data.dwReserved0 : IO_REPARSE_TAG_SYMLINK;
+        }
         entries.push_back(std::move(entry));
     } while (FindNextFileW(find.get(), &data));
     return entries;

@@ -9,6 +9,8 @@ class Win32FileSystem : public FileSystem {
 public:
     std::optional<FileInfo> Stat(std::wstring_view path) override;
     bool Copy(std::wstring_view from, std::wstring_view to) override;
+    bool Delete(std::wstring_view path) override;
+    std::wstring FullPath(std::wstring_view path) override;
     bool MoveReplace(std::wstring_view from, std::wstring_view to) override;
     bool SaveSimpleFile(std::wstring_view path, std::wstring_view text, bool append) override;
     bool AnsiHolds(std::wstring_view text) override;

@@ -11,7 +11,11 @@ namespace velmora {
 
 enum class Show { Hidden, Normal, Minimized };
 
-// A started process. Destroying it releases the handle; the process goes on.
+// Whether the processes a started process starts in turn are bound to it.
+enum class Tree { Free, Tied };
+
+// A started process. Destroying it releases the handle; the process goes
+// on, unless it is tied.
 class Process {
 public:
     virtual ~Process() = default;
@@ -20,15 +24,25 @@ public:
     virtual bool WaitForExit(int ms) = 0;
     // Ends this process only; processes it started go on.
     virtual void Terminate() = 0;
+    // A tied process: waits up to `ms` milliseconds; true once it and every
+    // process started under it have ended. A free one waits for itself.
+    virtual bool WaitForTree(int ms) = 0;
+    // A tied process: ends it and every process started under it.
+    virtual void TerminateTree() = 0;
 };
 
 class Processes {
 public:
     virtual ~Processes() = default;
     // Starts a command line, in `workingFolder` when it is not empty;
-    // nullptr when it could not be started.
+    // nullptr when it could not be started. A tied process, and every
+    // process started under it, ends when this program ends, however it
+    // ends.
     virtual std::unique_ptr<Process> Start(std::wstring_view commandLine, Show show,
-                                           std::wstring_view workingFolder = {}) = 0;
+                                           std::wstring_view workingFolder = {},
+                                           Tree tree = Tree::Free) = 0;
+    // Ends every tied process tree still running.
+    virtual void EndTied() = 0;
     // Environment of this process, inherited by started processes; an unset
     // variable reads as the empty text.
     virtual std::wstring Environ(std::wstring_view name) = 0;

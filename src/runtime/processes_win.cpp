@@ -6,21 +6,60 @@
 
 namespace velmora {
 
-namespace {
-
+// A tied process runs in a job object of its own that ends every process
+// in it when its last handle closes: when this program ends, even by a
+// crash, nothing it started goes on changing files.
 class Win32Process : public Process {
 public:
-    Win32Process(uint32_t id, HANDLE handle) : id_(id), handle_(handle) {}
+    Win32Process(Win32Processes& all, uint32_t id, HANDLE handle, HANDLE job)
+        : all_(all), id_(id), handle_(handle), job_(job) {
+        if (job_) all_.tied_.insert(this);
+    }
+    ~Win32Process() override { all_.tied_.erase(this); }
     uint32_t Id() const override { return id_; }
     bool WaitForExit(int ms) override {
         return WaitForSingleObject(handle_.get(), DWORD(ms)) != WAIT_TIMEOUT;
     }
     void Terminate() override { TerminateProcess(handle_.get(), 1); }
+    bool WaitForTree(int ms) override {
+        if (!job_) return WaitForExit(ms);
+        for (int waited = 0;; waited += kTreePollMs) {
+            JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+            if (!QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &info,
+                                           sizeof info, nullptr)) {
+                return WaitForExit(ms);
+            }
+            if (info.ActiveProcesses == 0) return true;
+            if (waited >= ms) return false;
+            Sleep(kTreePollMs);
+        }
+    }
+    void TerminateTree() override {
+        if (job_) TerminateJobObject(job_.get(), 1);
+        Terminate();
+    }
 
 private:
+    static constexpr int kTreePollMs = 20;
+    Win32Processes& all_;
     uint32_t id_;
     UniqueHandle handle_;
+    UniqueHandle job_;
 };
+
+namespace {
+
+HANDLE MakeTiedJob() {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (!job) return nullptr;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job);
+        return nullptr;
+    }
+    return job;
+}
 
 std::wstring Str(std::wstring_view text) { return std::wstring(text); }
 
@@ -65,7 +104,7 @@ std::wstring ResolveCommandLine(std::wstring_view commandLine, std::wstring_view
 }
 
 std::unique_ptr<Process> Win32Processes::Start(std::wstring_view commandLine, Show show,
-                                               std::wstring_view workingFolder) {
+                                               std::wstring_view workingFolder, Tree tree) {
     std::wstring command = ResolveCommandLine(commandLine, Environ(L"ComSpec"));
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -73,16 +112,31 @@ std::unique_ptr<Process> Win32Processes::Start(std::wstring_view commandLine, Sh
     si.wShowWindow = WORD(show == Show::Hidden      ? SW_HIDE
                           : show == Show::Minimized ? SW_SHOWMINIMIZED
                                                     : SW_SHOWNORMAL);
+    // A tied process must not run before it is in its job: whatever it
+    // started meanwhile would be outside.
+    UniqueHandle job(tree == Tree::Tied ? MakeTiedJob() : nullptr);
+    if (tree == Tree::Tied && !job) return nullptr;
     // A hidden console program gets a console without a window.
-    const DWORD flags = show == Show::Hidden ? CREATE_NO_WINDOW : 0;
+    const DWORD flags =
+        (show == Show::Hidden ? CREATE_NO_WINDOW : 0) | (job ? CREATE_SUSPENDED : 0);
     const std::wstring folder = Str(workingFolder);
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
         return nullptr;
     }
-    CloseHandle(pi.hThread);
-    return std::make_unique<Win32Process>(pi.dwProcessId, pi.hProcess);
+    UniqueHandle thread(pi.hThread);
+    if (job && !AssignProcessToJobObject(job.get(), pi.hProcess)) {
+        TerminateProcess(pi.hProcess, 1);
+        CloseHandle(pi.hProcess);
+        return nullptr;
+    }
+    if (job) ResumeThread(thread.get());
+    return std::make_unique<Win32Process>(*this, pi.dwProcessId, pi.hProcess, job.Release());
+}
+
+void Win32Processes::EndTied() {
+    for (Win32Process* process : tied_) process->TerminateTree();
 }
 
 std::wstring Win32Processes::Environ(std::wstring_view name) {

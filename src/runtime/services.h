@@ -6,6 +6,7 @@
 #include "runtime/file_system.h"
 #include "runtime/processes.h"
 #include "runtime/registry.h"
+#include "runtime/run_lock.h"
 #include "runtime/start_join.h"
 
 namespace velmora {
@@ -17,6 +18,7 @@ struct Services {
     EventLoop& events;
     Registry& registry;
     StartJoin& starts;
+    RunLock& runLock;
 };
 
 }  // namespace velmora

@@ -28,19 +28,12 @@ ContextMenuBox::ContextMenuBox(Registry& registry, Dialogs& dialogs, CheckContro
                                ExeLocation exe)
     : reg_(registry), dialogs_(dialogs), box_(box), exe_(std::move(exe)) {}
 
-bool ContextMenuBox::Installed() {
+VerbPresence ProgramVerbPresence(Reg& reg, const ExeLocation& exe, VerbScope scope) {
     VerbRequest r = OurVerb();
-    return IsVerbInstalled(reg_, exe_, kExtensions[0], r);
+    return FindVerb(reg, exe, kExtensions, r, scope);
 }
 
-bool ContextMenuBox::StateIs(bool installed) {
-    for (const std::wstring& ext : kExtensions) {
-        VerbRequest r = OurVerb();
-        if (FileTypeOf(reg_, ext).empty()) continue;  // nothing to carry the verb
-        if (IsVerbInstalled(reg_, exe_, ext, r) != installed) return false;
-    }
-    return true;
-}
+bool ContextMenuBox::Installed() { return ProgramVerbPresence(reg_, exe_) != VerbPresence::None; }
 
 void ContextMenuBox::ShowInstalledState() { box_.SetValue(Installed() ? 1 : 0); }
 
@@ -57,12 +50,17 @@ void ContextMenuBox::OnClicked() {
     showingState_ = true;
     box_.SetValue(Installed() ? 1 : 0);
     showingState_ = false;
-    if (!StateIs(install)) {
-        Message m;
-        m.text = Text(ShellMenuText::MenuNotChanged);
-        m.icon = MsgIcon::Critical;
-        dialogs_.MsgBox(m);
-    }
+    const VerbPresence wanted = install ? VerbPresence::Everywhere : VerbPresence::None;
+    if (ProgramVerbPresence(reg_, exe_) == wanted) return;
+    // The machine's classes show through once the user's are gone, and
+    // only an administrator may change them.
+    const bool forAllUsers =
+        !install && ProgramVerbPresence(reg_, exe_, VerbScope::MachineWide) != VerbPresence::None;
+    Message m;
+    m.text =
+        Text(forAllUsers ? ShellMenuText::InstalledForAllUsers : ShellMenuText::MenuNotChanged);
+    m.icon = MsgIcon::Critical;
+    dialogs_.MsgBox(m);
 }
 
 }  // namespace velmora

@@ -14,6 +14,9 @@ class Dialogs;
 // the box does it (the uninstaller's helper uses the same two).
 void InstallProgramVerb(Reg& reg, const ExeLocation& exe);
 void RemoveProgramVerb(Reg& reg, const ExeLocation& exe);
+// Where this program's verb for .jpg and .jpeg is.
+VerbPresence ProgramVerbPresence(Reg& reg, const ExeLocation& exe,
+                                 VerbScope scope = VerbScope::Seen);
 
 class ContextMenuBox {
 public:
@@ -27,9 +30,9 @@ public:
     void OnClicked();
 
 private:
+    // True when any key that carries the verb holds it: unticking removes
+    // it from all of them.
     bool Installed();
-    // True when no extension's file type disagrees with `installed`.
-    bool StateIs(bool installed);
 
     Reg reg_;
     Dialogs& dialogs_;

@@ -1,6 +1,7 @@
 #include "shellmenu/verb.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/text.h"
 
@@ -32,14 +33,23 @@ std::wstring FileTitleOf(std::wstring_view command) {
     return std::wstring(name.substr(0, name.rfind(L'.')));
 }
 
-bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
-    return LowerText(text).find(LowerText(part)) != std::wstring::npos;
+// A command line split into its quoted program path and what follows it;
+// the path is empty when the command does not begin with a quoted one.
+std::pair<std::wstring_view, std::wstring_view> SplitProgram(std::wstring_view command) {
+    const size_t close =
+        command.size() > 1 && command[0] == L'"' ? command.find(L'"', 1) : std::wstring_view::npos;
+    if (close == std::wstring_view::npos) return {{}, command};
+    return {command.substr(1, close - 1), command.substr(close + 1)};
 }
 
-// This program's own command: the same text, or one naming the program (a
-// copy in another folder).
-bool IsOurs(const std::wstring& command, const VerbRequest& r, const std::wstring& title) {
-    return command == r.command || ContainsIgnoringCase(command, title);
+// This program's own command: exactly the one it writes, its program path
+// compared as file names are (letter case ignored). Anything else, even a
+// command naming another program of the same file name, is foreign.
+bool IsOurs(const std::wstring& command, const VerbRequest& r) {
+    if (command == r.command) return true;
+    const auto [path, rest] = SplitProgram(command);
+    const auto [ourPath, ourRest] = SplitProgram(r.command);
+    return !path.empty() && rest == ourRest && LowerText(path) == LowerText(ourPath);
 }
 
 bool SameFileType(const std::wstring& a, const std::wstring& b) {
@@ -63,18 +73,16 @@ std::vector<std::wstring> VerbHomes(Reg& reg, const std::vector<std::wstring>& e
     return homes;
 }
 
-void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
-                  const std::wstring& title) {
+void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r) {
     const std::wstring shell = type + L"\\shell", verbKey = shell + L"\\" + r.name;
     if (r.makeDefault) {
         const std::wstring old = Read(reg, shell);
         if (!old.empty()) Write(reg, type + L"\\shell_Old", old);
         Write(reg, shell, r.name);
     }
-    // A foreign command under the same name is kept for the removal; one of
-    // this program (its title in any letter case, from any folder) is not.
+    // A foreign command under the same name is kept for the removal.
     const std::wstring existing = Read(reg, verbKey + L"\\command");
-    if (!existing.empty() && !IsOurs(existing, r, title)) {
+    if (!existing.empty() && !IsOurs(existing, r)) {
         Write(reg, type + L"\\shell_Old\\" + r.name + L"\\command", existing);
     }
     Write(reg, verbKey, r.name);
@@ -84,13 +92,12 @@ void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
     if (r.icon != kUseOldIcon) Write(reg, type + L"\\DefaultIcon", r.icon);
 }
 
-void UninstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r,
-                    const std::wstring& title) {
+void UninstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r) {
     const std::wstring shell = type + L"\\shell", command = shell + L"\\" + r.name + L"\\command";
     // Absent, or another program's verb (one put back by an earlier
     // removal): nothing is deleted, and shell_Old stays as it is.
     const std::wstring current = Read(reg, command);
-    if (current.empty() || !IsOurs(current, r, title)) return;
+    if (current.empty() || !IsOurs(current, r)) return;
     reg.DeleteRegKeyTree(kRegClassesRoot, shell, r.name);
     // A machine-wide foreign verb shows again by itself once the per-user
     // one is gone; copying it to the user would shadow later changes.
@@ -126,27 +133,39 @@ void InstallVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstrin
                  VerbRequest& request) {
     std::wstring title;
     BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
-    for (const std::wstring& type : VerbHomes(reg, extensions)) {
-        InstallUnder(reg, type, request, title);
-    }
+    for (const std::wstring& type : VerbHomes(reg, extensions)) InstallUnder(reg, type, request);
 }
 
 void UninstallVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstring>& extensions,
                    VerbRequest& request) {
     std::wstring title;
     BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
-    for (const std::wstring& type : VerbHomes(reg, extensions)) {
-        UninstallUnder(reg, type, request, title);
+    for (const std::wstring& type : VerbHomes(reg, extensions)) UninstallUnder(reg, type, request);
+}
+
+VerbPresence FindVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstring>& extensions,
+                      VerbRequest& request, VerbScope scope) {
+    std::wstring title;
+    BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
+    int holding = 0, homes = 0;
+    for (const std::wstring& home : VerbHomes(reg, extensions)) {
+        const std::wstring command = home + L"\\shell\\" + request.name + L"\\command";
+        uint32_t type = kRegSz;
+        const RegValue value =
+            scope == VerbScope::Seen
+                ? reg.GetRegValue(kRegClassesRoot, command, L"", type)
+                : reg.GetRegValue(kRegLocalMachine, L"Software\\Classes\\" + command, L"", type);
+        const auto* text = std::get_if<std::wstring>(&value);
+        ++homes;
+        if (text && IsOurs(*text, request)) ++holding;
     }
+    if (holding == 0) return VerbPresence::None;
+    return holding == homes ? VerbPresence::Everywhere : VerbPresence::Somewhere;
 }
 
 bool IsVerbInstalled(Reg& reg, const ExeLocation& exe, const std::wstring& extension,
                      VerbRequest& request) {
-    std::wstring title;
-    BuildVerbCommand(exe, request.command, title, request.name, request.extraArgs);
-    const std::wstring type = FileTypeOf(reg, extension);
-    if (type.empty()) return false;
-    return Read(reg, type + L"\\shell\\" + request.name + L"\\command") == request.command;
+    return FindVerb(reg, exe, {extension}, request) != VerbPresence::None;
 }
 
 }  // namespace velmora

@@ -48,7 +48,17 @@ void InstallVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstrin
                  VerbRequest& request);
 void UninstallVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstring>& extensions,
                    VerbRequest& request);
-// True when the extension's file type holds exactly this command under the verb.
+enum class VerbPresence { None, Somewhere, Everywhere };
+// Which registry the verb is looked for in: the classes as Explorer sees
+// them (the user's over the machine's), or the machine's alone, which only
+// an administrator may change.
+enum class VerbScope { Seen, MachineWide };
+// Whether the keys that carry the verb for these extensions (each file type
+// and each SystemFileAssociations key) hold this program's command under it.
+VerbPresence FindVerb(Reg& reg, const ExeLocation& exe, const std::vector<std::wstring>& extensions,
+                      VerbRequest& request, VerbScope scope = VerbScope::Seen);
+// True when any key that carries the verb for the extension holds this
+// program's command under it.
 bool IsVerbInstalled(Reg& reg, const ExeLocation& exe, const std::wstring& extension,
                      VerbRequest& request);
 // The file type that ".ext" names; empty when there is none.

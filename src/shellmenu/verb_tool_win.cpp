@@ -9,7 +9,6 @@
 
 #include "runtime/registry_win.h"
 #include "shellmenu/context_menu_box.h"
-#include "shellmenu/shellmenu_texts.h"
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) return 2;
@@ -29,7 +28,7 @@ int wmain(int argc, wchar_t** argv) {
     } else {
         return 2;
     }
-    velmora::VerbRequest request(velmora::Text(velmora::ShellMenuText::Verb));
-    const bool installed = velmora::IsVerbInstalled(reg, location, L"jpg", request);
-    return installed == (action == L"install") ? 0 : 1;
+    const velmora::VerbPresence wanted =
+        action == L"install" ? velmora::VerbPresence::Everywhere : velmora::VerbPresence::None;
+    return velmora::ProgramVerbPresence(reg, location) == wanted ? 0 : 1;
 }

@@ -93,6 +93,7 @@ TEST_F(AdvertiseTest, DecisionByMachineSettingsAndFailures) {
         {"exempt", L"VELMORA-PC", {L"0", kVelmoraPcDigest}, kBase, Step::None, false},
         {"empty name, listed", L"", {kEmptyDigest}, kBase, Step::None, false},
         {"no base", L"VELMORA-PC", {}, L"", Step::None, false},
+        {"no base, name outside the code page", L"\u0E01", {}, L"", Step::None, false},
         {"hash fails", L"\u0E01", {kVelmoraPcDigest, L""}, kBase, Step::None, true},
         {"create fails", L"X", {}, kBase, Step::Create, false},
         {"navigate fails", L"X", {}, kBase, Step::Navigate, false},

@@ -15,7 +15,7 @@ using Rows = std::vector<std::wstring>;
 using namespace std::string_literals;
 
 FolderEntry File(std::wstring name) { return {std::move(name)}; }
-FolderEntry Dir(const wchar_t* name, bool link = false) { return {name, true, link}; }
+FolderEntry Dir(const wchar_t* name, uint32_t reparseTag = 0) { return {name, true, reparseTag}; }
 
 struct AddFilesTest : ::testing::Test, FakeServices {
     FakeProgressView* window = nullptr;
@@ -25,19 +25,23 @@ struct AddFilesTest : ::testing::Test, FakeServices {
     const Rows picked{L"C:\\P\\a.jpg", L"C:\\P\\b.JPG", L"old"};
 
     AddFilesTest() {
-        files.tree[L"C:\\P\\"] = {File(L"a.jpg"),  Dir(L"S1"), File(L"b.JPG"),
-                                  File(L"README"), Dir(L"S2"), Dir(L"loop", true),
-                                  File(L".h.jpg")};
+        // Reparse points: a symbolic link, a junction, the least tag that
+        // marks a link, and cloud-synced folders (placeholders).
+        files.tree[L"C:\\P\\"] = {
+            File(L"a.jpg"),        Dir(L"S1", 0x9000001A), File(L"b.JPG"),
+            File(L"README"),       Dir(L"S2", 0xDFFFFFFF), Dir(L"loop", 0xA000000C),
+            Dir(L"j", 0xA0000003), Dir(L"k", 0x20000000),  File(L".h.jpg")};
         files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png")};
         files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), File(L"중국.jpg")};
         files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
-        files.tree[L"C:\\P\\loop\\"] = {File(L"a.jpg")};  // a junction: the top again
+        for (const wchar_t* link : {L"loop", L"j", L"k"})  // links: the top again
+            files.tree[L"C:\\P\\" + std::wstring(link) + L"\\"] = {File(L"a.jpg")};
     }
     // "添加文件" with a.jpg and b.JPG chosen, the question answered, `typed`.
-    void Add(Answer answer, const wchar_t* typed) {
+    void Add(Answer answer, const wchar_t* typed, std::wstring chosen = L"C:\\P\0a.jpg\0b.JPG"s) {
         queue.rows = {L"C:\\P\\A.JPG", L"old"};
         queue.index = -1;
-        dialogs.fileAnswers.push_back({L"C:\\P\0a.jpg\0b.JPG"s});
+        dialogs.fileAnswers.push_back({chosen});
         dialogs.answers = {answer};
         dialogs.inputs = {typed};
         flow.AddFilesToList(queue);
@@ -51,15 +55,18 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     const std::pair<Answer, const wchar_t*> answers[] = {
         {Answer::Yes, L"*.jpg"}, {Answer::No, L"*.jpg"},   {Answer::Cancel, L"*.jpg"},
         {Answer::Yes, L""},      {Answer::Yes, L"readme"}, {Answer::Yes, L"*.zzz"}};
-    const Rows readme{L"C:\\P\\README.", L"C:\\P\\A.JPG", L"old"}, none{L"C:\\P\\A.JPG", L"old"};
-    const Rows expected[] = {tree, picked, picked, picked, readme, none};
+    const Rows readme{L"C:\\P\\README.", L"C:\\P\\A.JPG", L"old"};
+    const Rows expected[] = {tree, picked, picked, picked, readme, picked};
     for (int i = 0; i < 6; ++i) {
-        Add(answers[i].first, answers[i].second);
+        // First, full paths typed while the dialog shows another folder.
+        Add(answers[i].first, answers[i].second,
+            i ? L"C:\\P\0a.jpg\0b.JPG"s : L"C:\\many\0C:\\P\\a.jpg\0C:\\P\\b.JPG"s);
         EXPECT_EQ(queue.rows, expected[i]) << i;
-        EXPECT_EQ(queue.index, i < 5 ? 0 : -1);
+        EXPECT_EQ(queue.index, 0);
     }
-    EXPECT_EQ(dialogs.shown.back().text, L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
-    EXPECT_TRUE(dialogs.shown.back().secondButtonDefault && dialogs.inputDefault == L"*.JPG");
+    EXPECT_EQ(dialogs.Texts().end()[-2], L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
+    EXPECT_EQ(dialogs.shown.back().text, L"没有与“*.zzz”匹配的文件。只添加选中的文件。");
+    EXPECT_TRUE(dialogs.shown.end()[-2].secondButtonDefault && dialogs.inputDefault == L"*.JPG");
     EXPECT_EQ(std::pair(dialogs.inputPlace.x, dialogs.inputPlace.y), std::pair(6600, 5100));
 
     Add(Answer::Yes, L"*.png;[ABC");  // malformed: named, and the chosen files stay

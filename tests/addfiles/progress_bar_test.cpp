@@ -58,24 +58,26 @@ TEST_F(ProgressTest, TheBarCreepsToItsFullLengthAndLongTextsAreShortened) {
     EXPECT_EQ(window, nullptr);
 }
 
-TEST_F(ProgressTest, RunCountsTheToolsLinesAndNamesThePictureInHand) {
+TEST_F(ProgressTest, RunCountsTheToolsRecordsAndNamesThePictureInHand) {
     const std::vector<std::wstring> pictures{L"C:\\a.jpg", L"C:\\P\\b.jpg", L"C:\\c.jpg",
                                              L"C:\\d.jpg"};
-    std::wstring& results = files.files[L"C:\\T\\Event.txt"].text;
-    RunProgress run(services, bar, L"C:\\T\\Event.txt");
-    results = L"rem \r\n";
-    EXPECT_TRUE(run.OnWait(pictures));
+    std::wstring& records = files.files[L"C:\\T\\out"].text;
+    RunProgress run(services, bar, L"C:\\T\\out");
+    EXPECT_TRUE(run.OnWaitForTurn() && run.OnWait(pictures));
     EXPECT_EQ(window, nullptr);  // nothing during the first second
     events.Tick();
-    results += L"a.jpg: ok\r\n";
+    records += L"cleaned\t-\t1\t0\tC:\\a.jpg\n";
     EXPECT_TRUE(run.OnWait(pictures));
     ASSERT_TRUE(window);
     EXPECT_EQ(window->status + std::to_wstring(window->width), L"正在清除 1/4 b.jpg1250");
+    // Gone before the run's message, and back for a later wait.
+    run.Finish();
+    EXPECT_EQ(window, nullptr);
+    EXPECT_TRUE(run.OnWaitForTurn());
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->status, L"正在等待另一个清除任务结束...");
     window->OnCancel();
     EXPECT_FALSE(run.OnWait(pictures));
-    // The picture in the tool's hands finishes after the script ended.
-    events.onDoEvents = [&] { results += L"b.jpg: ok\r\n"; };
-    EXPECT_EQ(run.StoppedMessage(pictures), L"已取消：已清除 2 个，共 4 个文件。其余文件未改动。");
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // A stand-in for jhead.exe in end-to-end tests: it records each call in
 // calls.log beside itself and answers "-de P" by writing P + ".tmp" (the
-// picture's bytes after "cleaned:"). A picture whose bytes start with
-// "slow" makes it wait three seconds first.
+// picture's bytes after "cleaned:") and an outcome record that says so. A
+// picture whose bytes start with "slow" makes it wait three seconds first.
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "common/tool_outcome.h"
 #include "narrow_win.h"
 #include "runtime/file_bytes.h"
 
@@ -30,6 +31,12 @@ int wmain(int argc, wchar_t** argv) {
         const std::string picture = ReadBytes(argv[2]);
         if (picture.rfind("slow", 0) == 0) Sleep(3000);
         WriteBytes(std::wstring(argv[2]) + L".tmp", "cleaned:" + picture);
+        wchar_t outcomes[MAX_PATH] = L"";
+        GetEnvironmentVariableW(L"VELMORA_OUTCOME_FILE", outcomes, MAX_PATH);
+        const velmora::OutcomeRecord r{velmora::ToolOutcome::Cleaned, velmora::ToolReason::None,
+                                       true, false, Narrow(argv[2], CP_UTF8)};
+        std::ofstream(std::filesystem::path(outcomes), std::ios::binary | std::ios::app)
+            << FormatOutcomeRecord(r);
     }
     return 0;
 }

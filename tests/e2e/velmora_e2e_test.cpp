@@ -149,20 +149,36 @@ Screenshot Capture(HWND window) {
     return shot;
 }
 
-// Under load, Wine sometimes leaves the tool in hand when its script was
-// ended running for good; it would keep the test runner waiting on its output
-// and hold the next test's files.
-void EndLeftoverTools() {
+// Ends every process of a program that a test left running: a tool would
+// keep the test runner waiting on its output and hold the next test's
+// files.
+void EndLeftoverTools(const wchar_t* exe = L"jhead.exe") {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry)) {
-        if (_wcsicmp(entry.szExeFile, L"jhead.exe") != 0) continue;
+        if (_wcsicmp(entry.szExeFile, exe) != 0) continue;
         HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
         if (process) TerminateProcess(process, 1), CloseHandle(process);
     }
     CloseHandle(snapshot);
+}
+
+// Processes a run may leave: any jhead.exe, and the command interpreter of
+// the run of program `pid`.
+int RunProcessesLeft(DWORD pid) {
+    int left = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        left += _wcsicmp(entry.szExeFile, L"jhead.exe") == 0 ||
+                (_wcsicmp(entry.szExeFile, L"cmd.exe") == 0 && entry.th32ParentProcessID == pid);
+    }
+    CloseHandle(snapshot);
+    return left;
 }
 
 class VelmoraE2ETest : public ::testing::Test {
@@ -194,6 +210,8 @@ protected:
             TerminateProcess(pi.hProcess, 1);
         }
         Release();
+        // A copy left running would take the next test's command-line starts.
+        EndLeftoverTools(L"Velmora.exe");
         EndLeftoverTools();
         std::error_code ignored;
         fs::remove_all(base, ignored);
@@ -203,13 +221,14 @@ protected:
         fs::copy_file(bin / L"jhead.exe", app / L"jhead.exe", fs::copy_options::overwrite_existing);
     }
 
-    void Start(const std::wstring& arguments, const std::wstring& exe = L"Velmora.exe") {
+    void Start(const std::wstring& arguments, const std::wstring& exe = L"Velmora.exe",
+               const fs::path& folder = {}) {
         Release();
         std::wstring command = L"\"" + (app / exe).wstring() + L"\" " + arguments;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   base.c_str(), &si, &pi));
+                                   (folder.empty() ? base : folder).c_str(), &si, &pi));
     }
     void Release() {
         if (pi.hProcess) CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
@@ -238,6 +257,24 @@ protected:
         if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0)
             GetExitCodeProcess(pi.hProcess, &code);
         return code;
+    }
+
+    // "添加文件": `names` typed into the real dialog in `folder`, Yes to the
+    // scan, and `typed` as its patterns. Returns the question asked.
+    std::wstring AddFiles(HWND main, const fs::path& folder, const std::wstring& names,
+                          const wchar_t* typed) {
+        PostMessageW(GetDlgItem(main, kIdAddFiles), BM_CLICK, 0, 0);
+        HWND dlg = nullptr;
+        WaitUntil([&] { return (dlg = MessageBoxOf(pi.dwProcessId, L"选择文件(可多选)")); }, 30000);
+        for (const std::wstring& name : {folder.wstring(), names}) {
+            HWND box = GetDlgItem(dlg, 0x480) ? GetDlgItem(dlg, 0x480) : GetDlgItem(dlg, 0x47C);
+            SendMessageW(box, WM_SETTEXT, 0, LPARAM(name.c_str()));  // edt1 or cmb13
+            PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+            Sleep(3000);
+        }
+        const std::wstring question = Answer(pi.dwProcessId, IDYES);
+        Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT, typed);
+        return question;
     }
 
     std::vector<std::string> Calls() {
@@ -285,16 +322,73 @@ TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) 
         EXPECT_FALSE(fs::exists(p.wstring() + L".tmp"));
     }
 
-    // Closing during the wait ends at once; the script goes on by itself and
-    // its output is not moved into place.
+    // Closing during the wait ends at once, and the run with it: the tool in
+    // hand goes too, and nothing is moved into place.
     const fs::path slow = pics / L"slow.jpg";
     WriteBytes(slow, "slow picture");
     Start(L"\"" + slow.wstring() + L"\"");
     ASSERT_TRUE(WaitUntil([&] { return Calls().size() == 4; }, 30000));
     for (HWND h : WindowsOf(pi.dwProcessId, L"VelmoraMainWindow")) PostMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(15000), 0u);
-    ASSERT_TRUE(WaitUntil([&] { return fs::exists(slow.wstring() + L".tmp"); }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return RunProcessesLeft(pi.dwProcessId) == 0; }, 10000));
+    Sleep(3000);
+    EXPECT_FALSE(fs::exists(slow.wstring() + L".tmp"));
     EXPECT_EQ(ReadBytes(slow), "slow picture");
+}
+
+// With the real tool: a relative name is the picture of the folder the
+// program was started in, a broken copy of the tool is replaced, and the
+// message says what really happened to each picture.
+TEST_F(VelmoraE2ETest, EveryDoneIsTrueAndOnlyTheChosenPicturesChange) {
+    UseRealTool();
+    const std::string jpeg = MetadataPicture();
+    WriteBytes(pics / L"a.jpg", jpeg);
+    WriteBytes(tmp / L"a.jpg", jpeg);
+    // What a full disk left: the first 16 KB of the tool.
+    WriteBytes(tmp / L"jhead.exe", ReadBytes(app / L"jhead.exe").substr(0, 16384));
+    Start(L"a.jpg", L"Velmora.exe", pics);
+    ConfirmDone();
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_LT(ReadBytes(pics / L"a.jpg").size(), jpeg.size());
+    EXPECT_EQ(ReadBytes(tmp / L"a.jpg"), jpeg);
+    EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
+
+    // Pictures the tool could not clean are counted by why.
+    const fs::path good = pics / L"good.jpg", ro = pics / L"ro.jpg", empty = pics / L"empty.jpg",
+                   text = pics / L"text.jpg", folder = pics / L"x.jpg";
+    WriteBytes(good, jpeg);
+    WriteBytes(ro, jpeg);
+    SetFileAttributesW(ro.c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteBytes(empty, "");
+    WriteBytes(text, "not a picture");
+    fs::create_directory(folder);
+    std::wstring args = L"\"" + good.wstring() + L"\"";
+    for (const fs::path& p : {ro, pics / L"missing.jpg", empty, text, folder})
+        args += L" \"" + p.wstring() + L"\"";
+    Start(args);
+    EXPECT_EQ(Answer(pi.dwProcessId, IDOK),
+              L"有 5 个文件未清除，仍带着原来的信息：\r\n"
+              L"· 1 个找不到（已被移走、删除或改名）\r\n"
+              L"· 1 个是只读文件\r\n"
+              L"· 2 个不是 JPEG 图片（或是空文件）\r\n"
+              L"· 1 个不是文件（是文件夹或设备）\r\n"
+              L"每个文件的情况见“查看结果”。");
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_LT(ReadBytes(good).size(), jpeg.size());
+    EXPECT_EQ(ReadBytes(ro), jpeg);
+    SetFileAttributesW(ro.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A results file another program holds: the picture is cleaned, and
+    // the message does not claim its line was recorded.
+    WriteBytes(good, jpeg);
+    HANDLE held = CreateFileW((tmp / L"Event.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    Start(L"\"" + good.wstring() + L"\"");
+    EXPECT_EQ(Answer(pi.dwProcessId, IDOK),
+              L"搞定\r\n注意：结果文件无法写入（可能被其他程序占用），本次的结果没有记录。");
+    CloseHandle(held);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_LT(ReadBytes(good).size(), jpeg.size());
 }
 
 TEST_F(VelmoraE2ETest, InteractiveStartShowsTheWindowWithFlatButtons) {
@@ -422,7 +516,12 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
 
         std::wstring args;
         for (const fs::path& p : queued) args += L"\"" + p.wstring() + L"\" ";
-        RunAndConfirm(args + L"\"" + (pics / L"p.jpg.tmp").wstring() + L"\"");
+        // The editor's backup is no picture, and the message says so.
+        Start(args + L"\"" + (pics / L"p.jpg.tmp").wstring() + L"\"");
+        EXPECT_EQ(Answer(pi.dwProcessId, IDOK),
+                  L"有 1 个文件未清除，仍带着原来的信息：\r\n"
+                  L"· 1 个不是 JPEG 图片（或是空文件）\r\n每个文件的情况见“查看结果”。");
+        EXPECT_EQ(WaitForExit(15000), 0u);
 
         for (const fs::path& p : queued) {
             EXPECT_LT(ReadBytes(p).size(), jpeg.size()) << Utf8(p.wstring());
@@ -458,18 +557,7 @@ TEST_F(VelmoraE2ETest, AddedFilesAndTheirTreeJoinTheQueueAndTheRealToolCleansThe
     ASSERT_TRUE(main);
 
     auto addTwo = [&](const wchar_t* typed) {
-        PostMessageW(GetDlgItem(main, kIdAddFiles), BM_CLICK, 0, 0);
-        HWND dlg = nullptr;
-        WaitUntil([&] { return (dlg = MessageBoxOf(pi.dwProcessId, L"选择文件(可多选)")); }, 30000);
-        for (const std::wstring& name : {pics.wstring(), std::wstring(L"\"a.jpg\" \"한.png\"")}) {
-            HWND box = GetDlgItem(dlg, 0x480) ? GetDlgItem(dlg, 0x480) : GetDlgItem(dlg, 0x47C);
-            SendMessageW(box, WM_SETTEXT, 0, LPARAM(name.c_str()));  // edt1 or cmb13
-            PostMessageW(dlg, WM_COMMAND, IDOK, 0);
-            Sleep(3000);
-        }
-        const std::wstring question = Answer(pi.dwProcessId, IDYES);
-        Answer(pi.dwProcessId, IDOK, IDC_INPUTBOX_TEXT, typed);
-        return question;
+        return AddFiles(main, pics, L"\"a.jpg\" \"한.png\"", typed);
     };
     EXPECT_EQ(addTwo(L"*.jpg"), L"要选择 " + pics.wstring() + L"\\ 及其子文件夹下所有同类文件吗？");
     ASSERT_TRUE(WaitUntil([&] { return QueueOf(main) == tree; }, 30000));
@@ -509,15 +597,60 @@ TEST_F(VelmoraE2ETest, ALongRunShowsItsCountAndCancelEndsItBetweenPictures) {
     Capture(progress).Save(bin / L"progress-screenshot.bmp");
     PostMessageW(GetDlgItem(progress, kIdProgressCancel), BM_CLICK, 0, 0);
     const std::wstring message = Answer(pi.dwProcessId, IDOK);
-    ASSERT_EQ(message.rfind(L"已取消：已清除 ", 0), 0u) << Utf8(message);
-    int cleaned = 0;
-    for (int i = 0; i < 200; ++i) {
-        const size_t size = ReadBytes(picture(i)).size();
-        cleaned += size == ReadBytes(picture(0)).size();
-        EXPECT_TRUE(size == ReadBytes(picture(0)).size() || size == jpeg.size()) << i;
-    }
+    ASSERT_EQ(message.rfind(L"已取消：已处理 ", 0), 0u) << Utf8(message);
+    // The window went before the message; no process of the run is left.
+    EXPECT_FALSE(IsWindow(progress) && IsWindowVisible(progress));
+    EXPECT_TRUE(WaitUntil([&] { return RunProcessesLeft(pi.dwProcessId) == 0; }, 10000));
+    auto countCleaned = [&] {
+        int cleaned = 0;
+        for (int i = 0; i < 200; ++i) {
+            const size_t size = ReadBytes(picture(i)).size();
+            cleaned += size == ReadBytes(picture(0)).size();
+            EXPECT_TRUE(size == ReadBytes(picture(0)).size() || size == jpeg.size()) << i;
+        }
+        return cleaned;
+    };
+    const int cleaned = countCleaned();
     EXPECT_EQ(cleaned, _wtoi(message.substr(8).c_str()));
     EXPECT_TRUE(cleaned > 3 && cleaned < 200) << cleaned;
+
+    // Closing the (hidden) window during the run stops it the same way.
+    Start(args);
+    progress = WaitForWindow(pi.dwProcessId, L"VelmoraProgress");
+    ASSERT_TRUE(progress && WaitUntil([&] { return count() > cleaned + 3; }, 60000));
+    for (HWND h : WindowsOf(pi.dwProcessId, L"VelmoraMainWindow")) PostMessageW(h, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return RunProcessesLeft(pi.dwProcessId) == 0; }, 10000));
+    const int after = countCleaned();
+    Sleep(2000);  // nothing goes on changing pictures
+    EXPECT_EQ(countCleaned(), after);
+    EXPECT_TRUE(after > cleaned && after < 200) << after;
+}
+
+// One run at a time: a command-line start during a window's run waits for
+// its turn, visibly; both finish, every picture is cleaned, both messages
+// are true.
+TEST_F(VelmoraE2ETest, ARunThatFindsAnotherGoingWaitsItsTurn) {
+    UseRealTool();
+    const std::string jpeg = MetadataPicture();
+    auto picture = [&](int i) { return pics / (std::to_wstring(i) + L".jpg"); };
+    for (int i = 0; i < 300; ++i) WriteBytes(picture(i), jpeg);
+    WriteBytes(spacedPics / L"late.jpg", jpeg);
+    HWND main = StartWindow();
+    ASSERT_TRUE(main);
+    AddFiles(main, pics, L"\"0.jpg\"", L"*.jpg");
+    ASSERT_TRUE(WaitUntil([&] { return QueueOf(main).size() == 300; }, 60000));
+    PostMessageW(GetDlgItem(main, kIdRemove), BM_CLICK, 0, 0);
+    const DWORD window = pi.dwProcessId;
+    ASSERT_TRUE(WaitForWindow(window, L"VelmoraProgress"));
+    Start(L"\"" + (spacedPics / L"late.jpg").wstring() + L"\"");
+    EXPECT_TRUE(WaitForWindow(pi.dwProcessId, L"VelmoraProgress"));
+    EXPECT_EQ(Answer(window, IDOK), L"搞定");
+    ConfirmDone();
+    EXPECT_EQ(WaitForExit(15000), 0u);
+    for (int i = 0; i < 300; ++i) EXPECT_LT(ReadBytes(picture(i)).size(), jpeg.size()) << i;
+    EXPECT_LT(ReadBytes(spacedPics / L"late.jpg").size(), jpeg.size());
+    PostMessageW(main, WM_CLOSE, 0, 0);
 }
 
 // The About box of the real program, under its own name and another; the

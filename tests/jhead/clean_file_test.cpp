@@ -87,28 +87,31 @@ TEST_F(CleanFileTest, GpsPositionToldWithoutItsValue) {
 }
 
 TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
-    // Name, content (none: not a file made here), what the report says.
-    std::tuple<std::string, Bytes, const char*> cases[] = {
-        {"a.png", B("\x89PNG\r\n\x1a\n data"), "不是 JPEG"},
-        {"cut.jpg", Bytes(kDirty.begin(), kDirty.begin() + 40), "超出文件末尾"},
-        {"empty.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "没有图像数据"},
-        {"ro.jpg", kDirty, "只读"},
-        {"missing.jpg", {}, "找不到"},
-        {"folder", {}, "不是普通文件"},
-        {std::string(300, 'x') + ".jpg", {}, "太长"},
+    // Name, content (none: not a file made here), what the report says, and
+    // the group the program is told.
+    std::tuple<std::string, Bytes, const char*, Reason> cases[] = {
+        {"a.png", B("\x89PNG\r\n\x1a\n data"), "不是 JPEG", Reason::NotJpeg},
+        {"zero.jpg", {}, "不是 JPEG", Reason::NotJpeg},
+        {"cut.jpg", Bytes(kDirty.begin(), kDirty.begin() + 40), "超出文件末尾", Reason::Damaged},
+        {"empty.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "没有图像数据", Reason::Damaged},
+        {"ro.jpg", kDirty, "只读", Reason::ReadOnly},
+        {"missing.jpg", {}, "找不到", Reason::Missing},
+        {"folder", {}, "不是普通文件", Reason::NotAFile},
+        {std::string(300, 'x') + ".jpg", {}, "太长", Reason::Missing},
 #ifdef _WIN32
-        {"con.jpg", {}, "不是普通文件"},  // a device, whatever its extension
+        {"con.jpg", {}, "不是普通文件", Reason::NotAFile},  // a device, whatever its extension
 #else
-        {"fifo.jpg", {}, "不是普通文件"},
-        {"loop.jpg", {}, "循环"},
+        {"fifo.jpg", {}, "不是普通文件", Reason::NotAFile},
+        {"loop.jpg", {}, "循环", Reason::Other},
 #endif
     };
     stdfs::create_directory(t.dir / "folder");
+    Put("zero.jpg", {});
 #ifndef _WIN32
     mkfifo(t.Path("fifo.jpg").c_str(), 0644);
     stdfs::create_symlink("loop.jpg", t.dir / "loop.jpg");
 #endif
-    for (const auto& [name, data, says] : cases) {
+    for (const auto& [name, data, says, group] : cases) {
         std::string p = data.empty() ? t.Path(name) : Put(name, data);
         if (name == "ro.jpg") {
             stdfs::permissions(FromUtf8(p), stdfs::perms::owner_read, stdfs::perm_options::replace);
@@ -116,6 +119,7 @@ TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
         FileResult r = CleanFile(p);
         EXPECT_EQ(r.outcome, Outcome::Failed) << name;
         EXPECT_NE(r.line.find(says), std::string::npos) << r.line;
+        EXPECT_EQ(r.reason, group) << name;
         if (data.empty()) continue;
         EXPECT_EQ(ReadFile(p), data) << name;
         EXPECT_EQ(stdfs::last_write_time(FromUtf8(p)), kOldTime) << name;
@@ -169,16 +173,18 @@ TEST_F(CleanFileTest, LinksKeepTheirMeaning) {
 }
 
 #ifdef _WIN32
-void SetEventFile(const std::string& path) { _putenv_s("VELMORA_EVENT_FILE", path.c_str()); }
+void SetEnv(const char* name, const std::string& value) { _putenv_s(name, value.c_str()); }
 #else
-void SetEventFile(const std::string& path) { setenv("VELMORA_EVENT_FILE", path.c_str(), 1); }
+void SetEnv(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
 #endif
+void SetEventFile(const std::string& path) { SetEnv("VELMORA_EVENT_FILE", path); }
 
 TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     std::string dirty = Put("dirty.jpg", kDirty);
     std::string clean = Put("clean.jpg", kCleaned);
     std::string broken = Put("broken.jpg", B("\xFF\xD8\xFF\xE1\x10\x00"));
     SetEventFile(t.Path("Event.txt"));
+    SetEnv(velmora::kOutcomeFileVariable, t.Path("outcomes"));
     // Usage errors touch nothing, not even the files named with them.
     EXPECT_EQ(RunTool({"-de", "--bogus", dirty}), 2);
     EXPECT_EQ(RunTool({"-de"}), 2);
@@ -191,9 +197,32 @@ TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     SetEventFile(t.Path("missing/Event.txt"));
     EXPECT_EQ(RunTool({"-de", clean}), 1);
     SetEventFile("");
+    SetEnv(velmora::kOutcomeFileVariable, "");
     // One line per picture; what the lines say is jhead_win_test's.
     Bytes log = ReadFile(t.Path("Event.txt"));
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6) << std::string(log.begin(), log.end());
+    // One outcome record per picture, with the report mode's too, and
+    // whether its line reached the results file.
+    Bytes out = ReadFile(t.Path("outcomes"));
+    std::vector<velmora::OutcomeRecord> records =
+        velmora::ParseOutcomeRecords(std::string(out.begin(), out.end()));
+    std::tuple<Outcome, Reason, bool, std::string> expected[] = {
+        {Outcome::Cleaned, Reason::None, true, dirty},  // report mode: would be cleaned
+        {Outcome::NothingToRemove, Reason::None, true, clean},
+        {Outcome::Cleaned, Reason::None, true, dirty},
+        {Outcome::NothingToRemove, Reason::None, true, clean},
+        {Outcome::Failed, Reason::Damaged, true, broken},
+        {Outcome::NothingToRemove, Reason::None, true, clean},
+        {Outcome::NothingToRemove, Reason::None, false, clean},
+    };
+    ASSERT_EQ(records.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const auto& [outcome, reason, reported, path] = expected[i];
+        EXPECT_EQ(records[i].outcome, outcome) << i;
+        EXPECT_EQ(records[i].reason, reason) << i;
+        EXPECT_EQ(records[i].reported, reported) << i;
+        EXPECT_EQ(records[i].path, path) << i;
+    }
 }
 
 }  // namespace

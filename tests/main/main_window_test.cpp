@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.h"
+#include "common/tool_outcome.h"
 #include "main/removal_run.h"
 #include "main/removal_script.h"
 #include "runtime/fake_controls.h"
@@ -20,14 +22,68 @@ protected:
     MainWindowTest() {
         sameName.value = 1;  // created checked
         fake.processes.environment[L"tmp"] = L"C:\\TEMP";
-        fake.files.folders = {L"C:\\TEMP", L"C:\\Program Files\\Velmora", L"C:"};
+        fake.files.folders = {L"C:\\TEMP", L"C:\\Program Files\\Velmora", L"C:", L"C:\\pics"};
+        fake.files.files[kTool].text = L"jhead 1.0";
+        fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
+            RunScript(line, folder);
+        };
     }
     void Queue(Texts rows) { queue.rows = std::move(rows); }
     void Picture(const std::wstring& path, int64_t size, int64_t outputSize) {
         fake.files.files[path] = {size};
         fake.files.files[path + L".tmp"] = {outputSize};
     }
+    std::wstring Env(const wchar_t* name) { return fake.processes.Environ(name); }
+    void Append(const std::wstring& path, std::string_view bytes) {
+        fake.files.SaveSimpleFile(path, std::wstring(bytes.begin(), bytes.end()), true);
+    }
+    // Go.bat as cmd and jhead run it: the script by its name in the working
+    // folder, then each tool line. A picture over 100 bytes loses 100 (its
+    // metadata; text "GPS" says it held a position), a smaller one has
+    // nothing to remove; the rest fail as the tool says. Each gets its line
+    // and outcome record where the environment says. A copy of the tool
+    // that is not the program's own does nothing.
+    void RunScript(const std::wstring& line, const std::wstring& folder) {
+        auto file = fake.files.files.find(folder + line);
+        const std::wstring script = file == fake.files.files.end() ? L"" : file->second.text;
+        const std::wstring event = Env(L"VELMORA_EVENT_FILE");
+        for (std::wstring step : SplitText(script, L"\r\n")) {
+            if (step.rfind(L"echo rem > ", 0) == 0)
+                fake.files.SaveSimpleFile(event, L"rem \r\n", false);
+            const size_t de = step.find(L"\" -de \"");
+            if (de == std::wstring::npos || step.back() != L'"') continue;
+            if (fake.files.files[step.substr(1, de - 1)].text != L"jhead 1.0") return;
+            std::wstring given = step.substr(de + 7, step.size() - de - 8), picture = given;
+            for (size_t p; (p = picture.find(L"%%")) != std::wstring::npos;) picture.erase(p, 1);
+            if (picture.find(L"crash") != std::wstring::npos) continue;
+            // The tool works on a short name's long form, and says so.
+            for (const auto& [longName, shortName] : fake.files.shortNames) {
+                if (shortName == picture) picture = longName;
+            }
+            OutcomeRecord r{ToolOutcome::Failed, ToolReason::Missing, true, false,
+                            Utf8FromWide(picture)};
+            auto it = fake.files.files.find(picture);
+            if (fake.files.tree.count(picture + L"\\")) {
+                r.reason = ToolReason::NotAFile;
+            } else if (it != fake.files.files.end()) {
+                test::FakeFile& f = it->second;
+                r.reason = f.size == 0  ? ToolReason::NotJpeg
+                           : f.readOnly ? ToolReason::ReadOnly
+                           : f.locked   ? ToolReason::InUse
+                                        : ToolReason::None;
+                if (r.reason == ToolReason::None) {
+                    r.outcome = f.size > 100 ? ToolOutcome::Cleaned : ToolOutcome::NothingToRemove;
+                    r.gps = f.text == L"GPS";
+                    if (f.size > 100) f.size -= 100;
+                }
+            }
+            if (!event.empty())
+                r.reported = fake.files.SaveSimpleFile(event, given + L"\r\n", true);
+            Append(Env(L"VELMORA_OUTCOME_FILE"), FormatOutcomeRecord(r));
+        }
+    }
 
+    const std::wstring kTool = L"C:\\Program Files\\Velmora\\jhead.exe";
     test::FakeServices fake;
     test::FakeForm form;
     test::FakeList queue;
@@ -58,43 +114,194 @@ TEST(RemovalScript, OneToolLinePerPictureWithEveryPercentDoubled) {
     for (const Case& c : cases) EXPECT_EQ(BuildRemovalScript(c.temp, c.pictures), c.script);
 }
 
-TEST_F(MainWindowTest, CommandLineStartQueuesEveryItemRunsAndClosesUnseen) {
-    fake.processes.commandLine = L"\"C:\\My Pictures\\a.jpg\"  a.jpg";
-    fake.files.files[L"C:\\Program Files\\Velmora\\jhead.exe"] = {1234};
+TEST_F(MainWindowTest, CommandLineStartCleansThePicturesOfItsFolderUnseenAndCloses) {
+    // Started in C:\pics; the temporary folder, where the script runs, has
+    // a picture of the same name.
+    fake.files.currentFolder = L"C:\\pics";
+    fake.processes.commandLine = L"a.jpg \"..\\pics\\b.jpg\" \"C:\\My Pictures\\c.jpg\"";
+    for (const wchar_t* p :
+         {L"C:\\pics\\a.jpg", L"C:\\pics\\b.jpg", L"C:\\My Pictures\\c.jpg", L"C:\\TEMP\\a.jpg"}) {
+        fake.files.files[p] = {1000};
+    }
+    fake.files.files[L"C:\\pics\\b.jpg"].text = L"GPS";
     bool disabledDuringRun = false;
-    fake.processes.onRun = [&](const std::wstring&) { disabledDuringRun = !removeButton.enabled; };
+    fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
+        disabledDuringRun = !removeButton.enabled;
+        RunScript(line, folder);
+    };
 
     EXPECT_TRUE(window.OnLoad());
 
-    EXPECT_EQ(queue.rows, (Texts{L"C:\\My Pictures\\a.jpg", L"", L"a.jpg"}));
+    EXPECT_EQ(queue.rows,
+              (Texts{L"C:\\pics\\a.jpg", L"C:\\pics\\b.jpg", L"C:\\My Pictures\\c.jpg"}));
     EXPECT_TRUE(form.hidden && form.closed);
-    // The folder had no tool: it was copied in before the run.
-    EXPECT_EQ(fake.files.Size(L"C:\\TEMP\\jhead.exe"), 1234);
-    EXPECT_EQ(fake.files.files[L"C:\\TEMP\\Go.bat"].text,
-              BuildRemovalScript(L"C:\\TEMP", queue.rows));
+    EXPECT_EQ(fake.files.Size(L"C:\\pics\\a.jpg"), 900);
+    EXPECT_EQ(fake.files.Size(L"C:\\TEMP\\a.jpg"), 1000);
     EXPECT_EQ(fake.processes.started, Texts{L"Go.bat"});
-    EXPECT_EQ(fake.processes.environment[L"VELMORA_EVENT_FILE"], L"C:\\TEMP\\Event.txt");
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
-    EXPECT_TRUE(disabledDuringRun);
-    EXPECT_TRUE(removeButton.enabled);
+    EXPECT_EQ(fake.processes.starts[0].show, Show::Hidden);
+    EXPECT_EQ(fake.processes.starts[0].tree, Tree::Tied);
+    EXPECT_EQ(Env(L"VELMORA_EVENT_FILE"), L"C:\\TEMP\\Event.txt");
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定\r\n其中 1 张含GPS位置，已移除。"});
+    EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::None);
+    EXPECT_TRUE(disabledDuringRun && removeButton.enabled);
+    // The records went to the program's own file, which is gone again.
+    EXPECT_EQ(Env(L"VELMORA_OUTCOME_FILE"), L"C:\\TEMP\\Velmora-outcome.tmp");
+    EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-outcome.tmp"));
 
-    // An existing copy is used as it is on a command-line start...
-    fake.files.files[L"C:\\TEMP\\jhead.exe"] = {1};
-    MainWindow again{fake.services, {form, queue, removeButton, contextMenu, sameName, all}};
-    again.OnLoad();
-    EXPECT_EQ(fake.files.Size(L"C:\\TEMP\\jhead.exe"), 1);
-    // ...and replaced at an interactive start, which leaves the window open.
+    // An interactive start leaves the window open; closing it ends the
+    // program and every process of a run with it.
     fake.processes.commandLine.clear();
-    fake.processes.appPath = L"C:\\";  // a drive root ends in its separator
-    fake.files.files[L"C:\\jhead.exe"] = {77};
-    form = {};
     test::FakeList empty;
-    MainWindow interactive{fake.services, {form, empty, removeButton, contextMenu, sameName, all}};
+    MainWindow interactive{fake.services,
+                           {form = {}, empty, removeButton, contextMenu, sameName, all}};
     EXPECT_FALSE(interactive.OnLoad());
-    EXPECT_EQ(fake.files.Size(L"C:\\TEMP\\jhead.exe"), 77);
     EXPECT_FALSE(form.hidden || form.closed);
+    auto running = fake.processes.Start(L"Go.bat", Show::Hidden, L"", Tree::Tied);
     interactive.OnUnload();
-    EXPECT_TRUE(fake.events.ended);
+    EXPECT_TRUE(fake.events.ended && fake.processes.treeTerminated);
+    EXPECT_EQ(fake.processes.running, 0);
+}
+
+// "搞定" only when every picture was cleaned or had nothing to remove; the
+// message counts the rest by why, from the tool's own records.
+TEST_F(MainWindowTest, TheFinalMessageCountsWhatTheToolReportedForEachPicture) {
+    Queue({L"C:\\good.jpg", L"C:\\ro.jpg", L"C:\\gone.jpg", L"C:\\empty.jpg", L"C:\\held.jpg",
+           L"C:\\x.jpg", L"C:\\crash.jpg", L"C:\\bare.jpg", L"C:\\사진.jpg", L"C:\\ro2.jpg"});
+    fake.files.files[L"C:\\good.jpg"] = {1000};
+    fake.files.files[L"C:\\bare.jpg"] = {50};
+    fake.files.files[L"C:\\crash.jpg"] = {1000};
+    fake.files.files[L"C:\\empty.jpg"] = {0};
+    for (const wchar_t* p : {L"C:\\ro.jpg", L"C:\\ro2.jpg", L"C:\\held.jpg"})
+        fake.files.files[p] = {1000};
+    fake.files.files[L"C:\\ro.jpg"].readOnly = fake.files.files[L"C:\\ro2.jpg"].readOnly = true;
+    fake.files.files[L"C:\\held.jpg"].locked = true;
+    fake.files.tree[L"C:\\x.jpg\\"] = {};
+
+    window.OnRemoveClicked();
+
+    EXPECT_EQ(fake.files.Size(L"C:\\good.jpg"), 900);
+    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(fake.dialogs.shown[0].text,
+              L"有 8 个文件未清除，仍带着原来的信息：\r\n"
+              L"· 1 个找不到（已被移走、删除或改名）\r\n"
+              L"· 2 个是只读文件\r\n"
+              L"· 1 个正被其他程序使用\r\n"
+              L"· 1 个不是 JPEG 图片（或是空文件）\r\n"
+              L"· 1 个不是文件（是文件夹或设备）\r\n"
+              L"· 1 个的文件名含有系统代码页无法表示的字符\r\n"
+              L"· 1 个没有得到清除工具的结果（工具未能运行完）\r\n"
+              L"每个文件的情况见“查看结果”。");
+}
+
+// The copy the script runs is the program's own tool, byte for byte, made
+// whole under another name and renamed into place; without one no picture
+// is touched.
+TEST_F(MainWindowTest, TheToolCopyIsMadeSureBeforeEveryRun) {
+    const std::wstring copy = L"C:\\TEMP\\jhead.exe";
+    Queue({L"C:\\a.jpg"});
+    auto run = [&](const wchar_t* copyText) {
+        fake.files.files[L"C:\\a.jpg"] = {1000};
+        if (copyText) fake.files.files[copy].text = copyText;
+        fake.dialogs.shown.clear();
+        fake.processes.started.clear();
+        window.OnRemoveClicked();
+        EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
+        return fake.dialogs.shown.empty() ? Message{} : fake.dialogs.shown[0];
+    };
+    // Missing, cut short, an older version: each replaced, and the run goes on.
+    for (const wchar_t* before : {(const wchar_t*)nullptr, L"jhead", L"jhead 0.9"}) {
+        EXPECT_EQ(run(before).text, L"搞定");
+        EXPECT_EQ(fake.files.files[copy].text, L"jhead 1.0");
+    }
+    // A copy held by a running tool cannot be replaced.
+    fake.files.files[copy] = {};
+    fake.files.files[copy].locked = true;
+    const Message held = run(nullptr);
+    EXPECT_EQ(held.icon, MsgIcon::Critical);
+    EXPECT_NE(held.text.find(copy), std::wstring::npos);
+    // No tool beside the program.
+    fake.files.files.erase(kTool);
+    EXPECT_EQ(run(L"jhead 1.0").icon, MsgIcon::Critical);
+    EXPECT_TRUE(fake.processes.started.empty());
+    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
+}
+
+// A results file another program holds: the pictures are cleaned, the
+// message says their lines were not recorded, and the results view does
+// not pass the older lines off as this run's.
+TEST_F(MainWindowTest, ResultsThatCannotBeWrittenAreSaidAndNeverShownAsThisRunsOwn) {
+    fake.files.files[L"C:\\TEMP\\Event.txt"].text = L"earlier run\r\n";
+    fake.files.files[L"C:\\TEMP\\Event.txt"].locked = true;
+    Queue({L"C:\\a.jpg"});
+    fake.files.files[L"C:\\a.jpg"] = {1000};
+    window.OnRemoveClicked();
+    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 900);
+    EXPECT_EQ(Env(L"VELMORA_EVENT_FILE"), L"");  // the tool does not wait on it per picture
+    EXPECT_EQ(fake.dialogs.Texts().back(),
+              L"搞定\r\n注意：结果文件无法写入（可能被其他程序占用），本次的结果没有记录。");
+    window.OnViewResultsClicked();
+    EXPECT_TRUE(fake.processes.started.size() == 1 && fake.dialogs.shown.size() == 2);
+
+    // Lines lost on the way count too; the next recorded run shows again.
+    fake.files.files[L"C:\\TEMP\\Event.txt"].locked = false;
+    fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
+        fake.files.files[L"C:\\TEMP\\Event.txt"].locked = true;
+        RunScript(line, folder);
+        fake.files.files[L"C:\\TEMP\\Event.txt"].locked = false;
+    };
+    window.OnRemoveClicked();
+    EXPECT_NE(fake.dialogs.Texts().back().find(L"有 1 个文件的结果没能写入"), std::wstring::npos);
+    fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
+        RunScript(line, folder);
+    };
+    window.OnRemoveClicked();
+    window.OnViewResultsClicked();
+    EXPECT_EQ(fake.processes.started.back(), L"notepad \"C:\\TEMP\\Event.txt\"");
+}
+
+// Explorer starts one program per picture; those that join one session
+// keep every batch's lines.
+TEST_F(MainWindowTest, AJoinedSessionKeepsTheLinesOfEveryBatch) {
+    fake.processes.commandLine = L"C:\\a.jpg";
+    fake.files.files[L"C:\\a.jpg"] = {1000};
+    fake.files.files[L"C:\\b.jpg"] = {1000};
+    bool arrived = false;
+    fake.events.onDoEvents = [&] {
+        if (fake.processes.started.size() == 1 && !std::exchange(arrived, true))
+            fake.starts.waiting = {L"C:\\b.jpg"};
+    };
+    window.OnLoad();
+    EXPECT_EQ(fake.processes.started.size(), 2u);
+    EXPECT_EQ(fake.files.files[L"C:\\TEMP\\Event.txt"].text, L"rem \r\nC:\\a.jpg\r\nC:\\b.jpg\r\n");
+    EXPECT_EQ(fake.dialogs.Texts(), (Texts{L"搞定", L"搞定"}));
+}
+
+// One run at a time for the user: a run of another copy of the program
+// is waited for, and the turn is given back before the message.
+TEST_F(MainWindowTest, ARunWaitsItsTurnAndGivesItBackBeforeItsMessage) {
+    Queue({L"C:\\a.jpg"});
+    fake.files.files[L"C:\\a.jpg"] = {1000};
+    fake.runLock.heldElsewhere = true;
+    fake.events.onDoEvents = [&] {
+        if (fake.runLock.tries == 3) fake.runLock.heldElsewhere = false;
+        EXPECT_TRUE(fake.processes.started.empty() || !fake.runLock.heldElsewhere);
+    };
+    fake.dialogs.onModal = [&] { EXPECT_FALSE(fake.runLock.held); };
+    window.OnRemoveClicked();
+    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 900);
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
+
+    // Given up while waiting: nothing is touched.
+    fake.events.onDoEvents = nullptr;
+    fake.runLock.heldElsewhere = true;
+    RemovalRunOptions options;
+    options.onWaitForTurn = [] { return false; };
+    RunRemoval(fake.services, queue, removeButton, options);
+    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 900);
+    EXPECT_EQ(fake.processes.started.size(), 1u);
+    EXPECT_EQ(fake.dialogs.Texts().back(),
+              L"已取消：另一个清除任务仍在进行，本次没有处理任何图片。");
 }
 
 TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
@@ -104,7 +311,7 @@ TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
     // An editor's backup lay beside this picture before the run.
     Picture(L"C:\\backup.jpg", kMB, kMB - 10);
     // The tool leaves its outputs during the run.
-    fake.processes.onRun = [&](const std::wstring&) {
+    fake.processes.onRun = [&](const std::wstring&, const std::wstring&) {
         Picture(L"C:\\fits.jpg", 5 * kMB, 5 * kMB - 199999);
         Picture(L"C:\\limit.jpg", 5 * kMB, 5 * kMB - 200000);
         Picture(L"C:\\bigger.jpg", kMB, 2 * kMB);
@@ -148,7 +355,7 @@ TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
 TEST_F(MainWindowTest, ReplacementWalksTheQueueAsItStandsAfterTheWait) {
     Queue({L"C:\\a.jpg", L"C:\\b.jpg"});
     fake.processes.passes = 3;
-    fake.processes.onRun = [&](const std::wstring&) {
+    fake.processes.onRun = [&](const std::wstring&, const std::wstring&) {
         for (const wchar_t* name : {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg"})
             Picture(name, 1000, 900);
     };
@@ -177,20 +384,25 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
     fake.files.folders.push_back(t);
     fake.files.shortNames = {{t, L"C:\\Users\\B8A1~1\\Temp"},
                              {L"C:\\photo².jpg", L"C:\\PHOTO~1.JPG"}};
-    Queue({L"C:\\照片.jpg", L"C:\\photo².jpg", L"C:\\사진.jpg"});
-    fake.files.files[t + L"\\Event.txt"] = {};
+    Queue({L"C:\\照片.jpg", L"C:\\photo².jpg", L"C:\\사진.jpg", L"C:\\😀.jpg"});
+    // The tool finds the files by the names the script gives.
+    for (const wchar_t* p : {L"C:\\照片.jpg", L"C:\\photo².jpg"}) fake.files.files[p] = {1000};
+    fake.files.files[L"C:\\Users\\B8A1~1\\Temp\\jhead.exe"].text = L"jhead 1.0";
 
     window.OnRemoveClicked();
 
     EXPECT_EQ(
         fake.files.files[t + L"\\Go.bat"].text,
         BuildRemovalScript(L"C:\\Users\\B8A1~1\\Temp", {L"C:\\照片.jpg", L"C:\\PHOTO~1.JPG"}));
-    EXPECT_EQ(
-        fake.files.files[t + L"\\Event.txt"].text,
-        L"C:\\??."
-        L"jpg：未处理，文件名含有系统代码页无法表示的字符，且所在磁盘没有短文件名，文件未改动\r\n");
-    EXPECT_EQ(fake.dialogs.Texts(),
-              Texts{L"完成，但有 1 个文件未清除，原因见结果文件（查看结果）。"});
+    EXPECT_EQ(fake.files.files[t + L"\\Event.txt"].text,
+              L"rem \r\nC:\\照片.jpg\r\nC:\\PHOTO~1.JPG\r\n"
+              L"C:\\??.jpg [U+C0AC U+C9C4]：未处理，文件名含有系统代码页无法表示的字符，"
+              L"且所在磁盘没有短文件名，文件未改动\r\n"
+              L"C:\\?.jpg [U+1F600]：未处理，文件名含有系统代码页无法表示的字符，"
+              L"且所在磁盘没有短文件名，文件未改动\r\n");
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"有 2 个文件未清除，仍带着原来的信息：\r\n"
+                                          L"· 2 个的文件名含有系统代码页无法表示的字符\r\n"
+                                          L"每个文件的情况见“查看结果”。"});
 }
 
 // A run that could not happen says so instead of "搞定" and touches nothing.
@@ -217,22 +429,6 @@ TEST_F(MainWindowTest, ARunThatCannotHappenNamesTheFolderAndTouchesNoPicture) {
     EXPECT_EQ(fake.events.sleptMs, 100);  // a failed start still costs one pass
 }
 
-TEST_F(MainWindowTest, AFailedToolCopyIsReportedByTheFirstRun) {
-    // Interactive start, and the program's folder holds no tool.
-    EXPECT_FALSE(window.OnLoad());
-    Queue({L"C:\\a.jpg"});
-    window.OnRemoveClicked();
-    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(fake.processes.started.empty());  // no tool anywhere: no run
-
-    // Once a copy is there, the next run goes ahead as usual.
-    fake.files.files[L"C:\\TEMP\\jhead.exe"] = {1};
-    window.OnRemoveClicked();
-    EXPECT_EQ(fake.dialogs.Texts().back(), L"搞定");
-    EXPECT_EQ(fake.processes.started.size(), 1u);
-}
-
 TEST_F(MainWindowTest, ResultsViewOpensEventTxtInNotepadOnlyWhenItExists) {
     window.OnViewResultsClicked();
     EXPECT_TRUE(fake.processes.started.empty());
@@ -249,20 +445,22 @@ TEST_F(MainWindowTest, ResultsViewOpensEventTxtInNotepadOnlyWhenItExists) {
     EXPECT_NE(fake.dialogs.shown[0].text.find(L"C:\\TEMP\\Event.txt"), std::wstring::npos);
 }
 
-// Cancel from the progress window: the script ends, nothing is replaced
-// afterwards, and the run's own message replaces "搞定".
-TEST_F(MainWindowTest, ACancelledRunEndsTheScriptAndTouchesNoPicture) {
-    Queue({L"C:\\a.jpg"});
+// Cancel: the script ends at once, the tool in hand gets a while to finish
+// its picture, then nothing of the run is left; nothing is replaced after.
+TEST_F(MainWindowTest, ACancelledRunLeavesNoProcessAndTouchesNoPictureAfterwards) {
+    Queue({L"C:\\a.jpg", L"C:\\b.jpg"});
     fake.files.files[L"C:\\a.jpg"] = {1000};
     fake.processes.passes = 5;
+    fake.processes.toolPassesAfterScript = 1000;  // a tool that hangs
     fake.events.onDoEvents = [&] { fake.files.files[L"C:\\a.jpg.tmp"] = {900}; };
     RemovalRunOptions options;
-    options.onWait = [](const auto& pictures) { return pictures.size() != 1; };
-    options.stoppedMessage = [](const auto&) { return std::wstring(L"stopped"); };
+    options.onWait = [](const auto& pictures) { return pictures.size() != 2; };
     RunRemoval(fake.services, queue, removeButton, options);
-    EXPECT_TRUE(fake.processes.terminated && removeButton.enabled);
+    EXPECT_TRUE(fake.processes.terminated && fake.processes.treeTerminated && removeButton.enabled);
+    EXPECT_EQ(fake.processes.running, 0);
+    EXPECT_EQ(fake.events.pumps, 21);  // one pass, then two seconds of grace
     EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"stopped"});
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"已取消：已处理 0 个，共 2 个文件。其余文件未改动。"});
 }
 
 }  // namespace

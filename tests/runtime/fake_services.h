@@ -3,6 +3,7 @@
 // and an event loop whose pump calls back into the test.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -80,6 +81,7 @@ public:
     std::map<std::wstring, std::vector<FolderEntry>, std::less<>> tree;
     // Short (8.3) forms; a path without one is on a volume that keeps none.
     std::map<std::wstring, std::wstring, std::less<>> shortNames;
+    std::wstring currentFolder = L"C:\\Users\\me";
 
     std::optional<FileInfo> Stat(std::wstring_view path) override {
         auto it = files.find(path);
@@ -91,10 +93,34 @@ public:
         return std::nullopt;
     }
     bool Copy(std::wstring_view from, std::wstring_view to) override {
-        auto it = files.find(from);
+        auto it = files.find(from), target = files.find(to);
         if (it == files.end() || !FolderExists(to)) return false;
-        files[std::wstring(to)] = it->second;
+        if (target != files.end() && (target->second.locked || target->second.readOnly))
+            return false;
+        FakeFile copy = it->second;
+        copy.readOnly = copy.hidden = copy.locked = false;
+        files[std::wstring(to)] = copy;
         return true;
+    }
+    bool Delete(std::wstring_view path) override {
+        auto it = files.find(path);
+        if (it == files.end() || it->second.locked || it->second.readOnly) return false;
+        files.erase(it);
+        return true;
+    }
+    // Against `currentFolder` ("C:\dir"), with ".." resolved; a path with a
+    // drive and separator or a network path stays (drive-relative forms are
+    // left to the tests on the real system).
+    std::wstring FullPath(std::wstring_view path) override {
+        if (path.empty()) return {};
+        const bool absolute = path.substr(1, 2) == L":\\" || path.substr(0, 2) == L"\\\\";
+        std::wstring full =
+            absolute ? std::wstring(path) : currentFolder + L"\\" + std::wstring(path);
+        for (size_t up; (up = full.find(L"\\..")) != std::wstring::npos;) {
+            const size_t from = full.rfind(L'\\', up - 1);
+            full.erase(from, up + 3 - from);
+        }
+        return full;
     }
     bool MoveReplace(std::wstring_view from, std::wstring_view to) override {
         auto it = files.find(from), target = files.find(to);
@@ -153,19 +179,36 @@ public:
     std::map<std::wstring, std::wstring, std::less<>> environment;
     std::wstring commandLine;
     std::wstring appPath = L"C:\\Program Files\\Velmora";
-    // The command lines started, in order.
+    // The command lines started, in order, and how each was started.
     std::vector<std::wstring> started;
+    struct Start {
+        Show show;
+        std::wstring folder;
+        Tree tree;
+    };
+    std::vector<Start> starts;
     bool startFails = false;
-    // How many 100 ms waits a process takes, and what it does when it runs.
+    // How many 100 ms waits a process takes, and what it does when it runs:
+    // `onRun` gets the command line, its working folder and the environment
+    // it was started with.
     int passes = 1;
-    std::function<void(const std::wstring& commandLine)> onRun;
-    bool terminated = false;  // a process was ended from outside
+    std::function<void(const std::wstring& commandLine, const std::wstring& folder)> onRun;
+    // After its script ends, the tool it started goes on for this many
+    // 100 ms waits of the tree.
+    int toolPassesAfterScript = 0;  // of a tied one
+    bool terminated = false;        // a script was ended from outside
+    bool treeTerminated = false;    // ... and the processes under it too
+    int running = 0;                // tied processes whose tree still runs
 
-    std::unique_ptr<Process> Start(std::wstring_view commandLine, Show,
-                                   std::wstring_view) override {
+    std::unique_ptr<Process> Start(std::wstring_view commandLine, Show show,
+                                   std::wstring_view folder, Tree tree) override {
         if (startFails) return nullptr;
         started.emplace_back(commandLine);
-        return std::make_unique<OneProcess>(*this, started.back());
+        starts.push_back({show, std::wstring(folder), tree});
+        return std::make_unique<OneProcess>(*this, started.back(), std::wstring(folder), tree);
+    }
+    void EndTied() override {
+        for (OneProcess* p : live_) p->TerminateTree();
     }
     std::wstring Environ(std::wstring_view name) override {
         auto it = environment.find(name);
@@ -181,26 +224,64 @@ public:
 private:
     // Does its work during its last wait, unless ended from outside.
     struct OneProcess : Process {
-        OneProcess(FakeProcesses& all, std::wstring line)
+        OneProcess(FakeProcesses& all, std::wstring line, std::wstring folder, Tree tree)
             : all(all),
               line(std::move(line)),
+              folder(std::move(folder)),
               id(100 + uint32_t(all.started.size())),
-              passes(all.passes) {}
+              passes(all.passes),
+              toolPasses(all.toolPassesAfterScript),
+              tied(tree == Tree::Tied) {
+            if (tied) all.live_.push_back(this), ++all.running;
+            treeEnded = !tied;
+        }
+        ~OneProcess() override {
+            std::erase(all.live_, this);
+            EndTree();  // a tied tree ends with its owner
+        }
         uint32_t Id() const override { return id; }
         bool WaitForExit(int) override {
-            if (all.terminated) return true;
+            if (ended) return true;
             if (--passes > 0) return false;
-            if (!ran && all.onRun) all.onRun(line);
-            ran = true;
+            if (!ran && all.onRun) all.onRun(line, folder);
+            ran = ended = true;
             return true;
         }
-        void Terminate() override { all.terminated = true; }
+        void Terminate() override { all.terminated = ended = true; }
+        bool WaitForTree(int ms) override {
+            if (!WaitForExit(ms) || (tied && toolPasses > 0 && --toolPasses > 0)) return false;
+            EndTree();
+            return true;
+        }
+        void TerminateTree() override {
+            all.treeTerminated = ended = true;
+            EndTree();
+        }
+        void EndTree() {
+            if (tied && !treeEnded) --all.running;
+            treeEnded = true;
+        }
         FakeProcesses& all;
-        std::wstring line;
+        std::wstring line, folder;
         uint32_t id;
-        int passes;
-        bool ran = false;
+        int passes, toolPasses;
+        bool tied, ran = false, ended = false, treeEnded = false;
     };
+    std::vector<OneProcess*> live_;
+};
+
+// The run lock of this program and of other copies of it.
+class FakeRunLock : public RunLock {
+public:
+    bool heldElsewhere = false;  // another copy's run holds it
+    bool held = false;
+    int tries = 0;
+    bool TryAcquire() override {
+        ++tries;
+        held = held || !heldElsewhere;
+        return held;
+    }
+    void Release() override { held = false; }
 };
 
 class FakeEventLoop : public EventLoop {
@@ -254,7 +335,8 @@ struct FakeServices {
     FakeEventLoop events;
     FakeRegistry registry;
     FakeStartJoin starts;
-    Services services{dialogs, files, processes, events, registry, starts};
+    FakeRunLock runLock;
+    Services services{dialogs, files, processes, events, registry, starts, runLock};
 };
 
 }  // namespace velmora::test

@@ -1,15 +1,18 @@
 // The Win32 platform services against the real system (under Wine).
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "main/shell_wait.h"
 #include "runtime/event_loop_win.h"
 #include "runtime/file_bytes.h"
 #include "runtime/file_system_win.h"
 #include "runtime/processes_win.h"
+#include "runtime/run_lock_win.h"
 
 namespace velmora {
 namespace {
@@ -62,6 +65,84 @@ TEST_F(ServicesWinTest, WaitsEndForEveryKindOfEnd) {
     EXPECT_NE(Wait(L"cmd /c exit 259"), 0u);
     EXPECT_EQ(Wait((dir / L"no such program.exe").wstring()), 0u);
     EXPECT_LT(GetTickCount() - start, 10000u);
+}
+
+// Processes of a program by its file name; ended first when `end` is set.
+int Running(const wchar_t* exe, bool end = false) {
+    int n = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W e{};
+    e.dwSize = sizeof e;
+    for (BOOL more = Process32FirstW(snapshot, &e); more; more = Process32NextW(snapshot, &e)) {
+        if (_wcsicmp(e.szExeFile, exe) != 0) continue;
+        ++n;
+        HANDLE p = end ? OpenProcess(PROCESS_TERMINATE, FALSE, e.th32ProcessID) : nullptr;
+        if (p) TerminateProcess(p, 1), CloseHandle(p);
+    }
+    CloseHandle(snapshot);
+    return n;
+}
+
+// A tied script takes everything it started along when it is ended, when
+// the program ends it (EndTied), or when its owner lets go; what a free one
+// started lives on.
+TEST_F(ServicesWinTest, ATiedProcessTreeEndsWhole) {
+    // A script that starts a program that outlives it (ping waits ~60 s).
+    const std::wstring script = (dir / L"tree.bat").wstring();
+    WriteBytes(script, "start /b ping -n 60 127.0.0.1 >nul\r\nping -n 60 127.0.0.1 >nul\r\n");
+    auto pings = [](int n) {
+        for (int i = 0; i < 100 && Running(L"ping.exe") != n; ++i) Sleep(100);
+        return Running(L"ping.exe");
+    };
+    std::unique_ptr<Process> tied = processes.Start(script, Show::Hidden, L"", Tree::Tied);
+    ASSERT_TRUE(tied);
+    ASSERT_EQ(pings(2), 2);
+    EXPECT_FALSE(tied->WaitForTree(200));
+    tied->Terminate();  // the script alone
+    EXPECT_TRUE(tied->WaitForExit(5000));
+    EXPECT_FALSE(tied->WaitForTree(200));
+    tied->TerminateTree();
+    EXPECT_TRUE(tied->WaitForTree(5000));
+    EXPECT_EQ(pings(0), 0);
+
+    tied = processes.Start(script, Show::Hidden, L"", Tree::Tied);
+    ASSERT_EQ(pings(2), 2);
+    processes.EndTied();
+    EXPECT_EQ(pings(0), 0);
+    tied = processes.Start(script, Show::Hidden, L"", Tree::Tied);
+    ASSERT_EQ(pings(2), 2);
+    tied.reset();  // as when the program ends
+    EXPECT_EQ(pings(0), 0);
+
+    std::unique_ptr<Process> free = processes.Start(script, Show::Hidden, L"", Tree::Free);
+    ASSERT_EQ(pings(2), 2);
+    free->TerminateTree();
+    EXPECT_TRUE(free->WaitForExit(5000));
+    Sleep(500);
+    EXPECT_EQ(Running(L"ping.exe"), 2);
+    Running(L"ping.exe", true);
+}
+
+// One run at a time: another holder (a thread here, as another program
+// would be) does not get the lock until the first lets go; one that ended
+// without letting go leaves it free.
+TEST_F(ServicesWinTest, TheRunLockHasOneHolder) {
+    Win32RunLock mine(L"VelmoraTest");
+    EXPECT_TRUE(mine.TryAcquire() && mine.TryAcquire());
+    auto elsewhere = [](bool letGo) {
+        bool got = false;
+        std::thread([&] {
+            // Not letting go: the object outlives its thread.
+            auto* theirs = new Win32RunLock(L"VelmoraTest");
+            got = theirs->TryAcquire();
+            if (letGo) delete theirs;
+        }).join();
+        return got;
+    };
+    EXPECT_FALSE(elsewhere(true));
+    mine.Release();
+    EXPECT_TRUE(elsewhere(false));
+    EXPECT_TRUE(mine.TryAcquire());
 }
 
 // Letter case is ignored the way the file system ignores it, beyond the

@@ -1,6 +1,7 @@
 // Each window on the shared base, moved to a screen of one and a half times
 // the density, lays itself out again: every control and font where its
-// table puts them at the new density.
+// table puts them at the new density, the progress bar and its status line
+// as wide as their value.
 #include <gtest/gtest.h>
 
 #include "about/about_box_win.h"
@@ -30,6 +31,10 @@ TEST(WindowDpiWinTest, EveryWindowFollowsANewDensity) {
     } windows[] = {{"main window", main, kMainLayout},
                    {"progress window", progress, kProgressLayout},
                    {"About box", about, kAboutLayout}};
+    // Mid-run: the bar and the status line have widths the table does not
+    // give, and keep them at the new density.
+    progress.SetBarWidth(2000);
+    progress.SetStatus(L"正在扫描文件...");
     for (const auto& [name, window, layout] : windows) {
         SCOPED_TRACE(name);
         test::ExpectLaidOut(window.hwnd(), layout, window.dpi(), true);
@@ -40,6 +45,11 @@ TEST(WindowDpiWinTest, EveryWindowFollowsANewDensity) {
         EXPECT_EQ(window.dpi(), after);
         test::ExpectLaidOut(window.hwnd(), layout, after, true);
     }
+    RECT bar, status;
+    GetWindowRect(progress.control(kIdProgressBar), &bar);
+    GetWindowRect(progress.control(kIdProgressStatus), &status);
+    EXPECT_NEAR(bar.right - bar.left, TwipsToPixels(2000, progress.dpi()), 1);
+    EXPECT_GT(status.right - status.left, 0);
 }
 
 }  // namespace

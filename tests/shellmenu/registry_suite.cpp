@@ -2,7 +2,7 @@
 // runs it on the in-memory registry (natively and under Wine), the Win32
 // one on Wine's real registry: what passes on both shows the in-memory
 // registry keeps the real one's rules. Its keys: HKCU\Software\VelmoraTest,
-// and .vmt1 to .vmt5 and VelmoraTest.A to .C (with their
+// and .vmt1 to .vmt6 and VelmoraTest.A to .D (with their
 // SystemFileAssociations keys) below HKCU and HKLM Software\Classes.
 #include <gtest/gtest.h>
 
@@ -112,48 +112,54 @@ TEST_F(RegistrySuite, TreesAreListedAndDeletedDeepestFirst) {
 
 // As a user without administrator rights meets them: .vmt1 and .vmt2 share
 // a machine-wide file type with a foreign verb of the same name; .vmt3 has
-// a per-user one with a foreign verb, .vmt4 one with this program's verb
-// written from another folder; .vmt5 has no file type.
+// a per-user one with a foreign verb, .vmt4 one with the verb of a program
+// of the same name in another folder, .vmt6 this program's verb with its
+// path in other letters; .vmt5 has no file type.
 TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
     const std::string a = kUser + "VelmoraTest.A", b = kUser + "VelmoraTest.B",
-                      c = kUser + "VelmoraTest.C", verb = *registry->ToCodePage(kVerb);
+                      c = kUser + "VelmoraTest.C", d = kUser + "VelmoraTest.D",
+                      verb = *registry->ToCodePage(kVerb);
     const std::string cmd = "\\shell\\" + verb + "\\command",
                       oldCmd = "\\shell_Old" + cmd.substr(6);
     for (const char* ext : {".vmt1", ".vmt2"})
         Put(kRegLocalMachine, kUser + ext, Z("VelmoraTest.A"));
     Put(kRegCurrentUser, kUser + ".vmt3", Z("VelmoraTest.B"));
     Put(kRegCurrentUser, kUser + ".vmt4", Z("VelmoraTest.C"));
+    Put(kRegCurrentUser, kUser + ".vmt6", Z("VelmoraTest.D"));
     Put(kRegLocalMachine, a + cmd, Z(kForeign));
     Put(kRegCurrentUser, b + cmd, Z(kForeign));
-    Put(kRegCurrentUser, c + cmd, Z("\"D:\\Old\\VELMORA.EXE\" \"%1\""));
-    const Names exts = {L"vmt1", L"vmt2", L"vmt3", L"vmt4", L"vmt5"};
+    const std::string sameName = "\"D:\\Old\\VELMORA.EXE\" \"%1\"";
+    Put(kRegCurrentUser, c + cmd, Z(sameName));
+    Put(kRegCurrentUser, d + cmd, Z("\"c:\\TOOLS\\velmora.EXE\"  \"%1\""));
+    const Names exts = {L"vmt1", L"vmt2", L"vmt3", L"vmt4", L"vmt5", L"vmt6"};
     const std::string ours = Z("1:\"C:\\Tools\\Velmora.exe\"  \"%1\"");
     for (int round = 0; round < 2; ++round) {
         VerbRequest r{kVerb};
         InstallVerb(reg, kExe, exts, r);
-        for (const std::string& home : {a, b, c, kUser + "SystemFileAssociations\\.vmt5"}) {
+        for (const std::string& home : {a, b, c, d, kUser + "SystemFileAssociations\\.vmt5"}) {
             EXPECT_EQ(Raw(kRegCurrentUser, home + cmd), ours);
             EXPECT_EQ(Raw(kRegCurrentUser, home + "\\shell\\" + verb), Z("1:" + verb));
             EXPECT_EQ(Raw(kRegCurrentUser, home + "\\shell\\" + verb, "MultiSelectModel"),
                       Z("1:Player"));
         }
         EXPECT_EQ(Raw(kRegCurrentUser, a + oldCmd) + Raw(kRegCurrentUser, b + oldCmd) +
-                      Raw(kRegCurrentUser, c + oldCmd),
-                  Z("1:" + kForeign) + Z("1:" + kForeign) + "-");
+                      Raw(kRegCurrentUser, c + oldCmd) + Raw(kRegCurrentUser, d + oldCmd),
+                  Z("1:" + kForeign) + Z("1:" + kForeign) + Z("1:" + sameName) + "-");
         EXPECT_EQ(Raw(kRegCurrentUser, kUser + "shell"), "-");  // the empty file type
-        EXPECT_TRUE(IsVerbInstalled(reg, kExe, L"vmt2", r));
+        EXPECT_TRUE(IsVerbInstalled(reg, kExe, L"vmt5", r));    // no file type
     }
     for (int round = 0; round < 2; ++round) {
         VerbRequest r{kVerb};
         UninstallVerb(reg, kExe, exts, r);
-        EXPECT_EQ(Raw(kRegLocalMachine, a + cmd) + Raw(kRegCurrentUser, b + cmd),
-                  Z("1:" + kForeign) + Z("1:" + kForeign));
+        EXPECT_EQ(Raw(kRegLocalMachine, a + cmd) + Raw(kRegCurrentUser, b + cmd) +
+                      Raw(kRegCurrentUser, c + cmd),
+                  Z("1:" + kForeign) + Z("1:" + kForeign) + Z("1:" + sameName));
         // No key of this program's is left, not even an empty parent.
-        for (const std::string& key :
-             {a, b + "\\shell_Old", c + "\\shell", kUser + "SystemFileAssociations\\.vmt1"}) {
+        for (const std::string& key : {a, b + "\\shell_Old", c + "\\shell_Old", d,
+                                       kUser + "SystemFileAssociations\\.vmt5"}) {
             EXPECT_EQ(Raw(kRegCurrentUser, key), "-") << key;
         }
-        EXPECT_FALSE(IsVerbInstalled(reg, kExe, L"vmt1", r));
+        EXPECT_EQ(FindVerb(reg, kExe, exts, r), VerbPresence::None);
     }
 }
 

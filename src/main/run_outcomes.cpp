@@ -1,0 +1,85 @@
+#include "main/run_outcomes.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+
+#include "main/main_texts.h"
+
+namespace velmora {
+
+RunTally TallyOutcomes(const std::vector<std::wstring>& names,
+                       const std::vector<std::wstring>& pictures, std::string_view text,
+                       const std::function<std::wstring(std::wstring_view)>& key) {
+    std::map<std::wstring, std::deque<OutcomeRecord>> byPath;
+    for (OutcomeRecord& r : ParseOutcomeRecords(text)) {
+        byPath[key(WideFromUtf8(r.path))].push_back(std::move(r));
+    }
+    const auto take = [&](const std::wstring& path) -> std::optional<OutcomeRecord> {
+        auto it = byPath.find(key(path));
+        if (it == byPath.end() || it->second.empty()) return std::nullopt;
+        OutcomeRecord r = std::move(it->second.front());
+        it->second.pop_front();
+        return r;
+    };
+    RunTally tally;
+    tally.total = int(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::optional<OutcomeRecord> r = take(names[i]);
+        if (!r && i < pictures.size()) r = take(pictures[i]);
+        if (!r) {
+            ++tally.noOutcome;
+            continue;
+        }
+        if (!r->reported) ++tally.unreported;
+        if (r->outcome == ToolOutcome::Cleaned) {
+            ++tally.cleaned;
+            if (r->gps) ++tally.gps;
+        } else if (r->outcome == ToolOutcome::NothingToRemove) {
+            ++tally.clean;
+        } else {
+            ++tally.failed[size_t(r->reason)];
+        }
+    }
+    return tally;
+}
+
+namespace {
+
+std::wstring Count(int n) { return std::to_wstring(n); }
+
+}  // namespace
+
+std::wstring RunSummary(const RunTally& t) {
+    std::wstring text;
+    if (t.cancelled) {
+        text = MainMessage(MainText::Cancelled,
+                           {Count(t.cleaned + t.clean), Count(t.total - t.leftOut)});
+    } else if (t.NotCleaned() == 0) {
+        text = MainMessage(MainText::Done);
+    } else {
+        text = MainMessage(MainText::SomeNotCleaned, {Count(t.NotCleaned())});
+    }
+    // Why pictures were not cleaned; after a Cancel, those never reached
+    // are the "rest" the first line speaks of.
+    for (int reason = 0; reason < kToolReasonCount; ++reason) {
+        if (t.failed[size_t(reason)] == 0) continue;
+        text += L"\r\n" + MainMessage(MainText(int(MainText::FailedMissing) + reason - 1),
+                                      {Count(t.failed[size_t(reason)])});
+    }
+    if (t.leftOut > 0) text += L"\r\n" + MainMessage(MainText::LeftOut, {Count(t.leftOut)});
+    if (t.noOutcome > 0 && !t.cancelled) {
+        text += L"\r\n" + MainMessage(MainText::NoOutcome, {Count(t.noOutcome)});
+    }
+    if (t.gps > 0) text += L"\r\n" + MainMessage(MainText::GpsRemoved, {Count(t.gps)});
+    if (t.resultsUnwritable) {
+        text += L"\r\n" + MainMessage(MainText::ResultsUnwritable);
+    } else if (t.unreported > 0) {
+        text += L"\r\n" + MainMessage(MainText::SomeUnreported, {Count(t.unreported)});
+    } else if (t.NotCleaned() > 0 && !t.cancelled) {
+        text += L"\r\n" + MainMessage(MainText::SeeResults);
+    }
+    return text;
+}
+
+}  // namespace velmora

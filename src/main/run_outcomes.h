@@ -1,0 +1,45 @@
+// What happened to each picture of a run, from the tool's outcome records,
+// and the run's final message built from it.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/tool_outcome.h"
+
+namespace velmora {
+
+struct RunTally {
+    int total = 0;    // pictures queued
+    int cleaned = 0;  // metadata removed
+    int clean = 0;    // nothing to remove
+    // Not cleaned, by why.
+    std::array<int, kToolReasonCount> failed{};
+    int noOutcome = 0;   // the tool reported nothing (crashed, ended, never ran)
+    int leftOut = 0;     // names the script cannot hold
+    int unreported = 0;  // outcomes whose line did not reach the results file
+    int gps = 0;         // cleaned pictures that held a GPS position
+    // The results file could not be written at all.
+    bool resultsUnwritable = false;
+    bool cancelled = false;
+
+    int NotCleaned() const { return total - cleaned - clean; }
+};
+
+// Gives each picture the first record not yet given that names it as the
+// script does (`names`) or by its queued path (`pictures`: the tool works on
+// a short name's long form); names are compared by `key`, as the file
+// system compares them. A picture without a record has no outcome.
+RunTally TallyOutcomes(const std::vector<std::wstring>& names,
+                       const std::vector<std::wstring>& pictures, std::string_view records,
+                       const std::function<std::wstring(std::wstring_view)>& key);
+
+// "搞定" only when every picture was cleaned or held nothing to remove;
+// otherwise how many were not cleaned, by why. Each line that applies
+// follows: pictures that held a GPS position, results not recorded.
+std::wstring RunSummary(const RunTally& tally);
+
+}  // namespace velmora

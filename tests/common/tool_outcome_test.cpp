@@ -1,0 +1,43 @@
+// The tool's outcome records as the program reads them back.
+#include "common/tool_outcome.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(ToolOutcome, RecordsRoundTripAndOnlyWholeWellFormedLinesCount) {
+    const OutcomeRecord written[] = {
+        {ToolOutcome::Cleaned, ToolReason::None, true, true, "C:\\a b\\照片.jpg"},
+        {ToolOutcome::Failed, ToolReason::Other, false, false, "C:\\x\ty.jpg"},
+        {ToolOutcome::NothingToRemove, ToolReason::None, true, false, ""},
+    };
+    std::string text;
+    for (const OutcomeRecord& r : written) text += FormatOutcomeRecord(r);
+    text += "cleaned\t-\t1\t2\tC:\\bad flag.jpg\n";  // malformed: skipped
+    text += "failed\tnosuch\t1\t0\tC:\\bad reason.jpg\n";
+    text += "cleaned\t-\t1\t0\tC:\\cut short.jpg";  // no line end yet
+    const std::vector<OutcomeRecord> read = ParseOutcomeRecords(text);
+    ASSERT_EQ(read.size(), std::size(written));
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(read[i].outcome, written[i].outcome) << i;
+        EXPECT_EQ(read[i].reason, written[i].reason) << i;
+        EXPECT_EQ(read[i].reported, written[i].reported) << i;
+        EXPECT_EQ(read[i].gps, written[i].gps) << i;
+        EXPECT_EQ(read[i].path, written[i].path) << i;
+    }
+}
+
+// Names come back exactly, lone surrogates (which Windows names may hold)
+// included; bytes that are no UTF-8 never pass for a character.
+TEST(ToolOutcome, Utf8BothWays) {
+    const std::wstring names[] = {L"a.jpg", L"é照", L"😀.jpg", std::wstring(1, wchar_t(0xD800)),
+                                  std::wstring(1, wchar_t(0xDC00)) + L"x"};
+    for (const std::wstring& name : names) EXPECT_EQ(WideFromUtf8(Utf8FromWide(name)), name);
+    EXPECT_EQ(Utf8FromWide(L"😀"), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(WideFromUtf8("\xC0\xAF|\xE4\xB8|\xF4\x90\x80\x80|\x80"),
+              L"\xFFFD\xFFFD|\xFFFD\xFFFD|\xFFFD\xFFFD\xFFFD\xFFFD|\xFFFD");
+}
+
+}  // namespace
+}  // namespace velmora
