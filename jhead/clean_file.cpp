@@ -61,8 +61,9 @@ static Why FsWhy(const fs::Error& e) {
     return {FsErrorText(e), Reason::Other};
 }
 
-static FileResult Failed(const std::string& path, const Why& why) {
-    return {Outcome::Failed, FailedLine(path, why.text), why.group};
+// gps: the picture, read before the failure, held a position.
+static FileResult Failed(const std::string& path, const Why& why, bool gps = false) {
+    return {Outcome::Failed, FailedLine(path, why.text), why.group, gps};
 }
 
 // Opens and parses the whole picture; on failure *why says why.
@@ -137,11 +138,14 @@ FileResult CleanFile(const std::string& path) {
     Plan plan;
     Why why;
     if (!Analyze(target, true, &in, &info, &r, &plan, &why)) return Failed(path, why);
-    if (!plan.RemovesAnything()) return {Outcome::NothingToRemove, NothingLine(path, info.size)};
-    if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly});
+    const bool gps = plan.found.Has(Private::Gps);
+    if (!plan.RemovesAnything()) {
+        return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps};
+    }
+    if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly}, gps);
     if (info.write_error == fs::Err::AccessDenied)
-        return Failed(path, {"当前用户没有修改此文件的权限", Reason::Denied});
-    if (info.write_error != fs::Err::None) return Failed(path, FsWhy({info.write_error, 0}));
+        return Failed(path, {"当前用户没有修改此文件的权限", Reason::Denied}, gps);
+    if (info.write_error != fs::Err::None) return Failed(path, FsWhy({info.write_error, 0}), gps);
 
     std::string folder = fs::FolderOf(target);
     RemoveAbandoned(folder);
@@ -150,7 +154,7 @@ FileResult CleanFile(const std::string& path) {
     FileOutput out;
     if (!fs::CreateNew(temp, &out.f, &out.err)) {
         fs::SetInterruptCleanup("");
-        return Failed(path, FsWhy(out.err));
+        return Failed(path, FsWhy(out.err), gps);
     }
     // Owner and times go on after the last write; the flush then makes
     // both durable.
@@ -167,10 +171,10 @@ FileResult CleanFile(const std::string& path) {
         fs::Close(&out.f, &ignored);
         fs::Remove(temp);
         fs::SetInterruptCleanup("");
-        return Failed(path, why);
+        return Failed(path, why, gps);
     }
     fs::SetInterruptCleanup("");
-    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links)};
+    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links), Reason::None, gps};
 }
 
 FileResult DescribeFile(const std::string& path) {
@@ -181,7 +185,7 @@ FileResult DescribeFile(const std::string& path) {
     Why why;
     if (!Analyze(path, false, &in, &info, &r, &plan, &why)) return Failed(path, why);
     Outcome o = plan.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
-    return {o, InfoLine(path, plan, info.size)};
+    return {o, InfoLine(path, plan, info.size), Reason::None, plan.found.Has(Private::Gps)};
 }
 
 }  // namespace jhead

@@ -50,6 +50,8 @@ static std::vector<uint8_t> JfifWithoutThumbnail(const uint8_t* payload) {
 static void Classify(Segment* seg, const uint8_t* payload, uint32_t n, Plan* plan, bool* saw_exif) {
     seg->kind = ClassifySegment(seg->marker, payload, n);
     seg->keep = IsKept(seg->kind);
+    if (marker::IsMetadata(seg->marker))
+        FindPrivate(seg->marker, seg->kind, payload, n, &plan->found);
     if (seg->kind == Kind::Jfif && n > 14) {
         seg->replacement = JfifWithoutThumbnail(payload);
         plan->removed[(int)Kind::JfifThumbnail] += seg->size - seg->replacement.size();

@@ -9,6 +9,7 @@
 #include "byte_io.h"
 #include "eoi_finder.h"
 #include "exif_orientation.h"
+#include "privacy_kinds.h"
 #include "segment_kind.h"
 
 namespace jhead {
@@ -48,6 +49,7 @@ struct Plan {
     std::vector<Cut> cuts;          // metadata between the scans, in file order
     uint64_t picture_end = 0;       // after the EOI, or the end of the file
     Orientation orientation;        // from the first Exif block that holds one
+    Findings found;                 // personal information in the header segments
     uint64_t removed[kKindCount] = {};
     bool truncated = false;  // no EOI: the picture data runs to the end of the file
     uint64_t size_after = 0;

@@ -98,6 +98,9 @@ bool GetEnv(const char* name, std::string* value);
 // Appends one line to a log file (in the ANSI code page on Windows) that
 // other processes may be appending to, retrying a while when it is locked.
 bool AppendLine(const std::string& path, const std::string& text, Error* e);
+// Whether the results file can hold the text exactly: on Windows, every
+// character is in the ANSI code page; on POSIX, always (UTF-8).
+bool FitsResultsFile(const std::string& text);
 // Appends bytes as they are (the outcome records, UTF-8), the same way.
 bool AppendBytes(const std::string& path, const std::string& bytes, Error* e);
 

@@ -236,6 +236,8 @@ void InstallInterruptCleanup() {
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
 }
 
+bool FitsResultsFile(const std::string&) { return true; }
+
 void PrintLine(const std::string& text, bool to_stderr) {
     FILE* out = to_stderr ? stderr : stdout;
     fwrite(text.data(), 1, text.size(), out);

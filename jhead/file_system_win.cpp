@@ -331,6 +331,8 @@ static std::string Ansi(const std::string& text) {
     return velmora::ToAnsiReadable(w);
 }
 
+bool FitsResultsFile(const std::string& text) { return velmora::ToAnsi(Wide(text)).has_value(); }
+
 void PrintLine(const std::string& text, bool to_stderr) {
     HANDLE h = GetStdHandle(to_stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return;

@@ -1,28 +1,12 @@
 #include "report.h"
 
+#include "shown_name.h"
+
 namespace jhead {
 
 static std::string Bytes(uint64_t n) { return std::to_string(n) + " 字节"; }
 
-// The name as shown: control characters (a line break in a POSIX name)
-// written as escapes, so that each file keeps exactly one line.
-static std::string Shown(const std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string s;
-    for (char c : path) {
-        unsigned char u = (unsigned char)c;
-        if (u >= 0x20 && u != 0x7F) {
-            s += c;
-        } else if (c == '\n') {
-            s += "\\n";
-        } else if (c == '\r') {
-            s += "\\r";
-        } else {
-            s += {'\\', 'x', kHex[u >> 4], kHex[u & 15]};
-        }
-    }
-    return s;
-}
+static std::string Shown(const std::string& path) { return ShownName(path, fs::FitsResultsFile); }
 
 // "Exif 12345 字节、XMP 678 字节" for every kind with bytes to remove.
 static std::string RemovedList(const Plan& plan) {
@@ -37,17 +21,48 @@ static std::string RemovedList(const Plan& plan) {
     return s;
 }
 
+// "GPS位置、拍摄设备" for the kinds of personal information found, "" for none.
+static std::string PrivateList(const Findings& f) {
+    std::string s;
+    for (int k = 0; k < (int)Private::Count; k++) {
+        Private p = (Private)k;
+        if (!f.Has(p)) continue;
+        // A serial number said outright makes the maker's data's maybe moot.
+        if (p == Private::MakerNotes && f.Has(Private::Serial)) continue;
+        if (!s.empty()) s += "、";
+        s += PrivateName(p);
+    }
+    return s;
+}
+
 static std::string Notes(const Plan& plan) {
     std::string s;
     if (plan.orientation.value >= 2)
         s += "；保留方向信息（" + std::to_string(plan.orientation.value) + "）";
+    std::string damaged;
+    for (int d = 0; d < (int)Damage::Count; d++) {
+        if (!plan.found.IsDamaged((Damage)d)) continue;
+        if (!damaged.empty()) damaged += "、";
+        damaged += DamageName((Damage)d);
+    }
+    if (!damaged.empty()) s += "；" + damaged + " 数据结构损坏，按能读出的部分判断";
     if (plan.truncated) s += "；图像数据不完整，已原样保留";
     return s;
 }
 
+static const char kNoneFound[] = "未发现个人信息";
+
+// "移除 GPS位置、作者（Exif 100 字节）" or "未发现个人信息，移除 注释 20 字节",
+// with verb for 移除 or 含.
+static std::string Contents(const Plan& plan, const char* verb) {
+    std::string kinds = PrivateList(plan.found);
+    if (kinds.empty()) return std::string(kNoneFound) + "，" + verb + " " + RemovedList(plan);
+    return std::string(verb) + " " + kinds + "（" + RemovedList(plan) + "）";
+}
+
 std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before,
                         uint32_t links) {
-    std::string s = Shown(path) + "：已清理，移除 " + RemovedList(plan) + Notes(plan) + "；大小 " +
+    std::string s = Shown(path) + "：已清理，" + Contents(plan, "移除") + Notes(plan) + "；大小 " +
                     Bytes(size_before) + " → " + Bytes(plan.size_after);
     if (links > 1) {
         s += "；注意：此文件另有 " + std::to_string(links - 1) +
@@ -57,15 +72,16 @@ std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size
 }
 
 std::string NothingLine(const std::string& path, uint64_t size) {
-    return Shown(path) + "：无需清理，没有可移除的元数据（" + Bytes(size) + "），文件未改动";
+    return Shown(path) + "：无需清理，" + kNoneFound + "，没有可移除的元数据（" + Bytes(size) +
+           "），文件未改动";
 }
 
 std::string InfoLine(const std::string& path, const Plan& plan, uint64_t size) {
-    std::string s = Shown(path) + "：JPEG，" + Bytes(size);
+    std::string s = Shown(path) + "：JPEG，" + Bytes(size) + "；";
     if (plan.RemovesAnything()) {
-        s += "；含 " + RemovedList(plan);
+        s += Contents(plan, "含");
     } else {
-        s += "；没有可移除的元数据";
+        s += std::string(kNoneFound) + "，没有可移除的元数据";
     }
     return s + Notes(plan);
 }

@@ -67,6 +67,25 @@ TEST_F(CleanFileTest, ReplacesPictureKeepingTimesPermissionsAndName) {
     }
 }
 
+// The position found is told to the caller, before and as it is removed;
+// the lines name it but never hold it.
+TEST_F(CleanFileTest, GpsPositionToldWithoutItsValue) {
+    using namespace std::string_literals;
+    Bytes rational = {77, 0, 0, 0, 1, 0, 0, 0};
+    Bytes exif = Seg(0xE1, Cat({B("Exif\0\0"s), Tiff({}, {}, {{2, 5, rational}})}));
+    Bytes xmp = Seg(0xE1, B("http://ns.adobe.com/xap/1.0/\0<a xmlns:e='http://ns.adobe.com/exif/"
+                            "1.0/' e:GPSLongitude='77,0N'/>"s));
+    for (const Bytes& position : {exif, xmp}) {
+        std::string p = Put("gps.jpg", Cat({{0xFF, 0xD8}, position, FakeTables(), FakeScans()}));
+        FileResult before = DescribeFile(p), cleaned = CleanFile(p);
+        EXPECT_TRUE(before.gps && cleaned.gps) << cleaned.line;
+        EXPECT_NE(cleaned.line.find("移除 GPS位置（"), std::string::npos) << cleaned.line;
+        EXPECT_EQ(cleaned.line.find("77", p.size()), std::string::npos) << cleaned.line;
+        EXPECT_FALSE(DescribeFile(p).gps);
+    }
+    EXPECT_FALSE(CleanFile(Put("dirty.jpg", kDirty)).gps);
+}
+
 TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
     // Name, content (none: not a file made here), what the report says, and
     // the group the program is told.

@@ -1,10 +1,13 @@
-// libFuzzer target for the parser and writer (built with -DJHEAD_FUZZ=ON and
-// clang; scripts/fuzz-jhead.sh runs it): no crash or hang on any input, and
+// libFuzzer target for the parser, the search for personal information,
+// the report lines and the writer (built with -DJHEAD_FUZZ=ON and clang;
+// scripts/fuzz-jhead.sh runs it): no crash or hang on any input, and
 // whatever it writes keeps the input's picture segments and picture data
-// exactly, in their order, less only what the plan says it removed.
+// exactly, in their order, less only what the plan says it removed, and
+// holds no personal information any more.
 #include <cstdlib>
 
 #include "cleaner.h"
+#include "report.h"
 
 using namespace jhead;
 
@@ -37,10 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Plan plan, again;
     MemoryOutput out, out2;
     bool wrote, wrote2;
-    if (CleanInMemory(data, size, &plan, &out, &wrote) != ParseError::None || !wrote) {
+    ParseError e = CleanInMemory(data, size, &plan, &out, &wrote);
+    // Report mode's line, and the one for a cleaned picture.
+    if (e == ParseError::None) Check(!InfoLine("p", plan, size).empty());
+    if (e != ParseError::None || !wrote) {
         Check(!wrote && out.bytes.empty());
         return 0;
     }
+    Check(!CleanedLine("p", plan, size, 1).empty());
     const std::vector<uint8_t>& o = out.bytes;
     Check(plan.size_after == o.size());
     Check(o.size() >= 2 && o[0] == 0xFF && o[1] == 0xD8);
@@ -53,5 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Nothing left to remove: a second run leaves the file alone.
     Check(!wrote2);
+    Check(again.found.kinds == 0);
     return 0;
 }

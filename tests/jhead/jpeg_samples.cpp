@@ -49,6 +49,50 @@ Bytes ExifSegment(int orientation, bool be) {
     return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), t}));
 }
 
+static size_t TypeSize(uint16_t type) { return type == 3 ? 2 : type == 4 ? 4 : type == 5 ? 8 : 1; }
+
+Bytes Tiff(const std::vector<Tag>& ifd0_in, const std::vector<Tag>& exif,
+           const std::vector<Tag>& gps, const std::vector<Tag>& ifd1) {
+    std::vector<Tag> ifd0 = ifd0_in;
+    // Pointers first, filled in once the directories' places are known.
+    if (!exif.empty()) ifd0.push_back({0x8769, 4, Bytes(4)});
+    if (!gps.empty()) ifd0.push_back({0x8825, 4, Bytes(4)});
+    std::vector<const std::vector<Tag>*> dirs = {&ifd0, &exif, &gps, &ifd1};
+    size_t at = 8;
+    std::vector<size_t> place;
+    for (auto* d : dirs) {
+        place.push_back(d->empty() ? 0 : at);
+        if (!d->empty()) at += 2 + 12 * d->size() + 4;
+    }
+    Bytes t(at, 0);
+    t[0] = t[1] = 'I';
+    Put(t, 2, 42, 2, false);
+    Put(t, 4, 8, 4, false);
+    for (size_t d = 0; d < dirs.size(); d++) {
+        if (!place[d]) continue;
+        std::vector<Tag> tags = *dirs[d];
+        size_t e = place[d];
+        Put(t, e, (uint32_t)tags.size(), 2, false);
+        for (size_t i = 0; i < tags.size(); i++, e += 12) {
+            Tag& tag = tags[i];
+            if (tag.tag == 0x8769) Put(tag.value, 0, (uint32_t)place[1], 4, false);
+            if (tag.tag == 0x8825) Put(tag.value, 0, (uint32_t)place[2], 4, false);
+            Put(t, e + 2, tag.tag, 2, false);
+            Put(t, e + 4, tag.type, 2, false);
+            Put(t, e + 6, (uint32_t)(tag.value.size() / TypeSize(tag.type)), 4, false);
+            if (tag.value.size() <= 4) {
+                std::copy(tag.value.begin(), tag.value.end(), t.begin() + e + 10);
+            } else {
+                Put(t, e + 10, (uint32_t)t.size(), 4, false);
+                t.insert(t.end(), tag.value.begin(), tag.value.end());
+            }
+        }
+        // IFD0's next directory is IFD1.
+        if (d == 0) Put(t, e + 2, (uint32_t)place[3], 4, false);
+    }
+    return t;
+}
+
 std::vector<Bytes> IccChunks(int count) {
     std::vector<Bytes> chunks;
     for (int i = 1; i <= count; i++) {

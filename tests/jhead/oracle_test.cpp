@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <map>
 #include <regex>
+#include <set>
+#include <cstring>
 #include <sstream>
 
 #include "jpeg_samples.h"
@@ -19,8 +21,9 @@ namespace {
 using Tags = std::map<std::string, std::string>;  // "Group:Tag" -> value
 
 // One exiftool run over many files: tags per file.
-std::map<std::string, Tags> ExifTool(const std::vector<std::string>& files) {
-    std::string cmd = "exiftool -a -G1 -s -n -q";
+std::map<std::string, Tags> ExifTool(const std::vector<std::string>& files,
+                                     const std::string& groups = "-G1") {
+    std::string cmd = "exiftool -a -s -n " + groups;
     for (const std::string& f : files) cmd += " " + Quote(f);
     std::istringstream out(Shell(cmd + " 2>/dev/null"));
     static const std::regex kTag(R"(\[(\S+)\]\s+(\S+)\s+: (.*))");
@@ -96,20 +99,160 @@ void RequireOracles() {
     ASSERT_EQ(missing, "") << "run scripts/install-deps.sh";
 }
 
-TEST(RealPictures, NoMetadataLeftSamePixelsOrientationAndIcc) {
-    RequireOracles();
-    // The repository's own pictures; more when a collection is at hand.
+// The repository's own pictures; more when a collection is at hand.
+std::vector<std::string> RealPictureFiles() {
     const char* env = getenv("JHEAD_PICTURES");
     std::string from = env ? Quote(env) : Quote(JHEAD_PICTURES_DIR) + " " + Quote(JHEAD_CORPUS);
     std::istringstream found(Shell("find " + from + " -iname '*.jp*g' -type f 2>/dev/null"));
+    std::vector<std::string> files;
+    for (std::string f; std::getline(found, f);) files.push_back(f);
+    return files;
+}
+
+TEST(RealPictures, NoMetadataLeftSamePixelsOrientationAndIcc) {
+    RequireOracles();
     TempFolder t;
     std::vector<std::string> files;
-    for (std::string f; std::getline(found, f);) {
+    for (const std::string& f : RealPictureFiles()) {
         files.push_back(t.Path(std::to_string(files.size()) + ".jpg"));
         WriteFile(files.back(), ReadFile(f));
     }
     ASSERT_GT(files.size(), 30u);
     EXPECT_GE(CleanAndJudge(files, "") * 100, files.size() * 95);
+}
+
+// Each kind of personal information the report names, and the exiftool
+// tags ("Family0:Family1:Tag") that hold it.
+const std::pair<const char*, std::regex> kKinds[] = {
+    {"GPS位置", std::regex("(EXIF:GPS|XMP:XMP-exif):GPS(Latitude|Longitude)")},
+    {"拍摄设备", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Make|Model)|XMP:XMP-tiff:(Make|Model)")},
+    {"拍摄时间",
+     std::regex("EXIF:(IFD0|IFD1|ExifIFD):(ModifyDate|DateTimeOriginal|CreateDate)|"
+                "XMP:XMP-(xmp:(Create|Modify)Date|exif:DateTime(Original|Digitized)|tiff:DateTime|"
+                "photoshop:DateCreated)|IPTC:(DateCreated|DigitalCreationDate)")},
+    {"序列号", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(SerialNumber|LensSerialNumber|"
+                          "CameraSerialNumber)|XMP:XMP-(aux|exifEX):(Lens)?SerialNumber")},
+    {"厂商数据可能含序列号", std::regex("MakerNotes:(?!CIFF:).*|EXIF:ExifIFD:MakerNote.*")},
+    {"作者", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Artist|Copyright|OwnerName|XPAuthor)|"
+                        "XMP:XMP-(dc:(Creator|Rights)|tiff:(Artist|Copyright)|(aux|exifEX):"
+                        "OwnerName|xmpRights:Owner)|IPTC:(By-line|CopyrightNotice)")},
+    {"编辑软件", std::regex("EXIF:(IFD0|IFD1|ExifIFD):Software|XMP:XMP-(tiff:Software|xmp:"
+                            "CreatorTool|xmpMM:History.*)|Photoshop:(?!(Current)?"
+                            "IPTCDigest|Photoshop(BGR)?Thumbnail).*")},
+    {"缩略图",
+     std::regex("EXIF:IFD1:.*|JFIF:(JFXX:)?Thumbnail(Image|TIFF)|MPF:MPImage([2-9]|\\d\\d+):.*|"
+                "Photoshop:Photoshop(BGR)?Thumbnail|XMP:XMP-xmp:Thumbnail.*")},
+};
+
+// The kinds a line names ("含 GPS位置、作者（...）", "移除 ...").
+std::set<std::string> Named(const std::string& line) {
+    std::set<std::string> kinds;
+    size_t from = line.find("；含 ");
+    if (from == std::string::npos) from = line.find("，移除 ");
+    if (from == std::string::npos || line.find("未发现个人信息") != std::string::npos) return kinds;
+    from = line.find(' ', from) + 1;
+    std::string s = line.substr(from, line.find("（", from) - from);
+    for (size_t at = 0; at <= s.size();) {
+        size_t end = std::min(s.find("、", at), s.size());
+        kinds.insert(s.substr(at, end - at));
+        at = end + strlen("、");
+    }
+    return kinds;
+}
+
+// Runs the tool over the files: the line for each.
+std::map<std::string, std::string> Lines(const std::vector<std::string>& files, const char* mode) {
+    std::string cmd = Quote(JHEAD_EXE) + mode;
+    for (const std::string& f : files) cmd += " " + Quote(f);
+    std::istringstream out(Shell(cmd + " 2>&1"));
+    std::map<std::string, std::string> lines;
+    for (std::string line; std::getline(out, line);) lines[line.substr(0, line.find("："))] = line;
+    return lines;
+}
+
+// Report mode against exiftool, kind by kind: a kind is named exactly when
+// exiftool shows one of its tags with a value that is more than spaces. A
+// named serial number stands for the maker's data too. Then -de names the
+// same kinds. Returns the lines.
+void ExpectKindsAgree(const std::vector<std::string>& files) {
+    std::map<std::string, Tags> tags = ExifTool(files, "-G0:1 -u -All -MakerNotes");
+    std::map<std::string, std::string> lines = Lines(files, "");
+    size_t agreed = 0, compared = 0;
+    for (const std::string& f : files) {
+        std::set<std::string> named = Named(lines[f]);
+        for (const auto& [word, tag] : kKinds) {
+            std::string shown;
+            for (const auto& [key, value] : tags[f]) {
+                if (std::regex_match(key, tag) && value.find_first_not_of(' ') != std::string::npos)
+                    shown = key + " = " + value;
+            }
+            bool said = named.count(word) > 0;
+            if (word == std::string("厂商数据可能含序列号") && named.count("序列号")) continue;
+            EXPECT_EQ(said, !shown.empty()) << f << ": " << word << " " << shown << "\n"
+                                            << lines[f];
+            agreed += said == !shown.empty();
+            compared++;
+        }
+    }
+    printf("%zu pictures, %zu of %zu kinds agree with exiftool\n", files.size(), agreed, compared);
+    std::map<std::string, std::string> cleaned = Lines(files, " -de");
+    for (const std::string& f : files) {
+        if (cleaned[f].find("已清理") == std::string::npos) continue;
+        EXPECT_EQ(Named(cleaned[f]), Named(lines[f])) << cleaned[f] << "\n" << lines[f];
+    }
+}
+
+TEST(RealPictures, NamedKindsAgreeWithExifTool) {
+    RequireOracles();
+    TempFolder t;
+    std::vector<std::string> files;
+    for (const std::string& f : RealPictureFiles()) {
+        files.push_back(t.Path(std::to_string(files.size()) + ".jpg"));
+        WriteFile(files.back(), ReadFile(f));
+    }
+    ASSERT_GT(files.size(), 30u);
+    ExpectKindsAgree(files);
+}
+
+// Pictures that exiftool itself fills, one kind and one place at a time,
+// blank values among them, then all at once.
+TEST(GeneratedPictures, NamedKindsAgreeWithExifTool) {
+    RequireOracles();
+    TempFolder t;
+    std::string base = t.Path("base.jpg");
+    Shell("convert -size 64x48 plasma: " + Quote(base));
+    const std::vector<std::string> writes = {
+        "-GPSLatitude=48.8 -GPSLatitudeRef=N -GPSLongitude=2.3 -GPSLongitudeRef=E",
+        "-XMP-exif:GPSLongitude=2.3",
+        "-IFD0:Make=Acme -XMP-tiff:Model=X1",
+        "-IFD0:Make='   ' -IFD0:Model=' '",
+        "-ExifIFD:DateTimeOriginal='2020:01:01 10:00:00'",
+        "-XMP-xmp:CreateDate=2020:01:01 -IPTC:DigitalCreationDate=20200101",
+        "-ExifIFD:SerialNumber=123 -XMP-aux:LensSerialNumber=' '",
+        "-XMP-exifEX:SerialNumber=77",
+        "-IFD0:Artist=Ann -IFD0:Copyright=' '",
+        "-XPAuthor=Ann",
+        "-ExifIFD:OwnerName=Ann -IPTC:CopyrightNotice=' '",
+        "-XMP-dc:Creator=Ann",
+        "-XMP-dc:Rights=CC -IPTC:By-line=Ann",
+        "-IFD0:Software=Editor",
+        "-XMP-xmp:CreatorTool=Editor",
+        "-XMP-xmpMM:HistoryAction=saved",
+        "'-ThumbnailImage<='" + Quote(base),
+        "'-Photoshop:PhotoshopThumbnail<='" + Quote(base),
+    };
+    std::vector<std::string> files;
+    std::string all;
+    for (const std::string& w : writes) {
+        files.push_back(t.Path(std::to_string(files.size()) + ".jpg"));
+        WriteFile(files.back(), ReadFile(base));
+        Shell("exiftool -q -overwrite_original " + w + " " + Quote(files.back()));
+        all += " " + w;
+    }
+    files.push_back(t.Path("all.jpg"));
+    WriteFile(files.back(), ReadFile(base));
+    Shell("exiftool -q -overwrite_original " + all + " " + Quote(files.back()));
+    ExpectKindsAgree(files);
 }
 
 // Metadata right before the second scan header; {} for a single scan.

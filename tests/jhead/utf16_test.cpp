@@ -3,6 +3,7 @@
 // jhead_win_test's, through the real tool.
 #include <gtest/gtest.h>
 
+#include "shown_name.h"
 #include "utf16.h"
 
 using namespace jhead;
@@ -11,4 +12,25 @@ TEST(Utf16, LoneSurrogatesRoundTrip) {
     for (std::u16string name : {u"a\xD800-", u"x\xDC00", u"\xDC00\xD800"}) {
         EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(name)), name);
     }
+}
+
+// Results file lines: a name the code page cannot hold (here: anything but
+// ASCII) gets the code points it loses, in order, so that "??.jpg" names
+// one picture only.
+TEST(ShownName, OneLineAndTheCodePointsTheCodePageLacks) {
+    auto ascii = [](const std::string& s) {
+        for (char c : s) {
+            if ((unsigned char)c >= 0x80) return false;
+        }
+        return true;
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"a b.jpg", "a b.jpg"},
+        {"two\nlines\x01.jpg", "two\\nlines\\x01.jpg"},
+        {"사진.jpg", "사진.jpg [U+C0AC U+C9C4]"},
+        {"d/😀é.jpg", "d/😀é.jpg [U+1F600 U+00E9]"},
+        {"\xED\xA0\x80", "\xED\xA0\x80 [U+D800]"},  // a lone surrogate from a Windows name
+        {"cut\xE4\xB8", "cut\xE4\xB8 [U+00E4 U+00B8]"},
+    };
+    for (const auto& [name, shown] : cases) EXPECT_EQ(ShownName(name, ascii), shown) << name;
 }

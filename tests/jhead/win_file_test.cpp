@@ -1,8 +1,8 @@
 // The real jhead.exe under Windows (Wine in CI): Unicode arguments (beyond
 // the BMP too), and the results file that Velmora's "查看结果" shows, in the
-// ANSI code page, with one line per picture when many processes append at
-// once and a scanner holds the file for a moment. The file layer itself is
-// jhead_file_test's.
+// ANSI code page (characters it lacks named by code point), with one line
+// per picture when many processes append at once and a scanner holds the
+// file for a moment. The file layer itself is jhead_file_test's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -67,6 +67,10 @@ TEST(WindowsTool, UnicodeNamesAndOneAnsiLinePerPicture) {
     // "已清理" and the name's "图片", in GBK rather than UTF-8.
     EXPECT_NE(s.find("\xD2\xD1\xC7\xE5\xC0\xED"), std::string::npos) << s;
     EXPECT_NE(s.find("\xCD\xBC\xC6\xAC"), std::string::npos) << s;
+    // GBK lacks the snowman and the emoji: each line says which they were.
+    size_t told = 0;
+    for (size_t at = 0; (at = s.find(" [U+2603 U+1F600]", at)) != std::string::npos; at++) told++;
+    EXPECT_EQ(told, 12u) << s;
 }
 
 }  // namespace

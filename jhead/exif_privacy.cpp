@@ -1,0 +1,124 @@
+// Exif: IFD0 and the Exif directory name the camera, the times, the people
+// and the software; the GPS directory the position; IFD1 is the thumbnail.
+#include "privacy_scan.h"
+#include "tiff_reader.h"
+
+namespace jhead {
+
+namespace {
+
+struct TagKind {
+    uint16_t tag;
+    Private kind;
+};
+
+// Tags of IFD0, IFD1 and the Exif directory (writers do not always put a
+// tag where it belongs, so all three are read alike).
+constexpr TagKind kTags[] = {
+    {0x010F, Private::Device},      // Make
+    {0x0110, Private::Device},      // Model
+    {0x0132, Private::Time},        // DateTime
+    {0x9003, Private::Time},        // DateTimeOriginal
+    {0x9004, Private::Time},        // DateTimeDigitized
+    {0xA431, Private::Serial},      // BodySerialNumber
+    {0xA435, Private::Serial},      // LensSerialNumber
+    {0xC62F, Private::Serial},      // CameraSerialNumber
+    {0x927C, Private::MakerNotes},  // MakerNote
+    {0x013B, Private::Author},      // Artist
+    {0x8298, Private::Author},      // Copyright
+    {0xA430, Private::Author},      // CameraOwnerName
+    {0x9C9D, Private::Author},      // XPAuthor (UCS-2)
+    {0x0131, Private::Software},    // Software
+};
+
+constexpr uint16_t kExifIfd = 0x8769;
+constexpr uint16_t kGpsIfd = 0x8825;
+constexpr uint16_t kCopyright = 0x8298;
+constexpr uint16_t kGpsLatitude = 2;
+constexpr uint16_t kGpsLongitude = 4;
+constexpr uint16_t kAscii = 2;
+
+// An ASCII value ends at its first NUL, as readers show it; Copyright holds
+// two strings (photographer, editor) separated by one.
+bool Holds(const TiffEntry& e) {
+    if (e.value == nullptr) return false;
+    size_t n = e.size;
+    if (e.type == kAscii && e.tag != kCopyright) {
+        for (size_t i = 0; i < e.size; i++) {
+            if (e.value[i] == 0) {
+                n = i;
+                break;
+            }
+        }
+    }
+    return HasText(e.value, n);
+}
+
+void ScanTags(const std::vector<TiffEntry>& entries, Findings* f) {
+    for (const TiffEntry& e : entries) {
+        for (const TagKind& t : kTags) {
+            if (t.tag == e.tag && Holds(e)) f->Add(t.kind);
+        }
+    }
+}
+
+// A directory's offset: four bytes, whatever type a careless writer gave
+// them (readers follow such pointers too).
+uint32_t Pointer(const TiffReader& r, const std::vector<TiffEntry>& entries, uint16_t tag) {
+    for (const TiffEntry& e : entries) {
+        if (e.tag == tag)
+            return e.value != nullptr && e.size == 4 ? r.Get(e.value, 4) : r.Number(e);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void ScanExif(const uint8_t* tiff, size_t n, Findings* f) {
+    TiffReader r(tiff, n);
+    if (!r.ok()) {
+        f->Damaged(Damage::Exif);
+        return;
+    }
+    uint32_t ifd1;
+    std::vector<TiffEntry> ifd0 = r.ReadIfd(r.first_ifd(), &ifd1);
+    ScanTags(ifd0, f);
+    uint32_t unused;
+    if (uint32_t at = Pointer(r, ifd0, kExifIfd)) ScanTags(r.ReadIfd(at, &unused), f);
+    if (uint32_t at = Pointer(r, ifd0, kGpsIfd)) {
+        for (const TiffEntry& e : r.ReadIfd(at, &unused)) {
+            bool coordinate = e.tag == kGpsLatitude || e.tag == kGpsLongitude;
+            if (coordinate && e.value != nullptr && e.count > 0) f->Add(Private::Gps);
+        }
+    }
+    if (ifd1 != 0) {
+        std::vector<TiffEntry> entries = r.ReadIfd(ifd1, &unused);
+        if (!entries.empty()) f->Add(Private::Thumbnail);
+        ScanTags(entries, f);
+    }
+    if (r.damaged()) f->Damaged(Damage::Exif);
+}
+
+void ScanMpf(const uint8_t* tiff, size_t n, Findings* f) {
+    constexpr uint16_t kNumberOfImages = 0xB001;
+    constexpr uint16_t kMpEntry = 0xB002;
+    constexpr size_t kEntrySize = 16;
+    TiffReader r(tiff, n);
+    uint32_t next;
+    std::vector<TiffEntry> index =
+        r.ok() ? r.ReadIfd(r.first_ifd(), &next) : std::vector<TiffEntry>();
+    uint32_t images = 0;
+    bool listed = false;
+    for (const TiffEntry& e : index) {
+        if (e.tag == kMpEntry && e.value != nullptr) {
+            images = (uint32_t)(e.size / kEntrySize);
+            listed = true;
+        }
+        if (e.tag == kNumberOfImages && !listed) images = r.Number(e);
+    }
+    // The first image is this picture; the others are its previews.
+    if (images >= 2) f->Add(Private::Thumbnail);
+    if (!r.ok() || r.damaged()) f->Damaged(Damage::Mpf);
+}
+
+}  // namespace jhead
