@@ -23,6 +23,13 @@ add_executable(velmora_e2e_tests e2e/velmora_e2e_test.cpp)
 target_include_directories(velmora_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velmora_e2e_tests PRIVATE jhead_samples GTest::gtest_main gdi32 user32)
 add_dependencies(velmora_e2e_tests Velmora stub_jhead jhead)
+# A camera's picture with its GPS position (Wine reaches the build host's
+# files on drive Z:).
+set(gps_picture ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures/gps/DSCN0010.jpg)
+if(CMAKE_CROSSCOMPILING)
+  set(gps_picture Z:${gps_picture})
+endif()
+target_compile_definitions(velmora_e2e_tests PRIVATE VELMORA_GPS_PICTURE="${gps_picture}")
 add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)
 # A process left hanging must not stall the whole run.
 set_tests_properties(velmora_e2e_tests PROPERTIES TIMEOUT 1200)

@@ -1,20 +1,10 @@
 #include "runtime/run_lock_win.h"
 
+#include "runtime/user_object_name_win.h"
+
 namespace velmora {
 
-namespace {
-
-std::wstring UserName() {
-    wchar_t name[256] = L"";
-    DWORD size = 256;
-    return GetUserNameW(name, &size) ? name : L"";
-}
-
-}  // namespace
-
-// Local\ keeps the name within the user's session.
-Win32RunLock::Win32RunLock(std::wstring name)
-    : name_(L"Local\\" + name + L".RemovalRun." + UserName()) {}
+Win32RunLock::Win32RunLock(std::wstring name) : name_(UserObjectName(name, L"RemovalRun")) {}
 
 Win32RunLock::~Win32RunLock() {
     Release();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/user_object_name_win.h"
+
 namespace velmora {
 
 namespace {
@@ -15,17 +17,10 @@ constexpr LRESULT kTaken = 0x564C4D54;
 constexpr int kRetryMs = 50;
 constexpr int kRetries = 1200;
 
-std::wstring UserName() {
-    wchar_t name[256] = L"";
-    DWORD size = 256;
-    return GetUserNameW(name, &size) ? name : L"";
-}
-
 }  // namespace
 
-// Local\ keeps the names within the user's session.
 Win32StartJoin::Win32StartJoin(std::wstring name)
-    : name_(L"Local\\" + name + L".CommandLineStart." + UserName()) {}
+    : name_(UserObjectName(name, L"CommandLineStart")) {}
 
 Win32StartJoin::~Win32StartJoin() {
     Close();

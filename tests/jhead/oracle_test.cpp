@@ -99,24 +99,24 @@ void RequireOracles() {
     ASSERT_EQ(missing, "") << "run scripts/install-deps.sh";
 }
 
-// The repository's own pictures; more when a collection is at hand.
-std::vector<std::string> RealPictureFiles() {
+// The repository's own pictures, and more when a collection is at hand,
+// copied into `t` under plain names.
+std::vector<std::string> RealPictureCopies(const TempFolder& t) {
     const char* env = getenv("JHEAD_PICTURES");
     std::string from = env ? Quote(env) : Quote(JHEAD_PICTURES_DIR) + " " + Quote(JHEAD_CORPUS);
     std::istringstream found(Shell("find " + from + " -iname '*.jp*g' -type f 2>/dev/null"));
     std::vector<std::string> files;
-    for (std::string f; std::getline(found, f);) files.push_back(f);
+    for (std::string f; std::getline(found, f);) {
+        files.push_back(t.Path(std::to_string(files.size()) + ".jpg"));
+        WriteFile(files.back(), ReadFile(f));
+    }
     return files;
 }
 
 TEST(RealPictures, NoMetadataLeftSamePixelsOrientationAndIcc) {
     RequireOracles();
     TempFolder t;
-    std::vector<std::string> files;
-    for (const std::string& f : RealPictureFiles()) {
-        files.push_back(t.Path(std::to_string(files.size()) + ".jpg"));
-        WriteFile(files.back(), ReadFile(f));
-    }
+    std::vector<std::string> files = RealPictureCopies(t);
     ASSERT_GT(files.size(), 30u);
     EXPECT_GE(CleanAndJudge(files, "") * 100, files.size() * 95);
 }
@@ -205,11 +205,7 @@ void ExpectKindsAgree(const std::vector<std::string>& files) {
 TEST(RealPictures, NamedKindsAgreeWithExifTool) {
     RequireOracles();
     TempFolder t;
-    std::vector<std::string> files;
-    for (const std::string& f : RealPictureFiles()) {
-        files.push_back(t.Path(std::to_string(files.size()) + ".jpg"));
-        WriteFile(files.back(), ReadFile(f));
-    }
+    std::vector<std::string> files = RealPictureCopies(t);
     ASSERT_GT(files.size(), 30u);
     ExpectKindsAgree(files);
 }
