@@ -34,13 +34,13 @@ if(MINGW)
   target_link_options(Velmora PRIVATE -municode)
 endif()
 set_source_files_properties(resources/velmora.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.ico;${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc;${VELMORA_VERSION_HEADER}")
+  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora.ico;${VELMORA_GENERATED}/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resources/runtime.rc;${VELMORA_VERSION_HEADER}")
 
 # The uninstaller's helper: the program's verb removed with the same code
 # as the check box uses.
 add_executable(velmora-verb shellmenu/verb_tool_win.cpp resources/velmora_verb.rc)
 set_source_files_properties(resources/velmora_verb.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/resources/velmora_verb.manifest;${VELMORA_VERSION_HEADER}")
+  "${VELMORA_GENERATED}/velmora_verb.manifest;${VELMORA_VERSION_HEADER}")
 target_link_libraries(velmora-verb PRIVATE velmora_win)
 if(MINGW)
   target_link_options(velmora-verb PRIVATE -municode)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The release's executables read from outside, as windres dumps their
 # resources: each has the project's numeric version, the version strings a
-# properties page shows and a manifest that declares long paths and lists
-# Windows 7, 8, 8.1 and 10/11; the program's icon has every size Windows
-# asks for.   release_resources_test.sh WINDRES BIN-FOLDER VERSION
+# properties page shows and a manifest of the same version that declares
+# long paths and lists Windows 7, 8, 8.1 and 10/11; the program's icon has
+# every size Windows asks for.   release_resources_test.sh WINDRES BIN-FOLDER VERSION
 set -uo pipefail
 windres=$1 bin=$2 version=$3
 failures=0
@@ -16,6 +16,7 @@ for exe in Velmora.exe jhead.exe velmora-verb.exe; do
   for key in CompanyName FileDescription FileVersion LegalCopyright ProductName ProductVersion; do
     grep -q "VALUE \"$key\", L\?\"." <<<"$rc" || fail "$exe: $key"
   done
+  grep -qF "version=\"\"$version.0\"\" processorArchitecture" <<<"$rc" || fail "$exe: manifest version"
   grep -qF '<longPathAware xmlns=""http://schemas.microsoft.com/SMI/2016/WindowsSettings"">true<' \
     <<<"$rc" || fail "$exe: long paths"
   for os in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
