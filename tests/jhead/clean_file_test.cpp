@@ -217,11 +217,8 @@ TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     };
     ASSERT_EQ(records.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
-        const auto& [outcome, reason, reported, path] = expected[i];
-        EXPECT_EQ(records[i].outcome, outcome) << i;
-        EXPECT_EQ(records[i].reason, reason) << i;
-        EXPECT_EQ(records[i].reported, reported) << i;
-        EXPECT_EQ(records[i].path, path) << i;
+        const velmora::OutcomeRecord& r = records[i];
+        EXPECT_EQ(std::tie(r.outcome, r.reason, r.reported, r.path), expected[i]) << i;
     }
 }
 
