@@ -64,7 +64,7 @@ struct Case {
     const char* name;
     uint8_t marker;
     Bytes payload;
-    uint32_t kinds;
+    uint32_t kinds = 0;  // found; none unless given
     uint32_t damage = 0;
     size_t n = SIZE_MAX;  // the segment's end, when the bytes after it are not its own
 };
@@ -90,8 +90,7 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
                     {0x0110, 2, B("\0Model"s)},
                     {0x9C9D, 1, B(" \0 \0"s)},
                     {0x0131, 2, {}}},
-                   {}, {{1, 2, Ascii("N")}, {2, 5, {}}})),
-         0},
+                   {}, {{1, 2, Ascii("N")}, {2, 5, {}}}))},
         {"Copyright with only an editor", 0xE1, Exif(Tiff({{0x8298, 2, B(" \0Ed\0"s)}})), kAuthor},
         {"value ends at the block's end", 0xE1, ExifEndingAt(0), kSoftware},
         {"value one byte past it", 0xE1, ExifEndingAt(1), 0, Bad(Damage::Exif)},
@@ -109,17 +108,16 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"XMP empty and blank properties", 0xE1,
          Xmp("<rdf:Description" + kNs +
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
-             "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>"),
-         0},
+             "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>")},
         {"XMP cut inside a tag", 0xE1, Xmp("<rdf:Description" + kNs + " e:GPSLatitude='1"), 0,
          Bad(Damage::Xmp)},
-        {"64 prefixes", 0xE1, Declarations(64), 0},
+        {"64 prefixes", 0xE1, Declarations(64)},
         {"65 prefixes", 0xE1, Declarations(65), 0, Bad(Damage::Xmp)},
         {"IPTC by-line and date", 0xED,
          Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))),
          kAuthor | kTime},
         {"IPTC blank by-line, digest", 0xED,
-         Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))})), 0},
+         Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))}))},
         {"IPTC record one byte past its resource", 0xED,
          Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), {0, 0}}), 7)), 0, Bad(Damage::Photoshop)},
         {"Photoshop thumbnail and own data", 0xED,
@@ -127,12 +125,12 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          kThumb | kSoftware},
         {"resource one byte past the block", 0xED, Photoshop(Resource(0x03ED, B("r"), 2)), 0,
          Bad(Damage::Photoshop)},
-        {"MPF with one image", 0xE2, Mpf(1), 0},
+        {"MPF with one image", 0xE2, Mpf(1)},
         {"MPF with a preview", 0xE2, Mpf(2), kThumb},
         {"JFIF thumbnail 1x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\1\1abc"s), kThumb},
-        {"JFIF thumbnail 0x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\0\1abc"s), 0},
-        {"JFXX with and without data", 0xE0, B("JFXX\0\x10\xFF"s), kThumb},
-        {"JFXX without data", 0xE0, B("JFXX\0\x10"s), 0},
+        {"JFIF thumbnail 0x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\0\1abc"s)},
+        {"JFXX with data", 0xE0, B("JFXX\0\x10\xFF"s), kThumb},
+        {"JFXX without data", 0xE0, B("JFXX\0\x10"s)},
     };
     for (const Case& c : cases) {
         Findings f;
