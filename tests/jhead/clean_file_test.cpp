@@ -144,26 +144,23 @@ TEST_F(CleanFileTest, FailureAtAnyStepLeavesOriginalAndNoTemporaryFile) {
     }
 }
 
-// Temporary files: ".jhead-PID-NN.part", never P.tmp (Velmora moves that
-// one over the picture); those of processes that are gone are removed.
-TEST_F(CleanFileTest, TemporaryFilesOursOnlyAndAbandonedOnesRemoved) {
+// The other names beside the picture. Temporary files are ours only
+// (".jhead-PID-NN.part", never P.tmp: Velmora moves that one over the
+// picture), and those of processes that are gone are removed. A hard link
+// still names the original, as the line says; a symbolic link stays one.
+TEST_F(CleanFileTest, OtherNamesBesideThePictureKeepTheirMeaning) {
     char live[32];
     snprintf(live, sizeof live, ".jhead-%08x-00.part", fs::ProcessId());
     std::set<std::string> others = {"p.jpg.tmp", live, ".jhead-7ffffff0-0.part"};
     for (const std::string& n : others) Put(n, B("other"));
     Put(".jhead-7ffffff0-00.part", B("abandoned"));
     std::string p = Put("p.jpg", kDirty);
-    EXPECT_EQ(CleanFile(p).outcome, Outcome::Cleaned);
-    others.insert("p.jpg");
-    EXPECT_EQ(t.Names(), others);
-}
-
-TEST_F(CleanFileTest, LinksKeepTheirMeaning) {
-    std::string p = Put("p.jpg", kDirty);
     stdfs::create_hard_link(FromUtf8(p), t.dir / "other name.jpg");
     FileResult r = CleanFile(p);
     EXPECT_NE(r.line.find("另有 1 个硬链接"), std::string::npos) << r.line;
     EXPECT_EQ(ReadFile(t.Path("other name.jpg")), kDirty);
+    others.insert({"p.jpg", "other name.jpg"});
+    EXPECT_EQ(t.Names(), others);
 #ifndef _WIN32
     stdfs::create_symlink("other name.jpg", t.dir / "link.jpg");
     EXPECT_EQ(CleanFile(t.Path("link.jpg")).outcome, Outcome::Cleaned);
@@ -177,13 +174,12 @@ void SetEnv(const char* name, const std::string& value) { _putenv_s(name, value.
 #else
 void SetEnv(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
 #endif
-void SetEventFile(const std::string& path) { SetEnv("VELMORA_EVENT_FILE", path); }
 
 TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     std::string dirty = Put("dirty.jpg", kDirty);
     std::string clean = Put("clean.jpg", kCleaned);
     std::string broken = Put("broken.jpg", B("\xFF\xD8\xFF\xE1\x10\x00"));
-    SetEventFile(t.Path("Event.txt"));
+    SetEnv("VELMORA_EVENT_FILE", t.Path("Event.txt"));
     SetEnv(velmora::kOutcomeFileVariable, t.Path("outcomes"));
     // Usage errors touch nothing, not even the files named with them.
     EXPECT_EQ(RunTool({"-de", "--bogus", dirty}), 2);
@@ -194,9 +190,9 @@ TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     EXPECT_EQ(RunTool({"-de", "--", clean}), 0);
     EXPECT_EQ(ReadFile(dirty), kCleaned);
     // A results file that cannot be written fails the run, though the picture is fine.
-    SetEventFile(t.Path("missing/Event.txt"));
+    SetEnv("VELMORA_EVENT_FILE", t.Path("missing/Event.txt"));
     EXPECT_EQ(RunTool({"-de", clean}), 1);
-    SetEventFile("");
+    SetEnv("VELMORA_EVENT_FILE", "");
     SetEnv(velmora::kOutcomeFileVariable, "");
     // One line per picture; what the lines say is jhead_win_test's.
     Bytes log = ReadFile(t.Path("Event.txt"));
@@ -217,11 +213,8 @@ TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     };
     ASSERT_EQ(records.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
-        const auto& [outcome, reason, reported, path] = expected[i];
-        EXPECT_EQ(records[i].outcome, outcome) << i;
-        EXPECT_EQ(records[i].reason, reason) << i;
-        EXPECT_EQ(records[i].reported, reported) << i;
-        EXPECT_EQ(records[i].path, path) << i;
+        const velmora::OutcomeRecord& r = records[i];
+        EXPECT_EQ(std::tie(r.outcome, r.reason, r.reported, r.path), expected[i]) << i;
     }
 }
 

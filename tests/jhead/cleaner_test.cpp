@@ -17,6 +17,8 @@ namespace {
 const Bytes kSoi = {0xFF, 0xD8};
 const Bytes kJfif = Seg(0xE0, B(std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14)));
 const Bytes kAdobe = Seg(0xEE, B(std::string("Adobe\0\144\0\0\0\0\1", 12)));
+// The picture's own segments and data: what every cleaned picture ends with.
+const Bytes kRest = Cat({FakeTables(), FakeScans()});
 
 // A picture cleaned in memory.
 struct Clean {
@@ -45,12 +47,10 @@ void ExpectCleaned(const std::vector<Case>& cases) {
 TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
     std::vector<Bytes> icc = IccChunks(3);
     Bytes trailer = Cat({kSoi, B("preview"), {0xFF, 0xD9}});
-    Bytes in = Cat({kSoi, kJfif, AllMetadata(1, false), icc[0], icc[1], icc[2], kAdobe,
-                    FakeTables(), FakeScans(), trailer});
-    Clean c(in);
+    Clean c(
+        Cat({kSoi, kJfif, AllMetadata(1, false), icc[0], icc[1], icc[2], kAdobe, kRest, trailer}));
     // ICC chunks in their order; orientation 1 needs no Exif at all.
-    EXPECT_EQ(c.out.bytes,
-              Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, FakeTables(), FakeScans()}));
+    EXPECT_EQ(c.out.bytes, Cat({kSoi, kJfif, icc[0], icc[1], icc[2], kAdobe, kRest}));
     EXPECT_EQ(c.plan.removed[(int)Kind::Exif], ExifSegment(1, false).size());
     EXPECT_EQ(c.plan.removed[(int)Kind::Trailer], trailer.size());
     // JFXX APP0, APP3, APP12, non-Adobe APP14 and APP15.
@@ -58,26 +58,25 @@ TEST(Cleaner, RemovesEveryKindOfMetadataAndKeepsPictureSegments) {
 }
 
 TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
-    Bytes rest = Cat({FakeTables(), FakeScans()});
     std::vector<Case> cases;
     for (int o = 2; o <= 8; o++) {
         // In place of the original Exif block, in its byte order.
         for (bool be : {false, true}) {
-            Bytes in = Cat({kSoi, kJfif, ExifSegment(o, be), Seg(0xFE, B("c")), rest});
-            cases.push_back({"turned", in, Cat({kSoi, kJfif, MinimalExifSegment({o, be}), rest})});
+            Bytes in = Cat({kSoi, kJfif, ExifSegment(o, be), Seg(0xFE, B("c")), kRest});
+            cases.push_back({"turned", in, Cat({kSoi, kJfif, MinimalExifSegment({o, be}), kRest})});
         }
     }
     // Only the second of two Exif blocks holds one: that value, in the first's place.
     cases.push_back({"second block",
-                     Cat({kSoi, ExifSegment(0, false), kJfif, ExifSegment(5, true), rest}),
-                     Cat({kSoi, MinimalExifSegment({5, true}), kJfif, rest})});
+                     Cat({kSoi, ExifSegment(0, false), kJfif, ExifSegment(5, true), kRest}),
+                     Cat({kSoi, MinimalExifSegment({5, true}), kJfif, kRest})});
     // Blocks that hold no readable orientation leave none behind.
     Bytes bad_offset = ExifSegment(6, true);
     bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end
     Bytes count_past = ExifSegment(6, false);
     count_past[4 + 6 + 8] = 0x40;  // 64 entries, where the block holds 3
     for (const Bytes& b : {ExifSegment(9, false), bad_offset, count_past}) {
-        cases.push_back({"no orientation", Cat({kSoi, b, rest}), Cat({kSoi, rest})});
+        cases.push_back({"no orientation", Cat({kSoi, b, kRest}), Cat({kSoi, kRest})});
     }
     ExpectCleaned(cases);
 }
@@ -85,26 +84,25 @@ TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
 // Damage a decoder reads past: the stray bytes go with the metadata, and the
 // picture segments and data stay byte for byte, even when the data is cut short.
 TEST(Cleaner, RecoversHeadersAndDataTheWayDecodersRead) {
-    Bytes rest = Cat({FakeTables(), FakeScans()});
     Bytes exif = ExifSegment(1, false);
     Bytes icc_long = IccChunks(1)[0];
     icc_long[3] += 2;  // swallows the FF EE of the Adobe segment after it
     Bytes xmp_short = Seg(0xE1, B(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)));
     xmp_short[3] -= 2;
     std::string thumb("JFIF\0\1\2\0\0\1\0\1\2\1RGBrgb", 20);
-    Bytes scans = FakeScans();
-    Bytes cut_short = Cat({FakeTables(), Bytes(scans.begin(), scans.end() - 2)});  // no EOI
+    Bytes cut_short(kRest.begin(), kRest.end() - 2);  // no EOI
     ExpectCleaned({
-        {"zero padding", Cat({kSoi, kJfif, {0, 0, 0}, exif, rest}), Cat({kSoi, kJfif, rest})},
-        {"stuffed FF00", Cat({kSoi, exif, {0xFF, 0x00}, rest}), Cat({kSoi, rest})},
-        {"standalone markers", Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, exif, rest}),
-         Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, rest})},
-        {"comment length below 2", Cat({kSoi, {0xFF, 0xFE, 0x00, 0x01}, rest}), Cat({kSoi, rest})},
-        {"ICC 2 bytes long", Cat({kSoi, icc_long, kAdobe, rest}),
-         Cat({kSoi, icc_long, {0xFF, 0xEE}, rest})},
-        {"XMP 2 bytes short", Cat({kSoi, kJfif, xmp_short, rest}), Cat({kSoi, kJfif, rest})},
-        {"JFIF thumbnail", Cat({kSoi, Seg(0xE0, B(thumb)), rest}),
-         Cat({kSoi, Seg(0xE0, B(thumb.substr(0, 12) + std::string(2, '\0'))), rest})},
+        {"zero padding", Cat({kSoi, kJfif, {0, 0, 0}, exif, kRest}), Cat({kSoi, kJfif, kRest})},
+        {"stuffed FF00", Cat({kSoi, exif, {0xFF, 0x00}, kRest}), Cat({kSoi, kRest})},
+        {"standalone markers", Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, exif, kRest}),
+         Cat({kSoi, {0xFF, 0x01, 0xFF, 0xD0, 0xFF, 0xD7}, kRest})},
+        {"comment length below 2", Cat({kSoi, {0xFF, 0xFE, 0x00, 0x01}, kRest}),
+         Cat({kSoi, kRest})},
+        {"ICC 2 bytes long", Cat({kSoi, icc_long, kAdobe, kRest}),
+         Cat({kSoi, icc_long, {0xFF, 0xEE}, kRest})},
+        {"XMP 2 bytes short", Cat({kSoi, kJfif, xmp_short, kRest}), Cat({kSoi, kJfif, kRest})},
+        {"JFIF thumbnail", Cat({kSoi, Seg(0xE0, B(thumb)), kRest}),
+         Cat({kSoi, Seg(0xE0, B(thumb.substr(0, 12) + std::string(2, '\0'))), kRest})},
         // Fill bytes stay with a kept marker and go with a removed one.
         {"fill bytes, data cut short",
          Cat({kSoi, {0xFF}, Seg(0xFE, B("x")), {0xFF, 0xFF}, cut_short}),
@@ -114,8 +112,6 @@ TEST(Cleaner, RecoversHeadersAndDataTheWayDecodersRead) {
 }
 
 TEST(Cleaner, RefusesHeadersItCannotParse) {
-    Bytes tables = FakeTables();
-    Bytes scans = FakeScans();
     Bytes exif = ExifSegment(6, false);
     std::tuple<const char*, Bytes, ParseError> cases[] = {
         {"empty", {}, ParseError::NotJpeg},
@@ -123,11 +119,11 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
         {"length past end", Cat({kSoi, Bytes(exif.begin(), exif.end() - 10)}),
          ParseError::SegmentPastEnd},
         {"length cut", Cat({kSoi, {0xFF, 0xE1, 0x01}}), ParseError::SegmentPastEnd},
-        {"table length below 2", Cat({kSoi, {0xFF, 0xDB, 0x00, 0x01}, tables, scans}),
+        {"table length below 2", Cat({kSoi, {0xFF, 0xDB, 0x00, 0x01}, kRest}),
          ParseError::BadLength},
-        {"second SOI", Cat({kSoi, exif, kSoi, tables, scans}), ParseError::UnexpectedMarker},
+        {"second SOI", Cat({kSoi, exif, kSoi, kRest}), ParseError::UnexpectedMarker},
         {"SOI EOI", Cat({kSoi, {0xFF, 0xD9}}), ParseError::NoPicture},
-        {"no SOS", Cat({kSoi, exif, tables}), ParseError::NoScan},
+        {"no SOS", Cat({kSoi, exif, FakeTables()}), ParseError::NoScan},
         {"no frame", Cat({kSoi, exif, Seg(0xDA, {1, 1, 0, 0, 63, 0}), {0xFF, 0xD9}}),
          ParseError::NoFrame},
     };
@@ -138,7 +134,7 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
     }
     Bytes many = kSoi;
     for (size_t i = 0; i < kMaxSegments; i++) many.insert(many.end(), {0xFF, 0xFE, 0, 2});
-    EXPECT_EQ(Clean(Cat({many, tables, scans})).error, ParseError::TooManySegments);
+    EXPECT_EQ(Clean(Cat({many, kRest})).error, ParseError::TooManySegments);
 }
 
 // The picture's length (data.size() + 1 when no EOI was found), then the

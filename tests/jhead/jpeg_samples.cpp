@@ -24,35 +24,10 @@ static void Put(Bytes& b, size_t at, uint32_t v, int n, bool be) {
     for (int i = 0; i < n; i++) b[at + i] = (uint8_t)(v >> (be ? 8 * (n - 1 - i) : 8 * i));
 }
 
-Bytes ExifSegment(int orientation, bool be) {
-    // TIFF: header, IFD0 (Make, Orientation, GPS pointer) at 8, "Canon" at 50,
-    // GPS IFD (latitude ref "N") at 56.
-    Bytes t(74, 0);
-    // An IFD entry; SHORT values sit in the first two bytes of the field.
-    auto entry = [&](size_t at, int tag, int type, int count, uint32_t value) {
-        Put(t, at, tag, 2, be);
-        Put(t, at + 2, type, 2, be);
-        Put(t, at + 4, count, 4, be);
-        Put(t, at + 8, value, type == 3 ? 2 : 4, be);
-    };
-    t[0] = t[1] = be ? 'M' : 'I';
-    Put(t, 2, 42, 2, be);
-    Put(t, 4, 8, 4, be);
-    Put(t, 8, orientation ? 3 : 2, 2, be);
-    entry(10, 0x010F, 2, 6, 50);
-    if (orientation) entry(22, 0x0112, 3, 1, orientation);
-    entry(orientation ? 34 : 22, 0x8825, 4, 1, 56);
-    std::copy_n("Canon", 6, t.begin() + 50);
-    Put(t, 56, 1, 2, be);
-    entry(58, 0x0001, 2, 2, 0);
-    t[66] = 'N';
-    return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), t}));
-}
-
 static size_t TypeSize(uint16_t type) { return type == 3 ? 2 : type == 4 ? 4 : type == 5 ? 8 : 1; }
 
 Bytes Tiff(const std::vector<Tag>& ifd0_in, const std::vector<Tag>& exif,
-           const std::vector<Tag>& gps, const std::vector<Tag>& ifd1) {
+           const std::vector<Tag>& gps, const std::vector<Tag>& ifd1, bool be) {
     std::vector<Tag> ifd0 = ifd0_in;
     // Pointers first, filled in once the directories' places are known.
     if (!exif.empty()) ifd0.push_back({0x8769, 4, Bytes(4)});
@@ -65,32 +40,40 @@ Bytes Tiff(const std::vector<Tag>& ifd0_in, const std::vector<Tag>& exif,
         if (!d->empty()) at += 2 + 12 * d->size() + 4;
     }
     Bytes t(at, 0);
-    t[0] = t[1] = 'I';
-    Put(t, 2, 42, 2, false);
-    Put(t, 4, 8, 4, false);
+    t[0] = t[1] = be ? 'M' : 'I';
+    Put(t, 2, 42, 2, be);
+    Put(t, 4, 8, 4, be);
     for (size_t d = 0; d < dirs.size(); d++) {
         if (!place[d]) continue;
         std::vector<Tag> tags = *dirs[d];
         size_t e = place[d];
-        Put(t, e, (uint32_t)tags.size(), 2, false);
+        Put(t, e, (uint32_t)tags.size(), 2, be);
         for (size_t i = 0; i < tags.size(); i++, e += 12) {
             Tag& tag = tags[i];
-            if (tag.tag == 0x8769) Put(tag.value, 0, (uint32_t)place[1], 4, false);
-            if (tag.tag == 0x8825) Put(tag.value, 0, (uint32_t)place[2], 4, false);
-            Put(t, e + 2, tag.tag, 2, false);
-            Put(t, e + 4, tag.type, 2, false);
-            Put(t, e + 6, (uint32_t)(tag.value.size() / TypeSize(tag.type)), 4, false);
+            if (tag.tag == 0x8769) Put(tag.value, 0, (uint32_t)place[1], 4, be);
+            if (tag.tag == 0x8825) Put(tag.value, 0, (uint32_t)place[2], 4, be);
+            Put(t, e + 2, tag.tag, 2, be);
+            Put(t, e + 4, tag.type, 2, be);
+            Put(t, e + 6, (uint32_t)(tag.value.size() / TypeSize(tag.type)), 4, be);
             if (tag.value.size() <= 4) {
                 std::copy(tag.value.begin(), tag.value.end(), t.begin() + e + 10);
             } else {
-                Put(t, e + 10, (uint32_t)t.size(), 4, false);
+                Put(t, e + 10, (uint32_t)t.size(), 4, be);
                 t.insert(t.end(), tag.value.begin(), tag.value.end());
             }
         }
         // IFD0's next directory is IFD1.
-        if (d == 0) Put(t, e + 2, (uint32_t)place[3], 4, false);
+        if (d == 0) Put(t, e + 2, (uint32_t)place[3], 4, be);
     }
     return t;
+}
+
+Bytes ExifSegment(int orientation, bool be) {
+    std::vector<Tag> ifd0 = {{0x010F, 2, B(std::string("Canon", 6))}};
+    Bytes o = be ? Bytes{0, (uint8_t)orientation} : Bytes{(uint8_t)orientation, 0};
+    if (orientation) ifd0.push_back({0x0112, 3, o});
+    Bytes tiff = Tiff(ifd0, {}, {{0x0001, 2, B(std::string("N", 2))}}, {}, be);
+    return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), tiff}));
 }
 
 std::vector<Bytes> IccChunks(int count) {

@@ -18,19 +18,19 @@ Bytes Cat(std::initializer_list<Bytes> parts);
 // FF marker, big-endian length, payload.
 Bytes Seg(uint8_t marker, const Bytes& payload);
 
-// Exif APP1 with Make, Orientation (when not 0) and a GPS IFD.
-Bytes ExifSegment(int orientation, bool big_endian);
 // A TIFF directory entry: tag, type and value bytes (count from the size).
 struct Tag {
     uint16_t tag;
     uint16_t type;
     Bytes value;
 };
-// A little-endian TIFF block: IFD0, then the Exif and GPS directories (each
-// pointed to from IFD0 when given), then IFD1 when given; values that do
-// not fit an entry follow the directories.
+// A TIFF block (little-endian unless be): IFD0, then the Exif and GPS
+// directories (each pointed to from IFD0 when given), then IFD1 when given;
+// values that do not fit an entry follow the directories.
 Bytes Tiff(const std::vector<Tag>& ifd0, const std::vector<Tag>& exif = {},
-           const std::vector<Tag>& gps = {}, const std::vector<Tag>& ifd1 = {});
+           const std::vector<Tag>& gps = {}, const std::vector<Tag>& ifd1 = {}, bool be = false);
+// Exif APP1 with Make, Orientation (when not 0) and a GPS IFD, IFD0 at 8.
+Bytes ExifSegment(int orientation, bool big_endian);
 
 // An ICC profile split into count APP2 chunks.
 std::vector<Bytes> IccChunks(int count);

@@ -64,8 +64,8 @@ struct Case {
     const char* name;
     uint8_t marker;
     Bytes payload;
-    uint32_t kinds;
-    uint32_t damage;
+    uint32_t kinds = 0;  // found; none unless given
+    uint32_t damage = 0;
     size_t n = SIZE_MAX;  // the segment's end, when the bytes after it are not its own
 };
 
@@ -77,24 +77,22 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
                     {0x0132, 2, Ascii("2020:01:01 10:00:00")},
                     {0x013B, 2, Ascii("Ann")},
                     {0x0131, 2, Ascii("Fw 1.0")}})),
-         kDevice | kTime | kAuthor | kSoftware, 0},
+         kDevice | kTime | kAuthor | kSoftware},
         {"Exif, GPS and IFD1", 0xE1,
          Exif(Tiff({}, {{0xA431, 2, Ascii("123")}, {0x927C, 7, B("maker")}}, {{2, 5, lat}},
                    {{0x0103, 3, {6, 0}}})),
-         kSerial | kMaker | kGps | kThumb, 0},
+         kSerial | kMaker | kGps | kThumb},
         {"longitude alone, owner, XP author", 0xE1,
          Exif(Tiff({{0x9C9D, 1, B("A\0"s)}}, {{0xA430, 2, Ascii("Bo")}}, {{4, 5, lat}})),
-         kGps | kAuthor, 0},
+         kGps | kAuthor},
         {"blank, NUL-led and empty values", 0xE1,
          Exif(Tiff({{0x010F, 2, Ascii("    ")},
                     {0x0110, 2, B("\0Model"s)},
                     {0x9C9D, 1, B(" \0 \0"s)},
                     {0x0131, 2, {}}},
-                   {}, {{1, 2, Ascii("N")}, {2, 5, {}}})),
-         0, 0},
-        {"Copyright with only an editor", 0xE1, Exif(Tiff({{0x8298, 2, B(" \0Ed\0"s)}})), kAuthor,
-         0},
-        {"value ends at the block's end", 0xE1, ExifEndingAt(0), kSoftware, 0},
+                   {}, {{1, 2, Ascii("N")}, {2, 5, {}}}))},
+        {"Copyright with only an editor", 0xE1, Exif(Tiff({{0x8298, 2, B(" \0Ed\0"s)}})), kAuthor},
+        {"value ends at the block's end", 0xE1, ExifEndingAt(0), kSoftware},
         {"value one byte past it", 0xE1, ExifEndingAt(1), 0, Bad(Damage::Exif)},
         {"directory past the end", 0xE1, Exif(B("II*\0\x08\0\0\0\x05\0"s)), 0, Bad(Damage::Exif)},
         {"entries past the block's end", 0xE1,
@@ -106,34 +104,33 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
              " e:GPSLongitude='2,21.0E'><dc:creator><rdf:Seq><rdf:li>Ann</rdf:li></rdf:Seq>"
              "</dc:creator><mm:History><rdf:Seq><rdf:li e:x='saved'/></rdf:Seq></mm:History>"
              "<!-- e:GPSLatitude='1' --></rdf:Description>"),
-         kGps | kAuthor | kSoftware, 0},
+         kGps | kAuthor | kSoftware},
         {"XMP empty and blank properties", 0xE1,
          Xmp("<rdf:Description" + kNs +
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
-             "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>"),
-         0, 0},
+             "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>")},
         {"XMP cut inside a tag", 0xE1, Xmp("<rdf:Description" + kNs + " e:GPSLatitude='1"), 0,
          Bad(Damage::Xmp)},
-        {"64 prefixes", 0xE1, Declarations(64), 0, 0},
+        {"64 prefixes", 0xE1, Declarations(64)},
         {"65 prefixes", 0xE1, Declarations(65), 0, Bad(Damage::Xmp)},
         {"IPTC by-line and date", 0xED,
-         Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))), kAuthor | kTime,
-         0},
+         Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))),
+         kAuthor | kTime},
         {"IPTC blank by-line, digest", 0xED,
-         Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))})), 0, 0},
+         Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))}))},
         {"IPTC record one byte past its resource", 0xED,
          Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), {0, 0}}), 7)), 0, Bad(Damage::Photoshop)},
         {"Photoshop thumbnail and own data", 0xED,
          Photoshop(Cat({Resource(0x040C, B("th")), Resource(0x03ED, B("r")), {0}})),
-         kThumb | kSoftware, 0},
+         kThumb | kSoftware},
         {"resource one byte past the block", 0xED, Photoshop(Resource(0x03ED, B("r"), 2)), 0,
          Bad(Damage::Photoshop)},
-        {"MPF with one image", 0xE2, Mpf(1), 0, 0},
-        {"MPF with a preview", 0xE2, Mpf(2), kThumb, 0},
-        {"JFIF thumbnail 1x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\1\1abc"s), kThumb, 0},
-        {"JFIF thumbnail 0x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\0\1abc"s), 0, 0},
-        {"JFXX with and without data", 0xE0, B("JFXX\0\x10\xFF"s), kThumb, 0},
-        {"JFXX without data", 0xE0, B("JFXX\0\x10"s), 0, 0},
+        {"MPF with one image", 0xE2, Mpf(1)},
+        {"MPF with a preview", 0xE2, Mpf(2), kThumb},
+        {"JFIF thumbnail 1x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\1\1abc"s), kThumb},
+        {"JFIF thumbnail 0x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\0\1abc"s)},
+        {"JFXX with data", 0xE0, B("JFXX\0\x10\xFF"s), kThumb},
+        {"JFXX without data", 0xE0, B("JFXX\0\x10"s)},
     };
     for (const Case& c : cases) {
         Findings f;

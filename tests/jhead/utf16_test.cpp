@@ -3,6 +3,8 @@
 // jhead_win_test's, through the real tool.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "shown_name.h"
 #include "utf16.h"
 
@@ -19,10 +21,7 @@ TEST(Utf16, LoneSurrogatesRoundTrip) {
 // one picture only.
 TEST(ShownName, OneLineAndTheCodePointsTheCodePageLacks) {
     auto ascii = [](const std::string& s) {
-        for (char c : s) {
-            if ((unsigned char)c >= 0x80) return false;
-        }
-        return true;
+        return std::all_of(s.begin(), s.end(), [](char c) { return (unsigned char)c < 0x80; });
     };
     const std::pair<std::string, std::string> cases[] = {
         {"a b.jpg", "a b.jpg"},
