@@ -195,36 +195,20 @@ TEST_F(MainWindowTest, TheFinalMessageCountsWhatTheToolReportedForEachPicture) {
 }
 
 // The copy the script runs is the program's own tool, byte for byte, made
-// whole under another name and renamed into place; without one no picture
-// is touched.
+// whole under another name and renamed into place.
 TEST_F(MainWindowTest, TheToolCopyIsMadeSureBeforeEveryRun) {
     const std::wstring copy = L"C:\\TEMP\\jhead.exe";
     Queue({L"C:\\a.jpg"});
-    auto run = [&](const wchar_t* copyText) {
-        fake.files.files[L"C:\\a.jpg"] = {1000};
-        if (copyText) fake.files.files[copy].text = copyText;
-        fake.dialogs.shown.clear();
-        fake.processes.started.clear();
-        window.OnRemoveClicked();
-        EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
-        return fake.dialogs.shown.empty() ? Message{} : fake.dialogs.shown[0];
-    };
     // Missing, cut short, an older version: each replaced, and the run goes on.
     for (const wchar_t* before : {(const wchar_t*)nullptr, L"jhead", L"jhead 0.9"}) {
-        EXPECT_EQ(run(before).text, L"搞定");
+        fake.files.files[L"C:\\a.jpg"] = {1000};
+        if (before) fake.files.files[copy].text = before;
+        fake.dialogs.shown.clear();
+        window.OnRemoveClicked();
+        EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
         EXPECT_EQ(fake.files.files[copy].text, L"jhead 1.0");
+        EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
     }
-    // A copy held by a running tool cannot be replaced.
-    fake.files.files[copy] = {};
-    fake.files.files[copy].locked = true;
-    const Message held = run(nullptr);
-    EXPECT_EQ(held.icon, MsgIcon::Critical);
-    EXPECT_NE(held.text.find(copy), std::wstring::npos);
-    // No tool beside the program.
-    fake.files.files.erase(kTool);
-    EXPECT_EQ(run(L"jhead 1.0").icon, MsgIcon::Critical);
-    EXPECT_TRUE(fake.processes.started.empty());
-    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
 }
 
 // A results file another program holds: the pictures are cleaned, the
@@ -405,28 +389,39 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
                                           L"每个文件的情况见“查看结果”。"});
 }
 
-// A run that could not happen says so instead of "搞定" and touches nothing.
-TEST_F(MainWindowTest, ARunThatCannotHappenNamesTheFolderAndTouchesNoPicture) {
+// A run that cannot happen says what stopped it instead of "搞定", and
+// touches nothing.
+TEST_F(MainWindowTest, ARunThatCannotHappenNamesWhatStoppedItAndTouchesNoPicture) {
+    const std::wstring copy = L"C:\\TEMP\\jhead.exe", script = L"C:\\TEMP\\Go.bat";
     Queue({L"C:\\a.jpg"});
-    auto runWith = [&](const wchar_t* temp) {
+    auto expectRefused = [&](const std::wstring& named) {
         fake.dialogs.shown.clear();
-        fake.processes.environment[L"tmp"] = temp;
         Picture(L"C:\\a.jpg", 1000, 900);
         window.OnRemoveClicked();
         EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
         EXPECT_TRUE(removeButton.enabled);
-        EXPECT_EQ(fake.dialogs.shown.size(), 1u);
-        return fake.dialogs.shown.empty() ? Message{} : fake.dialogs.shown[0];
+        EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
+        ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+        EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::Critical);
+        EXPECT_NE(fake.dialogs.shown[0].text.find(named), std::wstring::npos) << named;
     };
-    const Message missing = runWith(L"C:\\no such folder");
-    EXPECT_EQ(missing.icon, MsgIcon::Critical);
-    EXPECT_NE(missing.text.find(L"C:\\no such folder"), std::wstring::npos);
-
+    fake.processes.environment[L"tmp"] = L"C:\\no such folder";
+    expectRefused(L"C:\\no such folder");
+    fake.processes.environment[L"tmp"] = L"C:\\TEMP";
+    // A copy held by a running tool cannot be replaced.
+    fake.files.files[copy].locked = true;
+    expectRefused(copy);
+    fake.files.files[copy].locked = false;
+    fake.files.files[script].locked = true;
+    expectRefused(L"写入脚本 Go.bat");
+    fake.files.files[script].locked = false;
     fake.processes.startFails = true;
-    const Message notStarted = runWith(L"C:\\TEMP");
-    EXPECT_EQ(notStarted.icon, MsgIcon::Critical);
-    EXPECT_NE(notStarted.text.find(L"Go.bat"), std::wstring::npos);
+    expectRefused(L"运行临时文件夹中的脚本 Go.bat");
     EXPECT_EQ(fake.events.sleptMs, 100);  // a failed start still costs one pass
+    // No tool beside the program.
+    fake.files.files.erase(kTool);
+    expectRefused(L"C:\\Program Files\\Velmora");
+    EXPECT_TRUE(fake.processes.started.empty());
 }
 
 TEST_F(MainWindowTest, ResultsViewOpensEventTxtInNotepadOnlyWhenItExists) {
