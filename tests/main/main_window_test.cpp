@@ -34,9 +34,6 @@ protected:
         fake.files.files[path + L".tmp"] = {outputSize};
     }
     std::wstring Env(const wchar_t* name) { return fake.processes.Environ(name); }
-    void Append(const std::wstring& path, std::string_view bytes) {
-        fake.files.SaveSimpleFile(path, std::wstring(bytes.begin(), bytes.end()), true);
-    }
     // Go.bat as cmd and jhead run it: the script by its name in the working
     // folder, then each tool line. A picture over 100 bytes loses 100 (its
     // metadata; text "GPS" says it held a position), a smaller one has
@@ -79,7 +76,9 @@ protected:
             }
             if (!event.empty())
                 r.reported = fake.files.SaveSimpleFile(event, given + L"\r\n", true);
-            Append(Env(L"VELMORA_OUTCOME_FILE"), FormatOutcomeRecord(r));
+            const std::string record = FormatOutcomeRecord(r);
+            fake.files.SaveSimpleFile(Env(L"VELMORA_OUTCOME_FILE"),
+                                      std::wstring(record.begin(), record.end()), true);
         }
     }
 
@@ -120,9 +119,8 @@ TEST_F(MainWindowTest, CommandLineStartCleansThePicturesOfItsFolderUnseenAndClos
     fake.files.currentFolder = L"C:\\pics";
     fake.processes.commandLine = L"a.jpg \"..\\pics\\b.jpg\" \"C:\\My Pictures\\c.jpg\"";
     for (const wchar_t* p :
-         {L"C:\\pics\\a.jpg", L"C:\\pics\\b.jpg", L"C:\\My Pictures\\c.jpg", L"C:\\TEMP\\a.jpg"}) {
+         {L"C:\\pics\\a.jpg", L"C:\\pics\\b.jpg", L"C:\\My Pictures\\c.jpg", L"C:\\TEMP\\a.jpg"})
         fake.files.files[p] = {1000};
-    }
     fake.files.files[L"C:\\pics\\b.jpg"].text = L"GPS";
     bool disabledDuringRun = false;
     fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
@@ -167,12 +165,11 @@ TEST_F(MainWindowTest, CommandLineStartCleansThePicturesOfItsFolderUnseenAndClos
 TEST_F(MainWindowTest, TheFinalMessageCountsWhatTheToolReportedForEachPicture) {
     Queue({L"C:\\good.jpg", L"C:\\ro.jpg", L"C:\\gone.jpg", L"C:\\empty.jpg", L"C:\\held.jpg",
            L"C:\\x.jpg", L"C:\\crash.jpg", L"C:\\bare.jpg", L"C:\\사진.jpg", L"C:\\ro2.jpg"});
-    fake.files.files[L"C:\\good.jpg"] = {1000};
-    fake.files.files[L"C:\\bare.jpg"] = {50};
-    fake.files.files[L"C:\\crash.jpg"] = {1000};
-    fake.files.files[L"C:\\empty.jpg"] = {0};
-    for (const wchar_t* p : {L"C:\\ro.jpg", L"C:\\ro2.jpg", L"C:\\held.jpg"})
+    for (const wchar_t* p :
+         {L"C:\\good.jpg", L"C:\\crash.jpg", L"C:\\ro.jpg", L"C:\\ro2.jpg", L"C:\\held.jpg"})
         fake.files.files[p] = {1000};
+    fake.files.files[L"C:\\bare.jpg"] = {50};
+    fake.files.files[L"C:\\empty.jpg"] = {0};
     fake.files.files[L"C:\\ro.jpg"].readOnly = fake.files.files[L"C:\\ro2.jpg"].readOnly = true;
     fake.files.files[L"C:\\held.jpg"].locked = true;
     fake.files.tree[L"C:\\x.jpg\\"] = {};
@@ -211,12 +208,17 @@ TEST_F(MainWindowTest, TheToolCopyIsMadeSureBeforeEveryRun) {
     }
 }
 
-// A results file another program holds: the pictures are cleaned, the
-// message says their lines were not recorded, and the results view does
-// not pass the older lines off as this run's.
-TEST_F(MainWindowTest, ResultsThatCannotBeWrittenAreSaidAndNeverShownAsThisRunsOwn) {
-    fake.files.files[L"C:\\TEMP\\Event.txt"].text = L"earlier run\r\n";
-    fake.files.files[L"C:\\TEMP\\Event.txt"].locked = true;
+// The results view opens Event.txt in Notepad, whatever its attributes,
+// once it exists. A results file another program holds: the pictures are
+// cleaned, the message says their lines were not recorded, and the view
+// does not pass the older lines off as this run's.
+TEST_F(MainWindowTest, ResultsViewShowsOnlyARecordedRunAndUnwrittenResultsAreSaid) {
+    const std::wstring results = L"C:\\TEMP\\Event.txt";
+    window.OnViewResultsClicked();
+    EXPECT_TRUE(fake.processes.started.empty());
+
+    fake.files.files[results].text = L"earlier run\r\n";
+    fake.files.files[results].locked = true;
     Queue({L"C:\\a.jpg"});
     fake.files.files[L"C:\\a.jpg"] = {1000};
     window.OnRemoveClicked();
@@ -228,20 +230,27 @@ TEST_F(MainWindowTest, ResultsThatCannotBeWrittenAreSaidAndNeverShownAsThisRunsO
     EXPECT_TRUE(fake.processes.started.size() == 1 && fake.dialogs.shown.size() == 2);
 
     // Lines lost on the way count too; the next recorded run shows again.
-    fake.files.files[L"C:\\TEMP\\Event.txt"].locked = false;
+    fake.files.files[results].locked = false;
+    bool loseLines = true;
     fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
-        fake.files.files[L"C:\\TEMP\\Event.txt"].locked = true;
+        fake.files.files[results].locked = loseLines;
         RunScript(line, folder);
-        fake.files.files[L"C:\\TEMP\\Event.txt"].locked = false;
+        fake.files.files[results].locked = false;
     };
     window.OnRemoveClicked();
     EXPECT_NE(fake.dialogs.Texts().back().find(L"有 1 个文件的结果没能写入"), std::wstring::npos);
-    fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
-        RunScript(line, folder);
-    };
+    loseLines = false;
     window.OnRemoveClicked();
+    fake.files.files[results].readOnly = fake.files.files[results].hidden = true;
+    fake.dialogs.shown.clear();
     window.OnViewResultsClicked();
     EXPECT_EQ(fake.processes.started.back(), L"notepad \"C:\\TEMP\\Event.txt\"");
+    EXPECT_TRUE(fake.dialogs.shown.empty());
+
+    fake.processes.startFails = true;
+    window.OnViewResultsClicked();
+    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+    EXPECT_NE(fake.dialogs.shown[0].text.find(results), std::wstring::npos);
 }
 
 // Explorer starts one program per picture; those that join one session
@@ -422,22 +431,6 @@ TEST_F(MainWindowTest, ARunThatCannotHappenNamesWhatStoppedItAndTouchesNoPicture
     fake.files.files.erase(kTool);
     expectRefused(L"C:\\Program Files\\Velmora");
     EXPECT_TRUE(fake.processes.started.empty());
-}
-
-TEST_F(MainWindowTest, ResultsViewOpensEventTxtInNotepadOnlyWhenItExists) {
-    window.OnViewResultsClicked();
-    EXPECT_TRUE(fake.processes.started.empty());
-
-    fake.files.files[L"C:\\TEMP\\Event.txt"].readOnly = true;
-    fake.files.files[L"C:\\TEMP\\Event.txt"].hidden = true;
-    window.OnViewResultsClicked();
-    EXPECT_EQ(fake.processes.started, Texts{L"notepad \"C:\\TEMP\\Event.txt\""});
-    EXPECT_TRUE(fake.dialogs.shown.empty());
-
-    fake.processes.startFails = true;
-    window.OnViewResultsClicked();
-    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
-    EXPECT_NE(fake.dialogs.shown[0].text.find(L"C:\\TEMP\\Event.txt"), std::wstring::npos);
 }
 
 // Cancel: the script ends at once, the tool in hand gets a while to finish
