@@ -237,7 +237,8 @@ protected:
         RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &old,
                      &size);
         if (!savedDpi) savedDpi = old;
-        if (dpi) RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, 4);
+        if (dpi)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
         if (!dpi) RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
     }
 

@@ -298,9 +298,25 @@ TEST_F(MainWindowTest, ARunWaitsItsTurnAndGivesItBackBeforeItsMessage) {
 }
 
 TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
-    Queue({L"C:\\fits.jpg", L"C:\\limit.jpg", L"C:\\bigger.jpg", L"C:\\hidden.jpg", L"C:\\none.jpg",
-           L"C:\\gone.jpg", L"C:\\readonly.jpg", L"C:\\locked.jpg", L"C:\\huge.jpg",
-           L"C:\\backup.jpg"});
+    // The queue, and what the run leaves of each picture: its size, and
+    // whether the output beside it stays.
+    struct Expect {
+        const wchar_t* picture;
+        int64_t size;
+        bool outputLeft;
+    } expected[] = {
+        {L"C:\\fits.jpg", 5 * kMB - 199999, false},
+        {L"C:\\limit.jpg", 5 * kMB, true},
+        {L"C:\\bigger.jpg", 2 * kMB, false},
+        {L"C:\\hidden.jpg", kMB, true},
+        {L"C:\\none.jpg", kMB, false},
+        {L"C:\\gone.jpg", kMB, false},
+        {L"C:\\readonly.jpg", kMB, true},
+        {L"C:\\locked.jpg", kMB, true},
+        {L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, true},
+        {L"C:\\backup.jpg", kMB, true},
+    };
+    for (const Expect& e : expected) queue.rows.push_back(e.picture);
     // An editor's backup lay beside this picture before the run.
     Picture(L"C:\\backup.jpg", kMB, kMB - 10);
     // The tool leaves its outputs during the run.
@@ -322,22 +338,6 @@ TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
 
     window.OnRemoveClicked();
 
-    struct Expect {
-        const wchar_t* picture;
-        int64_t size;
-        bool outputLeft;
-    } expected[] = {
-        {L"C:\\fits.jpg", 5 * kMB - 199999, false},
-        {L"C:\\limit.jpg", 5 * kMB, true},
-        {L"C:\\bigger.jpg", 2 * kMB, false},
-        {L"C:\\hidden.jpg", kMB, true},
-        {L"C:\\none.jpg", kMB, false},
-        {L"C:\\gone.jpg", kMB, false},
-        {L"C:\\readonly.jpg", kMB, true},
-        {L"C:\\locked.jpg", kMB, true},
-        {L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, true},
-        {L"C:\\backup.jpg", kMB, true},
-    };
     for (const Expect& e : expected) {
         SCOPED_TRACE(e.picture);
         EXPECT_EQ(fake.files.Size(e.picture), e.size);
