@@ -34,9 +34,6 @@ protected:
         fake.files.files[path + L".tmp"] = {outputSize};
     }
     std::wstring Env(const wchar_t* name) { return fake.processes.Environ(name); }
-    void Append(const std::wstring& path, std::string_view bytes) {
-        fake.files.SaveSimpleFile(path, std::wstring(bytes.begin(), bytes.end()), true);
-    }
     // Go.bat as cmd and jhead run it: the script by its name in the working
     // folder, then each tool line. A picture over 100 bytes loses 100 (its
     // metadata; text "GPS" says it held a position), a smaller one has
@@ -79,7 +76,9 @@ protected:
             }
             if (!event.empty())
                 r.reported = fake.files.SaveSimpleFile(event, given + L"\r\n", true);
-            Append(Env(L"VELMORA_OUTCOME_FILE"), FormatOutcomeRecord(r));
+            const std::string record = FormatOutcomeRecord(r);
+            fake.files.SaveSimpleFile(Env(L"VELMORA_OUTCOME_FILE"),
+                                      std::wstring(record.begin(), record.end()), true);
         }
     }
 
@@ -120,9 +119,8 @@ TEST_F(MainWindowTest, CommandLineStartCleansThePicturesOfItsFolderUnseenAndClos
     fake.files.currentFolder = L"C:\\pics";
     fake.processes.commandLine = L"a.jpg \"..\\pics\\b.jpg\" \"C:\\My Pictures\\c.jpg\"";
     for (const wchar_t* p :
-         {L"C:\\pics\\a.jpg", L"C:\\pics\\b.jpg", L"C:\\My Pictures\\c.jpg", L"C:\\TEMP\\a.jpg"}) {
+         {L"C:\\pics\\a.jpg", L"C:\\pics\\b.jpg", L"C:\\My Pictures\\c.jpg", L"C:\\TEMP\\a.jpg"})
         fake.files.files[p] = {1000};
-    }
     fake.files.files[L"C:\\pics\\b.jpg"].text = L"GPS";
     bool disabledDuringRun = false;
     fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
@@ -167,12 +165,11 @@ TEST_F(MainWindowTest, CommandLineStartCleansThePicturesOfItsFolderUnseenAndClos
 TEST_F(MainWindowTest, TheFinalMessageCountsWhatTheToolReportedForEachPicture) {
     Queue({L"C:\\good.jpg", L"C:\\ro.jpg", L"C:\\gone.jpg", L"C:\\empty.jpg", L"C:\\held.jpg",
            L"C:\\x.jpg", L"C:\\crash.jpg", L"C:\\bare.jpg", L"C:\\사진.jpg", L"C:\\ro2.jpg"});
-    fake.files.files[L"C:\\good.jpg"] = {1000};
-    fake.files.files[L"C:\\bare.jpg"] = {50};
-    fake.files.files[L"C:\\crash.jpg"] = {1000};
-    fake.files.files[L"C:\\empty.jpg"] = {0};
-    for (const wchar_t* p : {L"C:\\ro.jpg", L"C:\\ro2.jpg", L"C:\\held.jpg"})
+    for (const wchar_t* p :
+         {L"C:\\good.jpg", L"C:\\crash.jpg", L"C:\\ro.jpg", L"C:\\ro2.jpg", L"C:\\held.jpg"})
         fake.files.files[p] = {1000};
+    fake.files.files[L"C:\\bare.jpg"] = {50};
+    fake.files.files[L"C:\\empty.jpg"] = {0};
     fake.files.files[L"C:\\ro.jpg"].readOnly = fake.files.files[L"C:\\ro2.jpg"].readOnly = true;
     fake.files.files[L"C:\\held.jpg"].locked = true;
     fake.files.tree[L"C:\\x.jpg\\"] = {};
@@ -195,44 +192,33 @@ TEST_F(MainWindowTest, TheFinalMessageCountsWhatTheToolReportedForEachPicture) {
 }
 
 // The copy the script runs is the program's own tool, byte for byte, made
-// whole under another name and renamed into place; without one no picture
-// is touched.
+// whole under another name and renamed into place.
 TEST_F(MainWindowTest, TheToolCopyIsMadeSureBeforeEveryRun) {
     const std::wstring copy = L"C:\\TEMP\\jhead.exe";
     Queue({L"C:\\a.jpg"});
-    auto run = [&](const wchar_t* copyText) {
-        fake.files.files[L"C:\\a.jpg"] = {1000};
-        if (copyText) fake.files.files[copy].text = copyText;
-        fake.dialogs.shown.clear();
-        fake.processes.started.clear();
-        window.OnRemoveClicked();
-        EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
-        return fake.dialogs.shown.empty() ? Message{} : fake.dialogs.shown[0];
-    };
     // Missing, cut short, an older version: each replaced, and the run goes on.
     for (const wchar_t* before : {(const wchar_t*)nullptr, L"jhead", L"jhead 0.9"}) {
-        EXPECT_EQ(run(before).text, L"搞定");
+        fake.files.files[L"C:\\a.jpg"] = {1000};
+        if (before) fake.files.files[copy].text = before;
+        fake.dialogs.shown.clear();
+        window.OnRemoveClicked();
+        EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
         EXPECT_EQ(fake.files.files[copy].text, L"jhead 1.0");
+        EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
     }
-    // A copy held by a running tool cannot be replaced.
-    fake.files.files[copy] = {};
-    fake.files.files[copy].locked = true;
-    const Message held = run(nullptr);
-    EXPECT_EQ(held.icon, MsgIcon::Critical);
-    EXPECT_NE(held.text.find(copy), std::wstring::npos);
-    // No tool beside the program.
-    fake.files.files.erase(kTool);
-    EXPECT_EQ(run(L"jhead 1.0").icon, MsgIcon::Critical);
-    EXPECT_TRUE(fake.processes.started.empty());
-    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
 }
 
-// A results file another program holds: the pictures are cleaned, the
-// message says their lines were not recorded, and the results view does
-// not pass the older lines off as this run's.
-TEST_F(MainWindowTest, ResultsThatCannotBeWrittenAreSaidAndNeverShownAsThisRunsOwn) {
-    fake.files.files[L"C:\\TEMP\\Event.txt"].text = L"earlier run\r\n";
-    fake.files.files[L"C:\\TEMP\\Event.txt"].locked = true;
+// The results view opens Event.txt in Notepad, whatever its attributes,
+// once it exists. A results file another program holds: the pictures are
+// cleaned, the message says their lines were not recorded, and the view
+// does not pass the older lines off as this run's.
+TEST_F(MainWindowTest, ResultsViewShowsOnlyARecordedRunAndUnwrittenResultsAreSaid) {
+    const std::wstring results = L"C:\\TEMP\\Event.txt";
+    window.OnViewResultsClicked();
+    EXPECT_TRUE(fake.processes.started.empty());
+
+    fake.files.files[results].text = L"earlier run\r\n";
+    fake.files.files[results].locked = true;
     Queue({L"C:\\a.jpg"});
     fake.files.files[L"C:\\a.jpg"] = {1000};
     window.OnRemoveClicked();
@@ -244,20 +230,27 @@ TEST_F(MainWindowTest, ResultsThatCannotBeWrittenAreSaidAndNeverShownAsThisRunsO
     EXPECT_TRUE(fake.processes.started.size() == 1 && fake.dialogs.shown.size() == 2);
 
     // Lines lost on the way count too; the next recorded run shows again.
-    fake.files.files[L"C:\\TEMP\\Event.txt"].locked = false;
+    fake.files.files[results].locked = false;
+    bool loseLines = true;
     fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
-        fake.files.files[L"C:\\TEMP\\Event.txt"].locked = true;
+        fake.files.files[results].locked = loseLines;
         RunScript(line, folder);
-        fake.files.files[L"C:\\TEMP\\Event.txt"].locked = false;
+        fake.files.files[results].locked = false;
     };
     window.OnRemoveClicked();
     EXPECT_NE(fake.dialogs.Texts().back().find(L"有 1 个文件的结果没能写入"), std::wstring::npos);
-    fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
-        RunScript(line, folder);
-    };
+    loseLines = false;
     window.OnRemoveClicked();
+    fake.files.files[results].readOnly = fake.files.files[results].hidden = true;
+    fake.dialogs.shown.clear();
     window.OnViewResultsClicked();
     EXPECT_EQ(fake.processes.started.back(), L"notepad \"C:\\TEMP\\Event.txt\"");
+    EXPECT_TRUE(fake.dialogs.shown.empty());
+
+    fake.processes.startFails = true;
+    window.OnViewResultsClicked();
+    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+    EXPECT_NE(fake.dialogs.shown[0].text.find(results), std::wstring::npos);
 }
 
 // Explorer starts one program per picture; those that join one session
@@ -305,9 +298,25 @@ TEST_F(MainWindowTest, ARunWaitsItsTurnAndGivesItBackBeforeItsMessage) {
 }
 
 TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
-    Queue({L"C:\\fits.jpg", L"C:\\limit.jpg", L"C:\\bigger.jpg", L"C:\\hidden.jpg", L"C:\\none.jpg",
-           L"C:\\gone.jpg", L"C:\\readonly.jpg", L"C:\\locked.jpg", L"C:\\huge.jpg",
-           L"C:\\backup.jpg"});
+    // The queue, and what the run leaves of each picture: its size, and
+    // whether the output beside it stays.
+    struct Expect {
+        const wchar_t* picture;
+        int64_t size;
+        bool outputLeft;
+    } expected[] = {
+        {L"C:\\fits.jpg", 5 * kMB - 199999, false},
+        {L"C:\\limit.jpg", 5 * kMB, true},
+        {L"C:\\bigger.jpg", 2 * kMB, false},
+        {L"C:\\hidden.jpg", kMB, true},
+        {L"C:\\none.jpg", kMB, false},
+        {L"C:\\gone.jpg", kMB, false},
+        {L"C:\\readonly.jpg", kMB, true},
+        {L"C:\\locked.jpg", kMB, true},
+        {L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, true},
+        {L"C:\\backup.jpg", kMB, true},
+    };
+    for (const Expect& e : expected) queue.rows.push_back(e.picture);
     // An editor's backup lay beside this picture before the run.
     Picture(L"C:\\backup.jpg", kMB, kMB - 10);
     // The tool leaves its outputs during the run.
@@ -329,22 +338,6 @@ TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
 
     window.OnRemoveClicked();
 
-    struct Expect {
-        const wchar_t* picture;
-        int64_t size;
-        bool outputLeft;
-    } expected[] = {
-        {L"C:\\fits.jpg", 5 * kMB - 199999, false},
-        {L"C:\\limit.jpg", 5 * kMB, true},
-        {L"C:\\bigger.jpg", 2 * kMB, false},
-        {L"C:\\hidden.jpg", kMB, true},
-        {L"C:\\none.jpg", kMB, false},
-        {L"C:\\gone.jpg", kMB, false},
-        {L"C:\\readonly.jpg", kMB, true},
-        {L"C:\\locked.jpg", kMB, true},
-        {L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, true},
-        {L"C:\\backup.jpg", kMB, true},
-    };
     for (const Expect& e : expected) {
         SCOPED_TRACE(e.picture);
         EXPECT_EQ(fake.files.Size(e.picture), e.size);
@@ -405,44 +398,39 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
                                           L"每个文件的情况见“查看结果”。"});
 }
 
-// A run that could not happen says so instead of "搞定" and touches nothing.
-TEST_F(MainWindowTest, ARunThatCannotHappenNamesTheFolderAndTouchesNoPicture) {
+// A run that cannot happen says what stopped it instead of "搞定", and
+// touches nothing.
+TEST_F(MainWindowTest, ARunThatCannotHappenNamesWhatStoppedItAndTouchesNoPicture) {
+    const std::wstring copy = L"C:\\TEMP\\jhead.exe", script = L"C:\\TEMP\\Go.bat";
     Queue({L"C:\\a.jpg"});
-    auto runWith = [&](const wchar_t* temp) {
+    auto expectRefused = [&](const std::wstring& named) {
         fake.dialogs.shown.clear();
-        fake.processes.environment[L"tmp"] = temp;
         Picture(L"C:\\a.jpg", 1000, 900);
         window.OnRemoveClicked();
         EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
         EXPECT_TRUE(removeButton.enabled);
-        EXPECT_EQ(fake.dialogs.shown.size(), 1u);
-        return fake.dialogs.shown.empty() ? Message{} : fake.dialogs.shown[0];
+        EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
+        ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+        EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::Critical);
+        EXPECT_NE(fake.dialogs.shown[0].text.find(named), std::wstring::npos) << named;
     };
-    const Message missing = runWith(L"C:\\no such folder");
-    EXPECT_EQ(missing.icon, MsgIcon::Critical);
-    EXPECT_NE(missing.text.find(L"C:\\no such folder"), std::wstring::npos);
-
+    fake.processes.environment[L"tmp"] = L"C:\\no such folder";
+    expectRefused(L"C:\\no such folder");
+    fake.processes.environment[L"tmp"] = L"C:\\TEMP";
+    // A copy held by a running tool cannot be replaced.
+    fake.files.files[copy].locked = true;
+    expectRefused(copy);
+    fake.files.files[copy].locked = false;
+    fake.files.files[script].locked = true;
+    expectRefused(L"写入脚本 Go.bat");
+    fake.files.files[script].locked = false;
     fake.processes.startFails = true;
-    const Message notStarted = runWith(L"C:\\TEMP");
-    EXPECT_EQ(notStarted.icon, MsgIcon::Critical);
-    EXPECT_NE(notStarted.text.find(L"Go.bat"), std::wstring::npos);
+    expectRefused(L"运行临时文件夹中的脚本 Go.bat");
     EXPECT_EQ(fake.events.sleptMs, 100);  // a failed start still costs one pass
-}
-
-TEST_F(MainWindowTest, ResultsViewOpensEventTxtInNotepadOnlyWhenItExists) {
-    window.OnViewResultsClicked();
+    // No tool beside the program.
+    fake.files.files.erase(kTool);
+    expectRefused(L"C:\\Program Files\\Velmora");
     EXPECT_TRUE(fake.processes.started.empty());
-
-    fake.files.files[L"C:\\TEMP\\Event.txt"].readOnly = true;
-    fake.files.files[L"C:\\TEMP\\Event.txt"].hidden = true;
-    window.OnViewResultsClicked();
-    EXPECT_EQ(fake.processes.started, Texts{L"notepad \"C:\\TEMP\\Event.txt\""});
-    EXPECT_TRUE(fake.dialogs.shown.empty());
-
-    fake.processes.startFails = true;
-    window.OnViewResultsClicked();
-    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
-    EXPECT_NE(fake.dialogs.shown[0].text.find(L"C:\\TEMP\\Event.txt"), std::wstring::npos);
 }
 
 // Cancel: the script ends at once, the tool in hand gets a while to finish

@@ -15,8 +15,8 @@ namespace {
 
 using Paths = std::vector<std::wstring>;
 
-// A shell drop of `paths`, as Explorer hands it to the list box.
-HDROP MakeDrop(const Paths& paths) {
+// A shell drop of `paths` on `target`, as Explorer hands it over.
+void Drop(HWND target, const Paths& paths) {
     size_t chars = 1;
     for (const std::wstring& p : paths) chars += p.size() + 1;
     HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
@@ -29,7 +29,7 @@ HDROP MakeDrop(const Paths& paths) {
         out += p.size() + 1;
     }
     GlobalUnlock(mem);
-    return static_cast<HDROP>(mem);
+    SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
 }
 
 // Pixels in the middle third of the list, as it paints itself into a
@@ -76,29 +76,24 @@ protected:
     MainWindowWin window{fake.services};
 };
 
-TEST_F(MainWindowWinTest, DroppedFilesGoOnTopAndClearEmptiesTheQueue) {
-    ASSERT_TRUE(window.created());
-    Fill({L"C:\\old.jpg", L"C:\\Pics\\A.JPG"});
-    SendMessageW(Queue(), WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop({L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg"})), 0);
-    EXPECT_EQ(QueueRows(), (Paths{L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg", L"C:\\old.jpg"}));
-    EXPECT_EQ(window.queue().ListIndex(), 0);
-
-    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kIdClear, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(window.control(kIdClear)));
-    EXPECT_TRUE(QueueRows().empty());
-}
-
-TEST_F(MainWindowWinTest, TheEmptyQueueShowsAHintAndFilesDropAnywhereOnTheWindow) {
+TEST_F(MainWindowWinTest, DroppedFilesGoOnTopAndTheEmptyQueueShowsAHint) {
     ASSERT_TRUE(window.created());
     EXPECT_GT(HintPixels(Queue()), 0);
+    // Files dropped anywhere on the window join the queue.
     EXPECT_TRUE(GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-    SendMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\a.jpg"})),
-                 0);
+    Drop(window.hwnd(), {L"C:\\a.jpg"});
     EXPECT_EQ(QueueRows(), Paths{L"C:\\a.jpg"});
     EXPECT_EQ(HintPixels(Queue()), 0);
     PressDelete();
     EXPECT_GT(HintPixels(Queue()), 0);
+
+    Fill({L"C:\\old.jpg", L"C:\\Pics\\A.JPG"});
+    Drop(Queue(), {L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg"});
+    EXPECT_EQ(QueueRows(), (Paths{L"C:\\照片\\新.jpg", L"c:\\pics\\a.jpg", L"C:\\old.jpg"}));
+    EXPECT_EQ(window.queue().ListIndex(), 0);
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kIdClear, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window.control(kIdClear)));
+    EXPECT_TRUE(QueueRows().empty());
 }
 
 TEST_F(MainWindowWinTest, DeleteKeyRemovesOneEntryAtATimeBeyondSixteenBitRows) {
