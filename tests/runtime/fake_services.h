@@ -84,11 +84,9 @@ public:
     std::wstring currentFolder = L"C:\\Users\\me";
 
     std::optional<FileInfo> Stat(std::wstring_view path) override {
-        auto it = files.find(path);
-        if (it != files.end()) {
-            const FakeFile& f = it->second;
-            return FileInfo{f.size, f.readOnly, f.hidden, false, false};
-        }
+        auto f = files.find(path);
+        if (f != files.end())
+            return FileInfo{f->second.size, f->second.readOnly, f->second.hidden, false, false};
         if (tree.count(std::wstring(path) + L"\\")) return FileInfo{0, 0, 0, 0, true};
         return std::nullopt;
     }
@@ -166,11 +164,8 @@ public:
 private:
     bool FolderExists(std::wstring_view path) const {
         const size_t slash = path.find_last_of(L'\\');
-        if (slash == std::wstring_view::npos || folders.empty()) return true;
-        for (const std::wstring& f : folders) {
-            if (f == path.substr(0, slash)) return true;
-        }
-        return false;
+        return slash == std::wstring_view::npos || folders.empty() ||
+               std::ranges::find(folders, path.substr(0, slash)) != folders.end();
     }
 };
 
