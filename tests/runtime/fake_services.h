@@ -1,6 +1,7 @@
 // State-keeping stand-ins for the platform services: the messages shown,
 // an in-memory file system, a process table that runs scripted processes,
-// and an event loop whose pump calls back into the test.
+// hand-overs between starts, the run lock, and an event loop whose pump
+// calls back into the test.
 #pragma once
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 
 #include "runtime/fake_code_page.h"
 #include "runtime/fake_registry.h"
-#include "runtime/fake_start_join.h"
 #include "runtime/services.h"
 
 namespace velmora::test {
@@ -263,6 +263,22 @@ private:
         bool tied, ran = false, ended = false, treeEnded = false;
     };
     std::vector<OneProcess*> live_;
+};
+
+// Hand-overs as a test scripts them: `waiting` holds the paths that other
+// starts handed over; the test fills it, e.g. from the event pump.
+class FakeStartJoin : public StartJoin {
+public:
+    bool anotherRunTakes = false;
+    bool open = true;
+    std::vector<std::wstring> waiting;
+
+    bool HandOver(const std::vector<std::wstring>&) override { return anotherRunTakes; }
+    std::vector<std::wstring> TakeHandedOver() override { return std::exchange(waiting, {}); }
+    bool CloseIfIdle() override {
+        if (waiting.empty()) open = false;
+        return !open;
+    }
 };
 
 // The run lock of this program and of other copies of it.
