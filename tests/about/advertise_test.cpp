@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "runtime/fake_browser.h"
-#include "runtime/fake_code_page.h"
 #include "runtime/fake_services.h"
 #include "runtime/machine.h"
 

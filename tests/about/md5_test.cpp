@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/fake_code_page.h"
 #include "runtime/fake_services.h"
 
 namespace velmora {

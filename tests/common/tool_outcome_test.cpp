@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace velmora {
 namespace {
 
@@ -19,13 +21,10 @@ TEST(ToolOutcome, RecordsRoundTripAndOnlyWholeWellFormedLinesCount) {
     text += "cleaned\t-\t1\t0\tC:\\cut short.jpg";  // no line end yet
     const std::vector<OutcomeRecord> read = ParseOutcomeRecords(text);
     ASSERT_EQ(read.size(), std::size(written));
-    for (size_t i = 0; i < read.size(); ++i) {
-        EXPECT_EQ(read[i].outcome, written[i].outcome) << i;
-        EXPECT_EQ(read[i].reason, written[i].reason) << i;
-        EXPECT_EQ(read[i].reported, written[i].reported) << i;
-        EXPECT_EQ(read[i].gps, written[i].gps) << i;
-        EXPECT_EQ(read[i].path, written[i].path) << i;
-    }
+    auto fields = [](const OutcomeRecord& r) {
+        return std::tie(r.outcome, r.reason, r.reported, r.gps, r.path);
+    };
+    for (size_t i = 0; i < read.size(); ++i) EXPECT_EQ(fields(read[i]), fields(written[i])) << i;
 }
 
 // Names come back exactly, lone surrogates (which Windows names may hold)

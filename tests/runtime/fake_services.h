@@ -1,6 +1,7 @@
 // State-keeping stand-ins for the platform services: the messages shown,
 // an in-memory file system, a process table that runs scripted processes,
-// and an event loop whose pump calls back into the test.
+// hand-overs between starts, the run lock, and an event loop whose pump
+// calls back into the test.
 #pragma once
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 
 #include "runtime/fake_code_page.h"
 #include "runtime/fake_registry.h"
-#include "runtime/fake_start_join.h"
 #include "runtime/services.h"
 
 namespace velmora::test {
@@ -84,11 +84,9 @@ public:
     std::wstring currentFolder = L"C:\\Users\\me";
 
     std::optional<FileInfo> Stat(std::wstring_view path) override {
-        auto it = files.find(path);
-        if (it != files.end()) {
-            const FakeFile& f = it->second;
-            return FileInfo{f.size, f.readOnly, f.hidden, false, false};
-        }
+        auto f = files.find(path);
+        if (f != files.end())
+            return FileInfo{f->second.size, f->second.readOnly, f->second.hidden, false, false};
         if (tree.count(std::wstring(path) + L"\\")) return FileInfo{0, 0, 0, 0, true};
         return std::nullopt;
     }
@@ -166,11 +164,8 @@ public:
 private:
     bool FolderExists(std::wstring_view path) const {
         const size_t slash = path.find_last_of(L'\\');
-        if (slash == std::wstring_view::npos || folders.empty()) return true;
-        for (const std::wstring& f : folders) {
-            if (f == path.substr(0, slash)) return true;
-        }
-        return false;
+        return slash == std::wstring_view::npos || folders.empty() ||
+               std::ranges::find(folders, path.substr(0, slash)) != folders.end();
     }
 };
 
@@ -268,6 +263,22 @@ private:
         bool tied, ran = false, ended = false, treeEnded = false;
     };
     std::vector<OneProcess*> live_;
+};
+
+// Hand-overs as a test scripts them: `waiting` holds the paths that other
+// starts handed over; the test fills it, e.g. from the event pump.
+class FakeStartJoin : public StartJoin {
+public:
+    bool anotherRunTakes = false;
+    bool open = true;
+    std::vector<std::wstring> waiting;
+
+    bool HandOver(const std::vector<std::wstring>&) override { return anotherRunTakes; }
+    std::vector<std::wstring> TakeHandedOver() override { return std::exchange(waiting, {}); }
+    bool CloseIfIdle() override {
+        if (waiting.empty()) open = false;
+        return !open;
+    }
 };
 
 // The run lock of this program and of other copies of it.
