@@ -50,4 +50,4 @@ foreach(digest IN LISTS VELMORA_AD_EXEMPT_DIGESTS)
 endforeach()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/about_settings.h.in
-               ${CMAKE_BINARY_DIR}/generated/about/about_settings.h @ONLY)
+               ${VELMORA_GENERATED}/about/about_settings.h @ONLY)

@@ -239,7 +239,8 @@ protected:
         if (!savedDpi) savedDpi = old;
         if (dpi)
             RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-        if (!dpi) RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
     }
 
     // Starts the program as `pi`; every start is ended, if it still runs,
