@@ -4,11 +4,17 @@
 #include <set>
 #include <utility>
 
-#include "cleaner.h"
-#include "file_system.h"
+#include "isobmff/isobmff_cleaner.h"
+#include "jpeg/cleaner.h"
+#include "picture_kind.h"
+#include "platform/file_system.h"
+#include "png/png_cleaner.h"
 #include "report.h"
+#include "webp/webp_cleaner.h"
 
 namespace jhead {
+
+static const char kNotAPicture[] = "不是可清理的图片（支持 JPEG、PNG、WebP、HEIC/HEIF、AVIF）";
 
 struct FileInput : Input {
     fs::File f;
@@ -66,16 +72,91 @@ static FileResult Failed(const std::string& path, const Why& why, bool gps = fal
     return {Outcome::Failed, FailedLine(path, why.text), why.group, gps};
 }
 
-// Opens and parses the whole picture; on failure *why says why.
+static Why WriteWhy(WriteError we, const FileInput& in, const FileOutput& out);
+
+// A container read at any offset through the open file.
+struct FileSource : Source {
+    FileInput* in;
+    bool read_failed = false;
+    explicit FileSource(FileInput* i) : in(i) { size = i->size; }
+    bool ReadAt(uint64_t offset, uint8_t* buf, size_t n) override {
+        if (offset > size || n > size - offset) return false;
+        if (!fs::Seek(in->f, offset, &in->err)) return !(read_failed = true);
+        for (size_t done = 0, got = 0; done < n; done += got) {
+            if (!fs::Read(in->f, buf + done, n - done, &got, &in->err))
+                return !(read_failed = true);
+            if (got == 0) return false;  // shorter than when it was opened
+        }
+        return true;
+    }
+    bool failed() const override { return read_failed; }
+};
+
+// One picture opened and read whole: what it holds and how to write it
+// without its metadata, whatever its kind.
+struct Analysis {
+    PictureKind kind = PictureKind::Unknown;
+    Plan jpeg;      // for JPEG
+    EditPlan edit;  // for the container kinds
+    Summary summary;
+};
+
+static Why RefusalWhy(const Refusal& r, const FileInput& in) {
+    if (r.read_failed) return FsWhy(in.err);
+    return {r.text, Reason::Damaged};
+}
+
+// The kind from the first bytes, then back to the start; false when reading failed.
+static bool Sniff(FileInput* in, PictureKind* kind) {
+    uint8_t head[kSniffBytes];
+    size_t n = 0;
+    for (size_t got = 1; n < sizeof head && got > 0; n += got) {
+        if (!fs::Read(in->f, head + n, sizeof head - n, &got, &in->err)) return false;
+    }
+    *kind = SniffKind(head, n);
+    return fs::Rewind(in->f, &in->err);
+}
+
+static Refusal PlanContainer(PictureKind kind, Source& src, EditPlan* plan) {
+    switch (kind) {
+        case PictureKind::Png:
+            return PlanPng(src, plan);
+        case PictureKind::Webp:
+            return PlanWebp(src, plan);
+        case PictureKind::IsoMedia:
+            return PlanHeif(src, plan);
+        default:
+            return {false, "unreachable"};
+    }
+}
+
+// Opens and reads the whole picture; on failure *why says why.
 static bool Analyze(const std::string& target, bool to_change, FileInput* in, fs::Info* info,
-                    Reader* r, Plan* plan, Why* why) {
+                    Reader* r, Analysis* a, Why* why) {
     if (!fs::OpenRead(target, to_change, &in->f, info, &in->err)) {
         *why = FsWhy(in->err);
         return false;
     }
     in->size = info->size;
-    ParseError pe = ParseHeaders(*r, info->size, plan);
-    if (pe == ParseError::None) pe = ScanToEnd(*r, info->size, plan);
+    if (!Sniff(in, &a->kind)) {
+        *why = FsWhy(in->err);
+        return false;
+    }
+    if (a->kind == PictureKind::Unknown) {
+        *why = {info->size == 0 ? "文件是空的" : kNotAPicture, Reason::NotJpeg};
+        return false;
+    }
+    if (a->kind != PictureKind::Jpeg) {
+        FileSource src(in);
+        const Refusal refusal = PlanContainer(a->kind, src, &a->edit);
+        a->summary = a->edit.summary;
+        if (!refusal.refused()) return true;
+        *why = RefusalWhy(refusal, *in);
+        return false;
+    }
+    ParseError pe = ParseHeaders(*r, info->size, &a->jpeg);
+    if (pe == ParseError::None) pe = ScanToEnd(*r, info->size, &a->jpeg);
+    a->summary = SummaryOf(a->jpeg);
     if (pe == ParseError::None) return true;
     if (pe == ParseError::ReadFailed) {
         *why = FsWhy(in->err);
@@ -83,6 +164,24 @@ static bool Analyze(const std::string& target, bool to_change, FileInput* in, fs
         *why = {ParseErrorText(pe), pe == ParseError::NotJpeg ? Reason::NotJpeg : Reason::Damaged};
     }
     return false;
+}
+
+// Writes the cleaned picture; on failure *why says why.
+static bool WriteAnalysis(Analysis* a, Reader& r, FileInput& in, FileOutput& out, Why* why) {
+    if (a->kind == PictureKind::Jpeg) {
+        const WriteError we = WriteCleaned(r, &a->jpeg, &out);
+        a->summary.size_after = a->jpeg.size_after;
+        if (we != WriteError::None) *why = WriteWhy(we, in, out);
+        return we == WriteError::None;
+    }
+    FileSource src(&in);
+    const PlanWriteError we = WritePlan(src, &a->edit, &out);
+    a->summary.size_after = a->edit.summary.size_after;
+    if (we == PlanWriteError::WriteFailed) *why = FsWhy(out.err);
+    if (we == PlanWriteError::ReadFailed) {
+        *why = src.failed() ? FsWhy(in.err) : Why{"文件在处理过程中被其他程序改动", Reason::InUse};
+    }
+    return we == PlanWriteError::None;
 }
 
 // Temporary files are ".jhead-PPPPPPPP-NN.part" beside the picture: a fixed
@@ -135,11 +234,11 @@ FileResult CleanFile(const std::string& path) {
     FileInput in;
     fs::Info info;
     Reader r(&in);
-    Plan plan;
+    Analysis a;
     Why why;
-    if (!Analyze(target, true, &in, &info, &r, &plan, &why)) return Failed(path, why);
-    const bool gps = plan.found.Has(Private::Gps);
-    if (!plan.RemovesAnything()) {
+    if (!Analyze(target, true, &in, &info, &r, &a, &why)) return Failed(path, why);
+    const bool gps = a.summary.found.Has(Private::Gps);
+    if (!a.summary.RemovesAnything()) {
         return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps};
     }
     if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly}, gps);
@@ -158,15 +257,18 @@ FileResult CleanFile(const std::string& path) {
     }
     // Owner and times go on after the last write; the flush then makes
     // both durable.
-    WriteError we = WriteCleaned(r, &plan, &out);
-    if (we == WriteError::None && !out.Drain()) we = WriteError::WriteFailed;
-    bool ok = we == WriteError::None && fs::CopyMetadata(in.f, out.f, &out.err) &&
-              fs::Flush(out.f, &out.err) && fs::Close(&out.f, &out.err);
+    bool wrote = WriteAnalysis(&a, r, in, out, &why);
+    if (wrote && !out.Drain()) {
+        wrote = false;
+        why = FsWhy(out.err);
+    }
+    bool ok = wrote && fs::CopyMetadata(in.f, out.f, &out.err) && fs::Flush(out.f, &out.err) &&
+              fs::Close(&out.f, &out.err);
     // Windows cannot replace a file that is still open.
     fs::Close(&in.f, &in.err);
     ok = ok && fs::Replace(temp, target, &out.err);
     if (!ok) {
-        const Why why = we != WriteError::None ? WriteWhy(we, in, out) : FsWhy(out.err);
+        if (wrote) why = FsWhy(out.err);
         fs::Error ignored;
         fs::Close(&out.f, &ignored);
         fs::Remove(temp);
@@ -174,18 +276,20 @@ FileResult CleanFile(const std::string& path) {
         return Failed(path, why, gps);
     }
     fs::SetInterruptCleanup("");
-    return {Outcome::Cleaned, CleanedLine(path, plan, info.size, info.links), Reason::None, gps};
+    return {Outcome::Cleaned, CleanedLine(path, a.summary, info.size, info.links), Reason::None,
+            gps};
 }
 
 FileResult DescribeFile(const std::string& path) {
     FileInput in;
     fs::Info info;
     Reader r(&in);
-    Plan plan;
+    Analysis a;
     Why why;
-    if (!Analyze(path, false, &in, &info, &r, &plan, &why)) return Failed(path, why);
-    Outcome o = plan.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
-    return {o, InfoLine(path, plan, info.size), Reason::None, plan.found.Has(Private::Gps)};
+    if (!Analyze(path, false, &in, &info, &r, &a, &why)) return Failed(path, why);
+    Outcome o = a.summary.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
+    return {o, InfoLine(path, a.summary, info.size), Reason::None,
+            a.summary.found.Has(Private::Gps)};
 }
 
 }  // namespace jhead

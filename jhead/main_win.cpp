@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tool.h"
-#include "utf16.h"
+#include "platform/utf16.h"
 
 namespace {
 

@@ -9,14 +9,11 @@ static std::string Bytes(uint64_t n) { return std::to_string(n) + " 字节"; }
 static std::string Shown(const std::string& path) { return ShownName(path, fs::FitsResultsFile); }
 
 // "Exif 12345 字节、XMP 678 字节" for every kind with bytes to remove.
-static std::string RemovedList(const Plan& plan) {
+static std::string RemovedList(const Summary& sum) {
     std::string s;
-    for (int k = 0; k < kKindCount; k++) {
-        if (plan.removed[k] == 0) continue;
+    for (const auto& [name, bytes] : sum.removed) {
         if (!s.empty()) s += "、";
-        s += KindName((Kind)k);
-        s += " ";
-        s += Bytes(plan.removed[k]);
+        s += name + " " + Bytes(bytes);
     }
     return s;
 }
@@ -35,18 +32,17 @@ static std::string PrivateList(const Findings& f) {
     return s;
 }
 
-static std::string Notes(const Plan& plan) {
+static std::string Notes(const Summary& sum) {
     std::string s;
-    if (plan.orientation.value >= 2)
-        s += "；保留方向信息（" + std::to_string(plan.orientation.value) + "）";
+    if (sum.orientation >= 2) s += "；保留方向信息（" + std::to_string(sum.orientation) + "）";
     std::string damaged;
     for (int d = 0; d < (int)Damage::Count; d++) {
-        if (!plan.found.IsDamaged((Damage)d)) continue;
+        if (!sum.found.IsDamaged((Damage)d)) continue;
         if (!damaged.empty()) damaged += "、";
         damaged += DamageName((Damage)d);
     }
     if (!damaged.empty()) s += "；" + damaged + " 数据结构损坏，按能读出的部分判断";
-    if (plan.truncated) s += "；图像数据不完整，已原样保留";
+    if (sum.truncated) s += "；图像数据不完整，已原样保留";
     return s;
 }
 
@@ -54,16 +50,16 @@ static const char kNoneFound[] = "未发现个人信息";
 
 // "移除 GPS位置、作者（Exif 100 字节）" or "未发现个人信息，移除 注释 20 字节",
 // with verb for 移除 or 含.
-static std::string Contents(const Plan& plan, const char* verb) {
-    std::string kinds = PrivateList(plan.found);
-    if (kinds.empty()) return std::string(kNoneFound) + "，" + verb + " " + RemovedList(plan);
-    return std::string(verb) + " " + kinds + "（" + RemovedList(plan) + "）";
+static std::string Contents(const Summary& sum, const char* verb) {
+    std::string kinds = PrivateList(sum.found);
+    if (kinds.empty()) return std::string(kNoneFound) + "，" + verb + " " + RemovedList(sum);
+    return std::string(verb) + " " + kinds + "（" + RemovedList(sum) + "）";
 }
 
-std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before,
+std::string CleanedLine(const std::string& path, const Summary& sum, uint64_t size_before,
                         uint32_t links) {
-    std::string s = Shown(path) + "：已清理，" + Contents(plan, "移除") + Notes(plan) + "；大小 " +
-                    Bytes(size_before) + " → " + Bytes(plan.size_after);
+    std::string s = Shown(path) + "：已清理，" + Contents(sum, "移除") + Notes(sum) + "；大小 " +
+                    Bytes(size_before) + " → " + Bytes(sum.size_after);
     if (links > 1) {
         s += "；注意：此文件另有 " + std::to_string(links - 1) +
              " 个硬链接名称，它们仍指向未清理的原文件";
@@ -76,14 +72,14 @@ std::string NothingLine(const std::string& path, uint64_t size) {
            "），文件未改动";
 }
 
-std::string InfoLine(const std::string& path, const Plan& plan, uint64_t size) {
-    std::string s = Shown(path) + "：JPEG，" + Bytes(size) + "；";
-    if (plan.RemovesAnything()) {
-        s += Contents(plan, "含");
+std::string InfoLine(const std::string& path, const Summary& sum, uint64_t size) {
+    std::string s = Shown(path) + "：" + sum.kind + "，" + Bytes(size) + "；";
+    if (sum.RemovesAnything()) {
+        s += Contents(sum, "含");
     } else {
         s += std::string(kNoneFound) + "，没有可移除的元数据";
     }
-    return s + Notes(plan);
+    return s + Notes(sum);
 }
 
 std::string FailedLine(const std::string& path, const std::string& reason) {

@@ -4,16 +4,17 @@
 #include <cstdint>
 #include <string>
 
-#include "cleaner.h"
-#include "file_system.h"
+#include "jpeg/cleaner.h"
+#include "summary.h"
+#include "platform/file_system.h"
 
 namespace jhead {
 
 // links: names the picture had; the others still hold the original.
-std::string CleanedLine(const std::string& path, const Plan& plan, uint64_t size_before,
+std::string CleanedLine(const std::string& path, const Summary& summary, uint64_t size_before,
                         uint32_t links);
 std::string NothingLine(const std::string& path, uint64_t size);
-std::string InfoLine(const std::string& path, const Plan& plan, uint64_t size);
+std::string InfoLine(const std::string& path, const Summary& summary, uint64_t size);
 std::string FailedLine(const std::string& path, const std::string& reason);
 
 std::string ParseErrorText(ParseError e);

@@ -1,7 +1,7 @@
 #include "tool.h"
 
 #include "clean_file.h"
-#include "file_system.h"
+#include "platform/file_system.h"
 #include "report.h"
 
 namespace jhead {

@@ -9,7 +9,7 @@ pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest clang-format
       g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
       wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei locales
       libimage-exiftool-perl libjpeg-turbo-progs jhead exiv2 hyperfine time python3
-      nsis zip)
+      nsis zip pngcheck webp libheif-examples)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "clean_file.h"
-#include "cleaner.h"
-#include "file_system.h"
+#include "jpeg/cleaner.h"
+#include "platform/file_system.h"
 #include "jpeg_samples.h"
 #include "tool.h"
 
@@ -90,8 +90,8 @@ TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
     // Name, content (none: not a file made here), what the report says, and
     // the group the program is told.
     std::tuple<std::string, Bytes, const char*, Reason> cases[] = {
-        {"a.png", B("\x89PNG\r\n\x1a\n data"), "不是 JPEG", Reason::NotJpeg},
-        {"zero.jpg", {}, "不是 JPEG", Reason::NotJpeg},
+        {"a.jpg", B("GIF89a data"), "不是可清理的图片", Reason::NotJpeg},
+        {"zero.jpg", {}, "文件是空的", Reason::NotJpeg},
         {"cut.jpg", Bytes(kDirty.begin(), kDirty.begin() + 40), "超出文件末尾", Reason::Damaged},
         {"empty.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "没有图像数据", Reason::Damaged},
         {"ro.jpg", kDirty, "只读", Reason::ReadOnly},

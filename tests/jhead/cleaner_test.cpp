@@ -5,8 +5,8 @@
 
 #include <tuple>
 
-#include "cleaner.h"
-#include "eoi_finder.h"
+#include "jpeg/cleaner.h"
+#include "jpeg/eoi_finder.h"
 #include "jpeg_samples.h"
 
 using namespace jhead;

@@ -6,7 +6,7 @@
 // holds no personal information any more.
 #include <cstdlib>
 
-#include "cleaner.h"
+#include "jpeg/cleaner.h"
 #include "report.h"
 
 using namespace jhead;
@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool wrote, wrote2;
     ParseError e = CleanInMemory(data, size, &plan, &out, &wrote);
     // Report mode's line, and the one for a cleaned picture.
-    if (e == ParseError::None) Check(!InfoLine("p", plan, size).empty());
+    if (e == ParseError::None) Check(!InfoLine("p", SummaryOf(plan), size).empty());
     if (e != ParseError::None || !wrote) {
         Check(!wrote && out.bytes.empty());
         return 0;
     }
-    Check(!CleanedLine("p", plan, size, 1).empty());
+    Check(!CleanedLine("p", SummaryOf(plan), size, 1).empty());
     const std::vector<uint8_t>& o = out.bytes;
     Check(plan.size_after == o.size());
     Check(o.size() >= 2 && o[0] == 0xFF && o[1] == 0xD8);

@@ -3,9 +3,9 @@
 // or one byte past it, damaged structures.
 #include <gtest/gtest.h>
 
-#include "cleaner.h"
+#include "jpeg/cleaner.h"
 #include "jpeg_samples.h"
-#include "privacy_kinds.h"
+#include "jpeg/segment_privacy.h"
 #include "report.h"
 
 using namespace jhead;
@@ -144,12 +144,13 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
 
 // The words, in their order, and never a value.
 TEST(PrivateKinds, ReportWords) {
-    Plan plan;
-    plan.removed[(int)Kind::Exif] = 100;
+    Summary plan;
+    plan.AddRemoved("Exif", 100);
     plan.found.kinds = ~0u;
-    EXPECT_EQ(InfoLine("p.jpg", plan, 900),
-              "p.jpg：JPEG，900 字节；含 GPS位置、拍摄设备、拍摄时间、序列号、作者、编辑软件、"
-              "缩略图（Exif 100 字节）");
+    EXPECT_EQ(
+        InfoLine("p.jpg", plan, 900),
+        "p.jpg：JPEG，900 字节；含 GPS位置、地点、拍摄设备、拍摄时间、序列号、作者、说明文字、"
+        "编辑软件、缩略图（Exif 100 字节）");
     plan.found.kinds = kMaker;
     plan.found.Damaged(Damage::Xmp);
     EXPECT_EQ(CleanedLine("p.jpg", plan, 900, 1),

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "shown_name.h"
-#include "utf16.h"
+#include "platform/utf16.h"
 
 using namespace jhead;
 

@@ -1,8 +1,8 @@
-// The readers behind FindPrivate, one per kind of block. Each gets the
+// The metadata readers every picture kind shares, one per kind of block. Each gets the
 // block's bytes after its identifier and reads nothing outside them.
 #pragma once
 
-#include "privacy_kinds.h"
+#include "metadata/findings.h"
 
 namespace jhead {
 

@@ -1,9 +1,9 @@
-#include "eoi_finder.h"
+#include "jpeg/eoi_finder.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "jpeg_markers.h"
+#include "jpeg/jpeg_markers.h"
 
 namespace jhead {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "privacy_scan.h"
+#include "metadata/readers.h"
 
 namespace jhead {
 

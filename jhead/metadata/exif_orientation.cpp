@@ -1,4 +1,4 @@
-#include "exif_orientation.h"
+#include "metadata/exif_orientation.h"
 
 namespace jhead {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "segment_kind.h"
+#include "jpeg/segment_kind.h"
 
 namespace jhead {
 

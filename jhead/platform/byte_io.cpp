@@ -1,4 +1,4 @@
-#include "byte_io.h"
+#include "platform/byte_io.h"
 
 #include <algorithm>
 #include <cstring>

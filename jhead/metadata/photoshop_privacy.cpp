@@ -3,7 +3,7 @@
 // tells that the picture went through it.
 #include <initializer_list>
 
-#include "privacy_scan.h"
+#include "metadata/readers.h"
 
 namespace jhead {
 

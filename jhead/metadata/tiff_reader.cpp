@@ -1,4 +1,4 @@
-#include "tiff_reader.h"
+#include "metadata/tiff_reader.h"
 
 namespace jhead {
 

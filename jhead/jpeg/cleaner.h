@@ -6,11 +6,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "byte_io.h"
-#include "eoi_finder.h"
-#include "exif_orientation.h"
-#include "privacy_kinds.h"
-#include "segment_kind.h"
+#include "platform/byte_io.h"
+#include "jpeg/eoi_finder.h"
+#include "metadata/exif_orientation.h"
+#include "metadata/findings.h"
+#include "jpeg/segment_kind.h"
+#include "summary.h"
 
 namespace jhead {
 
@@ -69,6 +70,9 @@ enum class WriteError : uint8_t { None, ReadFailed, WriteFailed, Changed };
 // Second pass from the start: kept segments and replacements, then the
 // picture data without its cuts, through its EOI. Records the output size.
 WriteError WriteCleaned(Reader& r, Plan* plan, Output* out);
+
+// The report's view of a plan.
+Summary SummaryOf(const Plan& plan);
 
 // Parses and, when something is to be removed, writes: the whole job on
 // in-memory data. *wrote tells whether out received a picture.

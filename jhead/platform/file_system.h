@@ -65,6 +65,8 @@ std::string FolderOf(const std::string& path);
 bool OpenRead(const std::string& path, bool to_change, File* f, Info* info, Error* e);
 bool Read(File f, uint8_t* buf, size_t n, size_t* got, Error* e);
 bool Rewind(File f, Error* e);
+// Moves to a byte offset for the next Read.
+bool Seek(File f, uint64_t offset, Error* e);
 // Fails when the path exists: never overwrites anything.
 bool CreateNew(const std::string& path, File* f, Error* e);
 bool Write(File f, const uint8_t* p, size_t n, Error* e);

@@ -1,11 +1,22 @@
-#include "cleaner.h"
+#include "jpeg/cleaner.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "jpeg_markers.h"
+#include "jpeg/jpeg_markers.h"
+#include "jpeg/segment_privacy.h"
 
 namespace jhead {
+
+Summary SummaryOf(const Plan& plan) {
+    Summary s;
+    s.found = plan.found;
+    for (int k = 0; k < kKindCount; k++) s.AddRemoved(KindName((Kind)k), plan.removed[k]);
+    s.orientation = plan.orientation.value >= 2 ? plan.orientation.value : 0;
+    s.truncated = plan.truncated;
+    s.size_after = plan.size_after;
+    return s;
+}
 
 bool Plan::RemovesAnything() const {
     for (uint64_t n : removed) {

@@ -1,18 +1,11 @@
-#include "privacy_kinds.h"
+#include "jpeg/segment_privacy.h"
 
 #include <cstring>
 
-#include "jpeg_markers.h"
-#include "privacy_scan.h"
+#include "jpeg/jpeg_markers.h"
+#include "metadata/readers.h"
 
 namespace jhead {
-
-bool HasText(const uint8_t* p, size_t n) {
-    for (size_t i = 0; i < n; i++) {
-        if (p[i] != 0 && p[i] != ' ') return true;
-    }
-    return false;
-}
 
 static bool Starts(const uint8_t* p, size_t n, const char* id, size_t id_len) {
     return n >= id_len && memcmp(p, id, id_len) == 0;
@@ -63,21 +56,5 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
 }
 
 #undef SKIP_ID
-
-const char* PrivateName(Private p) {
-    // In the order of Private.
-    static const char* const kNames[] = {
-        "GPS位置", "拍摄设备", "拍摄时间", "序列号", "厂商数据可能含序列号",
-        "作者",    "编辑软件", "缩略图",
-    };
-    static_assert(sizeof kNames / sizeof kNames[0] == (int)Private::Count);
-    return kNames[(int)p];
-}
-
-const char* DamageName(Damage d) {
-    static const char* const kNames[] = {"Exif", "XMP", "IPTC/Photoshop", "MPF"};
-    static_assert(sizeof kNames / sizeof kNames[0] == (int)Damage::Count);
-    return kNames[(int)d];
-}
 
 }  // namespace jhead

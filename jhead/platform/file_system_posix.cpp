@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "file_system.h"
+#include "platform/file_system.h"
 
 namespace jhead::fs {
 
@@ -121,8 +121,11 @@ bool Read(File f, uint8_t* buf, size_t n, size_t* got, Error* e) {
     }
 }
 
-bool Rewind(File f, Error* e) {
-    if (lseek(Fd(f), 0, SEEK_SET) == 0) return true;
+bool Rewind(File f, Error* e) { return Seek(f, 0, e); }
+
+bool Seek(File f, uint64_t offset, Error* e) {
+    if (offset <= (uint64_t)INT64_MAX && lseek(Fd(f), (off_t)offset, SEEK_SET) == (off_t)offset)
+        return true;
     return Fail(Op::Read, e);
 }
 

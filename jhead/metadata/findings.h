@@ -9,18 +9,18 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "segment_kind.h"
-
 namespace jhead {
 
 // In the order the report names them.
 enum class Private : uint8_t {
     Gps,         // latitude or longitude
+    Place,       // a named place: city, location, address
     Device,      // camera or phone make or model
     Time,        // when it was taken or made
     Serial,      // body or lens serial number
     MakerNotes,  // the maker's own data, which often holds serial numbers
     Author,      // a person's name or rights
+    Text,        // a caption, description, comment or other free text
     Software,    // software or editing history
     Thumbnail,   // an embedded thumbnail or preview
     Count
@@ -37,9 +37,6 @@ struct Findings {
     void Damaged(Damage d) { damage |= 1u << (int)d; }
     bool IsDamaged(Damage d) const { return (damage >> (int)d & 1) != 0; }
 };
-
-// One complete header segment: payload is what follows its length field.
-void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Findings* f);
 
 // The words for a kind ("GPS位置", ...) and for a damaged block.
 const char* PrivateName(Private p);

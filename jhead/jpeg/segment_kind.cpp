@@ -1,8 +1,8 @@
-#include "segment_kind.h"
+#include "jpeg/segment_kind.h"
 
 #include <cstring>
 
-#include "jpeg_markers.h"
+#include "jpeg/jpeg_markers.h"
 
 namespace jhead {
 

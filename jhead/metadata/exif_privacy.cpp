@@ -1,7 +1,7 @@
 // Exif: IFD0 and the Exif directory name the camera, the times, the people
 // and the software; the GPS directory the position; IFD1 is the thumbnail.
-#include "privacy_scan.h"
-#include "tiff_reader.h"
+#include "metadata/readers.h"
+#include "metadata/tiff_reader.h"
 
 namespace jhead {
 

@@ -7,8 +7,8 @@
 
 #include "common/ansi_win.h"
 #include "common/paths.h"
-#include "file_system.h"
-#include "utf16.h"
+#include "platform/file_system.h"
+#include "platform/utf16.h"
 
 namespace jhead::fs {
 
@@ -181,9 +181,13 @@ bool Read(File f, uint8_t* buf, size_t n, size_t* got, Error* e) {
     return true;
 }
 
-bool Rewind(File f, Error* e) {
-    LARGE_INTEGER zero{};
-    if (SetFilePointerEx(H(f), zero, nullptr, FILE_BEGIN)) return true;
+bool Rewind(File f, Error* e) { return Seek(f, 0, e); }
+
+bool Seek(File f, uint64_t offset, Error* e) {
+    LARGE_INTEGER at{};
+    at.QuadPart = (LONGLONG)offset;
+    if (offset <= (uint64_t)INT64_MAX && SetFilePointerEx(H(f), at, nullptr, FILE_BEGIN))
+        return true;
     return Fail(Op::Read, e);
 }
 
