@@ -4,13 +4,12 @@
 
 namespace jhead_test {
 
-static Bytes Be32(uint32_t v) {
-    return {(uint8_t)(v >> 24), (uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v};
-}
-
 Bytes PngChunk(const char* type, const Bytes& data, uint32_t crc_flip) {
-    Bytes c = Cat({Be32((uint32_t)data.size()), B(type), data});
-    return Cat({c, Be32(jhead::Crc32(0, c.data() + 4, c.size() - 4) ^ crc_flip)});
+    Bytes c = Cat({Bytes(4), B(type), data});
+    for (int i = 0; i < 4; i++) c[i] = (uint8_t)(data.size() >> (24 - 8 * i));
+    const uint32_t crc = jhead::Crc32(0, c.data() + 4, c.size() - 4) ^ crc_flip;
+    for (int i = 0; i < 4; i++) c.push_back((uint8_t)(crc >> (24 - 8 * i)));
+    return c;
 }
 
 Bytes Png(const Bytes& chunks) {
@@ -22,17 +21,10 @@ Bytes Png(const Bytes& chunks) {
 }
 
 Bytes WebpChunk(const char* fourcc, const Bytes& payload) {
-    const uint32_t n = (uint32_t)payload.size();
-    Bytes c = Cat({B(fourcc),
-                   {(uint8_t)n, (uint8_t)(n >> 8), (uint8_t)(n >> 16), (uint8_t)(n >> 24)},
-                   payload});
-    if (n % 2) c.push_back(0);
+    Bytes c = Cat({B(fourcc), Bytes(4), payload});
+    for (int i = 0; i < 4; i++) c[4 + i] = (uint8_t)(payload.size() >> (8 * i));
+    if (payload.size() % 2) c.push_back(0);
     return c;
-}
-
-Bytes Webp(const Bytes& chunks) {
-    Bytes riff = WebpChunk("RIFF", Cat({B("WEBP"), chunks}));
-    return riff;
 }
 
 Bytes ExifTiff(int orientation, bool big_endian) {
@@ -43,16 +35,10 @@ Bytes ExifTiff(int orientation, bool big_endian) {
 Planned::Planned(jhead::Refusal (*plan_kind)(jhead::Source&, jhead::EditPlan*), const Bytes& in) {
     jhead::MemorySource src(in.data(), in.size());
     refusal = plan_kind(src, &plan);
-    if (refusal.refused()) return;
     jhead::MemoryOutput o;
-    if (WritePlan(src, &plan, &o) == jhead::PlanWriteError::None) out = o.bytes;
-}
-
-uint64_t Planned::Removed(const std::string& name) const {
-    for (const auto& [n, bytes] : plan.summary.removed) {
-        if (n == name) return bytes;
+    if (!refusal.refused() && WritePlan(src, &plan, &o) == jhead::PlanWriteError::None) {
+        out = o.bytes;
     }
-    return 0;
 }
 
 }  // namespace jhead_test

@@ -11,12 +11,14 @@ namespace jhead_test {
 Bytes PngChunk(const char* type, const Bytes& data, uint32_t crc_flip = 0);
 // The signature, IHDR, then chunks, IDAT and IEND.
 Bytes Png(const Bytes& chunks);
-// Four-character code, little-endian size, payload, pad byte when odd.
+// Four-character code, little-endian size, payload, pad byte when odd;
+// Webp(chunks) is WebpChunk("RIFF", "WEBP" + chunks).
 Bytes WebpChunk(const char* fourcc, const Bytes& payload);
-// The RIFF header with the right size, then the chunks.
-Bytes Webp(const Bytes& chunks);
+
 // The TIFF block of ExifSegment.
 Bytes ExifTiff(int orientation, bool big_endian);
+
+using Removed = std::vector<std::pair<std::string, uint64_t>>;
 
 // A container planned, and written when not refused.
 struct Planned {
@@ -24,7 +26,6 @@ struct Planned {
     jhead::EditPlan plan;
     jhead::Refusal refusal;
     Bytes out;
-    uint64_t Removed(const std::string& name) const;
 };
 
 }  // namespace jhead_test
