@@ -48,15 +48,16 @@ Refusal Broken(const Walk& w, const char* text) {
     return {false, text};
 }
 
-// The RIFF header: its size must be even, at least one chunk, and inside
-// the file.
+// The RIFF header: its size must hold at least one chunk and stay inside
+// the file. An odd size never matches the padded chunks, and is refused
+// by the walk.
 Refusal ReadRiff(Walk& w) {
     uint8_t h[12];
     if (!w.src.ReadAt(0, h, 12) || !Is(h, "RIFF") || !Is(h + 8, "WEBP")) {
         return Broken(w, "不是 WebP 文件");
     }
     const uint64_t riff = Le32(h + 4);
-    if (riff < 4 + 8 || riff % 2 != 0 || 8 + riff > w.src.size) {
+    if (riff < 4 + 8 || 8 + riff > w.src.size) {
         return {false, "WebP 文件结构损坏：RIFF 大小与文件不符"};
     }
     w.end = 8 + riff;

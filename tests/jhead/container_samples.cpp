@@ -27,6 +27,16 @@ Bytes WebpChunk(const char* fourcc, const Bytes& payload) {
     return c;
 }
 
+const char kXmpGps[] =
+    "<rdf:Description xmlns:e='http://ns.adobe.com/exif/1.0/' e:GPSLongitude='3,4E'/>";
+
+std::string RemovedList(const jhead::Summary& s) {
+    std::string list;
+    for (const auto& [name, bytes] : s.removed)
+        list += (list.empty() ? "" : ", ") + name + " " + std::to_string(bytes);
+    return list;
+}
+
 Bytes ExifTiff(int orientation, bool big_endian) {
     Bytes seg = ExifSegment(orientation, big_endian);
     return Bytes(seg.begin() + 10, seg.end());

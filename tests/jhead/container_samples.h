@@ -18,7 +18,11 @@ Bytes WebpChunk(const char* fourcc, const Bytes& payload);
 // The TIFF block of ExifSegment.
 Bytes ExifTiff(int orientation, bool big_endian);
 
-using Removed = std::vector<std::pair<std::string, uint64_t>>;
+// XMP naming a GPS position.
+extern const char kXmpGps[];
+
+// "Exif 58, XMP 12": the bytes removed by name.
+std::string RemovedList(const jhead::Summary& s);
 
 // A container planned, and written when not refused.
 struct Planned {

@@ -23,18 +23,14 @@ TEST(Png, KeepsRenderingAndAnimationChunksRemovesTheRest) {
                              "tRNS", "bKGD", "acTL", "fcTL", "fdAT", "PLTE"}) {
         kept = Cat({kept, Chunk(type, type)});
     }
-    Bytes exif = PngChunk("eXIf", ExifTiff(1, false));
-    Bytes in = Png(Cat({exif, kept, Chunk("tEXt", "Title\0x"s), PngChunk("tIME", Bytes(7)),
-                        Chunk("iTXt", "XML:com.adobe.xmp\0\0\0\0\0<x/>"s), Chunk("hIST", "ab"),
-                        Chunk("iDOT", "")}));
+    Bytes in =
+        Png(Cat({PngChunk("eXIf", ExifTiff(1, false)), kept, Chunk("tEXt", "Title\0x"s),
+                 PngChunk("tIME", Bytes(7)), Chunk("iTXt", "XML:com.adobe.xmp\0\0\0\0\0<x/>"s),
+                 Chunk("hIST", "ab"), Chunk("iDOT", "")}));
     Planned p(PlanPng, Cat({in, B("tail")}));
     EXPECT_EQ(p.out, Png(kept));
-    EXPECT_EQ(p.plan.summary.removed, (Removed{{"Exif", exif.size()},
-                                               {"文本", 19},
-                                               {"修改时间", 19},
-                                               {"XMP", 38},
-                                               {"其他数据块", 26},
-                                               {"图像后附加数据", 4}}));
+    EXPECT_EQ(RemovedList(p.plan.summary),
+              "Exif 86, 文本 19, 修改时间 19, XMP 38, 其他数据块 26, 图像后附加数据 4");
     EXPECT_FALSE(Planned(PlanPng, p.out).plan.RemovesAnything());
 }
 
@@ -43,17 +39,11 @@ TEST(Png, TextKeywordsNameTheirKindsAndOrientationStays) {
         {Chunk("tEXt", "Author\0Ann"s), Private::Author},
         {Chunk("iTXt", "Copyright\0\0\0\0\0CC"s), Private::Author},
         {Chunk("zTXt", "Software\0\0x"s), Private::Software},
-        {Chunk("tEXt",
-               "Creation Time\0"
-               "2020"s),
-         Private::Time},
+        {Chunk("tEXt", "Creation Time\0x"s), Private::Time},
         {Chunk("tIME", "1234567"), Private::Time},
         {Chunk("tEXt", "Anything\0x"s), Private::Text},
         {PngChunk("eXIf", ExifTiff(0, true)), Private::Device},
-        {Chunk("iTXt",
-               "XML:com.adobe.xmp\0\0\0\0\0<rdf:Description "
-               "xmlns:e='http://ns.adobe.com/exif/1.0/' e:GPSLongitude='3,4E'/>"s),
-         Private::Gps},
+        {Chunk("iTXt", "XML:com.adobe.xmp\0\0\0\0\0"s + kXmpGps), Private::Gps},
         {Chunk("tEXt", "Author\0 "s), Private::Count},  // blank: nothing named
     };
     for (const auto& [chunk, kind] : cases) {
@@ -82,7 +72,6 @@ TEST(Png, DamageIsRefused) {
     };
     Bytes idat_crc = good;
     idat_crc[good.size() - 12 - 1] ^= 0x01;
-    const Bytes ihdr(good.begin() + 8, good.begin() + text_at);
     const std::pair<const char*, Bytes> cases[] = {
         {"removed chunk's CRC off by a bit", Png(PngChunk("tEXt", B("a\0b"s), 0x80000000))},
         {"IDAT's CRC off by a bit", idat_crc},
@@ -93,7 +82,7 @@ TEST(Png, DamageIsRefused) {
         {"no IEND", Bytes(good.begin(), good.end() - 12)},
         {"IHDR not first",
          Cat({Bytes(good.begin(), good.begin() + 8), Bytes(good.begin() + text_at, good.end())})},
-        {"second IHDR", Png(ihdr)},
+        {"second IHDR", Png(Bytes(good.begin() + 8, good.begin() + text_at))},
         {"no IDAT", Cat({Bytes(good.begin(), good.end() - 30), PngChunk("IEND", {})})},
         {"not a PNG", Bytes(good.begin(), good.begin() + 7)},
     };
