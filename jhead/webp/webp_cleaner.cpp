@@ -34,13 +34,16 @@ struct Chunk {
     uint64_t size() const { return 8 + (uint64_t)payload + (payload & 1); }
 };
 
+// One pass over the chunks; the RIFF header and VP8X, the plan's first
+// two pieces, are finished once every chunk has been seen.
 struct Walk {
     Source& src;
     EditPlan* plan;
-    uint64_t end = 0;  // of the RIFF data
-    std::vector<Chunk> chunks;
-    Orientation orientation;  // of the first EXIF chunk
+    uint64_t end = 0;       // of the RIFF data
+    bool extended = false;  // VP8X first
+    bool image = false;     // an image chunk seen
     bool exif_seen = false;
+    Orientation orientation;  // of the first EXIF chunk, kept when extended
 };
 
 Refusal Broken(const Walk& w, const char* text) {
@@ -61,78 +64,42 @@ Refusal ReadRiff(Walk& w) {
         return {false, "WebP 文件结构损坏：RIFF 大小与文件不符"};
     }
     w.end = 8 + riff;
+    w.plan->Insert({'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'});
     return {};
 }
 
-// Every chunk's header, each inside the RIFF data.
-Refusal ReadChunks(Walk& w) {
-    for (uint64_t at = 12; at < w.end;) {
-        Chunk c;
-        uint8_t h[8];
-        c.offset = at;
-        if (at + 8 > w.end) return {false, "WebP 文件结构损坏：数据块超出文件末尾"};
-        if (!w.src.ReadAt(at, h, 8)) return Broken(w, "WebP 文件结构损坏：数据块超出文件末尾");
-        memcpy(c.fourcc, h, 4);
-        c.payload = Le32(h + 4);
-        if (at + c.size() > w.end) return {false, "WebP 文件结构损坏：数据块超出文件末尾"};
-        w.chunks.push_back(c);
-        at += c.size();
+// The chunk header at offset, checked to lie inside the RIFF data.
+Refusal ReadChunk(Walk& w, uint64_t offset, Chunk* c) {
+    uint8_t h[8];
+    c->offset = offset;
+    if (offset + 8 > w.end || !w.src.ReadAt(offset, h, 8)) {
+        return Broken(w, "WebP 文件结构损坏：数据块超出文件末尾");
     }
+    memcpy(c->fourcc, h, 4);
+    c->payload = Le32(h + 4);
+    if (offset + c->size() > w.end) return {false, "WebP 文件结构损坏：数据块超出文件末尾"};
     return {};
 }
 
 // The first chunk says the format: a lone image chunk, or VP8X and then
 // the image chunks; a VP8X anywhere else is not a structure decoders read.
-Refusal CheckLayout(const Walk& w) {
-    bool image = false;
-    for (size_t i = 0; i < w.chunks.size(); i++) {
-        const uint8_t* f = w.chunks[i].fourcc;
-        if (Is(f, "VP8X") && (i != 0 || w.chunks[i].payload < 10)) {
-            return {false, "WebP 文件结构损坏：扩展头（VP8X）位置或大小无效"};
-        }
-        image = image || Is(f, "VP8 ") || Is(f, "VP8L") || Is(f, "ANMF");
+// VP8X goes into the plan as new bytes, its flags set at the end.
+Refusal TakeVp8x(Walk& w, const Chunk& c, bool first) {
+    if (!first || c.payload < 10) return {false, "WebP 文件结构损坏：扩展头（VP8X）位置或大小无效"};
+    std::vector<uint8_t> bytes(c.size());
+    if (!w.src.ReadAt(c.offset, bytes.data(), bytes.size())) {
+        return Broken(w, "WebP 文件结构损坏：数据块不完整");
     }
-    if (!image) return {false, "WebP 文件中没有图像数据"};
+    w.extended = true;
+    w.plan->Insert(std::move(bytes));
     return {};
 }
 
 bool IsKept(const uint8_t* f) {
-    for (const char* k : {"VP8 ", "VP8L", "VP8X", "ALPH", "ANIM", "ANMF", "ICCP"}) {
+    for (const char* k : {"VP8 ", "VP8L", "ALPH", "ANIM", "ANMF", "ICCP"}) {
         if (Is(f, k)) return true;
     }
     return false;
-}
-
-// Reads an EXIF or XMP chunk for the report; the first EXIF chunk's TIFF
-// block (sometimes behind "Exif\0\0") also gives the orientation, and
-// *minimal says that it holds nothing else, as a cleaned file's does.
-Refusal ScanMetadata(Walk& w, const Chunk& c, bool* minimal) {
-    Findings* found = &w.plan->summary.found;
-    if (c.payload > kReadWhole) return {};
-    std::vector<uint8_t> data(c.payload);
-    if (!w.src.ReadAt(c.offset + 8, data.data(), data.size())) {
-        return Broken(w, "WebP 文件结构损坏：数据块不完整");
-    }
-    if (Is(c.fourcc, "XMP ")) {
-        ScanXmp((const char*)data.data(), data.size(), found);
-        return {};
-    }
-    const size_t skip = data.size() >= 6 && memcmp(data.data(), "Exif\0", 6) == 0 ? 6 : 0;
-    ScanExif(data.data() + skip, data.size() - skip, found);
-    if (w.exif_seen) return {};
-    w.exif_seen = true;
-    w.orientation = ReadTiffOrientation(data.data() + skip, data.size() - skip);
-    *minimal = w.orientation.value >= 2 && data == MinimalTiff(w.orientation);
-    return {};
-}
-
-// VP8X with the metadata flags cleared, the EXIF one kept for an
-// orientation that stays.
-std::vector<uint8_t> NewVp8x(Walk& w, const Chunk& c, bool keeps_exif) {
-    std::vector<uint8_t> bytes(c.size());
-    if (!w.src.ReadAt(c.offset, bytes.data(), bytes.size())) return {};
-    bytes[8] &= (uint8_t) ~(kXmpFlag | (keeps_exif ? 0 : kExifFlag));
-    return bytes;
 }
 
 std::vector<uint8_t> OrientationChunk(Orientation o) {
@@ -143,59 +110,85 @@ std::vector<uint8_t> OrientationChunk(Orientation o) {
     return c;
 }
 
-// The pieces: a RIFF header with the new size, VP8X anew, the kept chunks
-// as they are, the orientation where the EXIF chunk was.
-Refusal Rebuild(Walk& w, const std::vector<bool>& kept) {
-    EditPlan* plan = w.plan;
-    const bool extended = Is(w.chunks[0].fourcc, "VP8X");
-    const int o = extended ? w.orientation.value : 0;
-    if (o >= 2) plan->summary.orientation = o;
-    bool orientation_placed = o < 2;
-    std::vector<uint8_t> header = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'};
-    plan->Insert(header);
-    for (size_t i = 0; i < w.chunks.size(); i++) {
-        const Chunk& c = w.chunks[i];
-        if (i == 0 && extended) {
-            std::vector<uint8_t> vp8x = NewVp8x(w, c, o >= 2);
-            if (vp8x.empty()) return Broken(w, "WebP 文件结构损坏：数据块不完整");
-            plan->Insert(std::move(vp8x));
-        } else if (kept[i]) {
-            plan->Copy(c.offset, c.size());
-            orientation_placed = orientation_placed || Is(c.fourcc, "EXIF");
-        } else if (!orientation_placed && Is(c.fourcc, "EXIF")) {
-            plan->Insert(OrientationChunk(w.orientation));
-            orientation_placed = true;
+// The first EXIF chunk's orientation stays where VP8X announces it (no
+// viewer reads EXIF in the simple format): the chunk itself when it holds
+// nothing else, as a cleaned file's does, or a minimal one in its place.
+// Returns whether the chunk was kept.
+bool KeepOrientation(Walk& w, const Chunk& c, const std::vector<uint8_t>& tiff) {
+    if (w.exif_seen) return false;
+    w.exif_seen = true;
+    const Orientation o = ReadTiffOrientation(tiff.data(), tiff.size());
+    if (!w.extended || o.value < 2) return false;
+    w.orientation = o;
+    w.plan->summary.orientation = o.value;
+    if (tiff.size() + 8 == c.size() && tiff == MinimalTiff(o)) {
+        w.plan->Copy(c.offset, c.size());
+        return true;
+    }
+    w.plan->Insert(OrientationChunk(o));
+    return false;
+}
+
+// An EXIF or XMP chunk, read for the report (the EXIF chunk's TIFF block
+// sometimes behind "Exif\0\0"), removed unless it holds only the
+// orientation.
+Refusal TakeMetadata(Walk& w, const Chunk& c) {
+    const bool exif = Is(c.fourcc, "EXIF");
+    Findings* found = &w.plan->summary.found;
+    if (c.payload <= kReadWhole) {
+        std::vector<uint8_t> data(c.payload);
+        if (!w.src.ReadAt(c.offset + 8, data.data(), data.size())) {
+            return Broken(w, "WebP 文件结构损坏：数据块不完整");
         }
+        if (!exif) ScanXmp((const char*)data.data(), data.size(), found);
+        const size_t skip = data.size() >= 6 && memcmp(data.data(), "Exif\0", 6) == 0 ? 6 : 0;
+        if (exif) data.erase(data.begin(), data.begin() + skip);
+        if (exif) ScanExif(data.data(), data.size(), found);
+        if (exif && KeepOrientation(w, c, data)) return {};
+    }
+    w.plan->Removed(exif ? "Exif" : "XMP", c.size());
+    return {};
+}
+
+Refusal Take(Walk& w, const Chunk& c, bool first) {
+    w.image = w.image || Is(c.fourcc, "VP8 ") || Is(c.fourcc, "VP8L") || Is(c.fourcc, "ANMF");
+    if (Is(c.fourcc, "VP8X")) return TakeVp8x(w, c, first);
+    if (IsKept(c.fourcc)) {
+        w.plan->Copy(c.offset, c.size());
+        return {};
+    }
+    if (Is(c.fourcc, "EXIF") || Is(c.fourcc, "XMP ")) return TakeMetadata(w, c);
+    w.plan->Removed("其他数据块", c.size());
+    return {};
+}
+
+// The RIFF size of the new file; VP8X with the metadata flags cleared, the
+// EXIF one kept for an orientation that stays.
+void Finish(Walk& w) {
+    EditPlan* plan = w.plan;
+    if (w.extended) {
+        const bool keeps_exif = w.orientation.value >= 2;
+        std::vector<uint8_t>& bytes = plan->pieces[1].bytes;
+        bytes[8] &= (uint8_t) ~(kXmpFlag | (keeps_exif ? 0 : kExifFlag));
     }
     PutLe32(&plan->pieces.front().bytes[4], plan->OutputSize() - 8);
-    return {};
 }
 
 }  // namespace
 
 Refusal PlanWebp(Source& src, EditPlan* plan) {
     plan->summary.kind = "WebP";
-    Walk w{src, plan, 0, {}, {}, false};
+    Walk w{src, plan, 0, false, false, false, {}};
     Refusal r = ReadRiff(w);
-    if (!r.refused()) r = ReadChunks(w);
-    if (!r.refused()) r = CheckLayout(w);
-    if (r.refused()) return r;
-    std::vector<bool> kept(w.chunks.size());
-    for (size_t i = 0; i < w.chunks.size(); i++) {
-        const Chunk& c = w.chunks[i];
-        kept[i] = IsKept(c.fourcc);
-        if (kept[i]) continue;
-        const bool exif = Is(c.fourcc, "EXIF"), xmp = Is(c.fourcc, "XMP ");
-        bool minimal = false;
-        if (exif || xmp) r = ScanMetadata(w, c, &minimal);
-        if (r.refused()) return r;
-        // Only where the VP8X announces it does a viewer read the EXIF chunk.
-        kept[i] = minimal && Is(w.chunks[0].fourcc, "VP8X");
-        if (kept[i]) continue;
-        plan->Removed(exif ? "Exif" : xmp ? "XMP" : "其他数据块", c.size());
+    for (uint64_t at = 12; !r.refused() && at < w.end;) {
+        Chunk c;
+        r = ReadChunk(w, at, &c);
+        if (!r.refused()) r = Take(w, c, at == 12);
+        at += c.size();
     }
-    r = Rebuild(w, kept);
     if (r.refused()) return r;
+    if (!w.image) return {false, "WebP 文件中没有图像数据"};
+    Finish(w);
     plan->Removed("图像后附加数据", src.size - w.end);
     return {};
 }
