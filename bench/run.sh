@@ -59,7 +59,7 @@ for kind in png webp heif; do
     kprep="rm -rf '$work/k' && cp -r '$work/$kind' '$work/k' && sync"
     keach() { echo "for f in '$work/k'/*; do $1; done"; }
     kcmds=(-n "copy (cp)" "$(keach 'cp "$f" "$f.copy"')"
-           -n "ours (jhead -de)" "$(keach "'$ours' -de \"\$f\" >/dev/null")")
+           -n "ours (jhead -de)" "$(keach "'$ours' -de \"\$f\" >/dev/null || true")")
     command -v exiftool >/dev/null && kcmds+=(-n "exiftool -all=" \
         "$(keach 'exiftool -q -q -overwrite_original -all= "$f" || true')")
     command -v mat2 >/dev/null && kcmds+=(-n "mat2 --inplace" "$(keach 'mat2 --inplace "$f" >/dev/null 2>&1 || true')")

@@ -41,11 +41,6 @@ struct Walk {
     bool exif_seen = false;
 };
 
-Refusal Broken(const Walk& w, const char* text) {
-    if (w.src.failed()) return {true, ""};
-    return {false, text};
-}
-
 // Reads the data and the CRC that follows, keeping the data of a removed
 // chunk; false when the chunk is cut short or its CRC is wrong.
 bool ReadChecked(Walk& w, Chunk* c, bool* crc_ok) {
@@ -70,7 +65,7 @@ bool ReadChecked(Walk& w, Chunk* c, bool* crc_ok) {
 Refusal ReadHeader(Walk& w, Chunk* c) {
     uint8_t h[8];
     c->offset = w.in.pos();
-    if (!w.in.Read(h, 8)) return Broken(w, "PNG 文件结构损坏：缺少结束数据块（IEND）");
+    if (!w.in.Read(h, 8)) return Broken(w.src, "PNG 文件结构损坏：缺少结束数据块（IEND）");
     c->length = Be32(h);
     memcpy(c->type, h + 4, 4);
     c->role = RoleOf(c->type);
@@ -132,7 +127,7 @@ Refusal PlanPng(Source& src, EditPlan* plan) {
     Walk w{src, plan, SequentialReader(src)};
     uint8_t sig[8];
     if (!w.in.Read(sig, 8) || memcmp(sig, kSignature, 8) != 0) {
-        return Broken(w, "不是 PNG 文件");
+        return Broken(w.src, "不是 PNG 文件");
     }
     plan->Copy(0, 8);
     while (!w.iend) {
@@ -140,7 +135,7 @@ Refusal PlanPng(Source& src, EditPlan* plan) {
         Refusal r = ReadHeader(w, &c);
         if (r.refused()) return r;
         bool crc_ok = false;
-        if (!ReadChecked(w, &c, &crc_ok)) return Broken(w, "PNG 文件结构损坏：数据块不完整");
+        if (!ReadChecked(w, &c, &crc_ok)) return Broken(w.src, "PNG 文件结构损坏：数据块不完整");
         if (!crc_ok) return {false, "PNG 文件已损坏：数据块校验值（CRC）不符"};
         if (c.role == PngRole::Keep) {
             plan->Copy(c.offset, c.size());

@@ -1,5 +1,6 @@
 #include "webp/webp_cleaner.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -46,18 +47,13 @@ struct Walk {
     Orientation orientation;  // of the first EXIF chunk, kept when extended
 };
 
-Refusal Broken(const Walk& w, const char* text) {
-    if (w.src.failed()) return {true, ""};
-    return {false, text};
-}
-
 // The RIFF header: its size must hold at least one chunk and stay inside
 // the file. An odd size never matches the padded chunks, and is refused
 // by the walk.
 Refusal ReadRiff(Walk& w) {
     uint8_t h[12];
     if (!w.src.ReadAt(0, h, 12) || !Is(h, "RIFF") || !Is(h + 8, "WEBP")) {
-        return Broken(w, "不是 WebP 文件");
+        return Broken(w.src, "不是 WebP 文件");
     }
     const uint64_t riff = Le32(h + 4);
     if (riff < 4 + 8 || 8 + riff > w.src.size) {
@@ -73,7 +69,7 @@ Refusal ReadChunk(Walk& w, uint64_t offset, Chunk* c) {
     uint8_t h[8];
     c->offset = offset;
     if (offset + 8 > w.end || !w.src.ReadAt(offset, h, 8)) {
-        return Broken(w, "WebP 文件结构损坏：数据块超出文件末尾");
+        return Broken(w.src, "WebP 文件结构损坏：数据块超出文件末尾");
     }
     memcpy(c->fourcc, h, 4);
     c->payload = Le32(h + 4);
@@ -88,7 +84,7 @@ Refusal TakeVp8x(Walk& w, const Chunk& c, bool first) {
     if (!first || c.payload < 10) return {false, "WebP 文件结构损坏：扩展头（VP8X）位置或大小无效"};
     std::vector<uint8_t> bytes(c.size());
     if (!w.src.ReadAt(c.offset, bytes.data(), bytes.size())) {
-        return Broken(w, "WebP 文件结构损坏：数据块不完整");
+        return Broken(w.src, "WebP 文件结构损坏：数据块不完整");
     }
     w.extended = true;
     w.plan->Insert(std::move(bytes));
@@ -104,9 +100,10 @@ bool IsKept(const uint8_t* f) {
 
 std::vector<uint8_t> OrientationChunk(Orientation o) {
     const std::vector<uint8_t> tiff = MinimalTiff(o);
-    std::vector<uint8_t> c = {'E', 'X', 'I', 'F', 0, 0, 0, 0};
+    std::vector<uint8_t> c(8 + tiff.size());
+    memcpy(c.data(), "EXIF", 4);
     PutLe32(&c[4], tiff.size());
-    c.insert(c.end(), tiff.begin(), tiff.end());
+    std::copy(tiff.begin(), tiff.end(), c.begin() + 8);
     return c;
 }
 
@@ -138,7 +135,7 @@ Refusal TakeMetadata(Walk& w, const Chunk& c) {
     if (c.payload <= kReadWhole) {
         std::vector<uint8_t> data(c.payload);
         if (!w.src.ReadAt(c.offset + 8, data.data(), data.size())) {
-            return Broken(w, "WebP 文件结构损坏：数据块不完整");
+            return Broken(w.src, "WebP 文件结构损坏：数据块不完整");
         }
         if (!exif) ScanXmp((const char*)data.data(), data.size(), found);
         const size_t skip = data.size() >= 6 && memcmp(data.data(), "Exif\0", 6) == 0 ? 6 : 0;
