@@ -24,8 +24,10 @@ PngRole RoleOf(const uint8_t type[4]) {
     }
     // Colour, transparency, background, pixel size and animation: a
     // decoder or viewer shows the picture differently without them.
-    static const char* const kRendering[] = {"iCCP", "sRGB", "gAMA", "cHRM", "cICP",
-                                             "mDCv", "cLLi", "sBIT", "pHYs", "tRNS",
+    // mDCv and cLLi took upper-case last letters when they were
+    // standardised; files carry both spellings.
+    static const char* const kRendering[] = {"iCCP", "sRGB", "gAMA", "cHRM", "cICP", "mDCv",
+                                             "mDCV", "cLLi", "cLLI", "sBIT", "pHYs", "tRNS",
                                              "bKGD", "acTL", "fcTL", "fdAT"};
     for (const char* r : kRendering) {
         if (Is(type, r)) return PngRole::Keep;

@@ -32,7 +32,7 @@ struct Chunk {
     uint64_t offset = 0;  // of its header
     uint32_t payload = 0;
     uint8_t fourcc[4] = {};
-    uint64_t size() const { return 8 + (uint64_t)payload + (payload & 1); }
+    uint64_t size = 0;  // header, payload and the pad byte after an odd one
 };
 
 // One pass over the chunks; the RIFF header and VP8X, the plan's first
@@ -48,8 +48,8 @@ struct Walk {
 };
 
 // The RIFF header: its size must hold at least one chunk and stay inside
-// the file. An odd size never matches the padded chunks, and is refused
-// by the walk.
+// the file. An odd size fits only a last chunk without its pad byte; the
+// walk refuses any other.
 Refusal ReadRiff(Walk& w) {
     uint8_t h[12];
     if (!w.src.ReadAt(0, h, 12) || !Is(h, "RIFF") || !Is(h + 8, "WEBP")) {
@@ -64,7 +64,8 @@ Refusal ReadRiff(Walk& w) {
     return {};
 }
 
-// The chunk header at offset, checked to lie inside the RIFF data.
+// The chunk header at offset, checked to lie inside the RIFF data. Some
+// writers leave out the last chunk's pad byte, and decoders accept that.
 Refusal ReadChunk(Walk& w, uint64_t offset, Chunk* c) {
     uint8_t h[8];
     c->offset = offset;
@@ -73,7 +74,9 @@ Refusal ReadChunk(Walk& w, uint64_t offset, Chunk* c) {
     }
     memcpy(c->fourcc, h, 4);
     c->payload = Le32(h + 4);
-    if (offset + c->size() > w.end) return {false, "WebP 文件结构损坏：数据块超出文件末尾"};
+    c->size = 8 + (uint64_t)c->payload + (c->payload & 1);
+    if (offset + 8 + c->payload > w.end) return {false, "WebP 文件结构损坏：数据块超出文件末尾"};
+    c->size = std::min(c->size, w.end - offset);
     return {};
 }
 
@@ -82,8 +85,8 @@ Refusal ReadChunk(Walk& w, uint64_t offset, Chunk* c) {
 // VP8X goes into the plan as new bytes, its flags set at the end.
 Refusal TakeVp8x(Walk& w, const Chunk& c, bool first) {
     if (!first || c.payload < 10) return {false, "WebP 文件结构损坏：扩展头（VP8X）位置或大小无效"};
-    std::vector<uint8_t> bytes(c.size());
-    if (!w.src.ReadAt(c.offset, bytes.data(), bytes.size())) {
+    std::vector<uint8_t> bytes(8 + c.payload + c.payload % 2);  // padded, if it was not
+    if (!w.src.ReadAt(c.offset, bytes.data(), c.size)) {
         return Broken(w.src, "WebP 文件结构损坏：数据块不完整");
     }
     w.extended = true;
@@ -118,8 +121,8 @@ bool KeepOrientation(Walk& w, const Chunk& c, const std::vector<uint8_t>& tiff) 
     if (!w.extended || o.value < 2) return false;
     w.orientation = o;
     w.plan->summary.orientation = o.value;
-    if (tiff.size() + 8 == c.size() && tiff == MinimalTiff(o)) {
-        w.plan->Copy(c.offset, c.size());
+    if (tiff.size() + 8 == c.size && tiff == MinimalTiff(o)) {
+        w.plan->Copy(c.offset, c.size);
         return true;
     }
     w.plan->Insert(OrientationChunk(o));
@@ -143,7 +146,7 @@ Refusal TakeMetadata(Walk& w, const Chunk& c) {
         if (exif) ScanExif(data.data(), data.size(), found);
         if (exif && KeepOrientation(w, c, data)) return {};
     }
-    w.plan->Removed(exif ? "Exif" : "XMP", c.size());
+    w.plan->Removed(exif ? "Exif" : "XMP", c.size);
     return {};
 }
 
@@ -151,11 +154,13 @@ Refusal Take(Walk& w, const Chunk& c, bool first) {
     w.image = w.image || Is(c.fourcc, "VP8 ") || Is(c.fourcc, "VP8L") || Is(c.fourcc, "ANMF");
     if (Is(c.fourcc, "VP8X")) return TakeVp8x(w, c, first);
     if (IsKept(c.fourcc)) {
-        w.plan->Copy(c.offset, c.size());
+        w.plan->Copy(c.offset, c.size);
+        // The pad byte a writer left out, so that every reader finds the end.
+        if (c.payload % 2 && c.size % 2) w.plan->Insert({0});
         return {};
     }
     if (Is(c.fourcc, "EXIF") || Is(c.fourcc, "XMP ")) return TakeMetadata(w, c);
-    w.plan->Removed("其他数据块", c.size());
+    w.plan->Removed("其他数据块", c.size);
     return {};
 }
 
@@ -181,7 +186,7 @@ Refusal PlanWebp(Source& src, EditPlan* plan) {
         Chunk c;
         r = ReadChunk(w, at, &c);
         if (!r.refused()) r = Take(w, c, at == 12);
-        at += c.size();
+        at += c.size;
     }
     if (r.refused()) return r;
     if (!w.image) return {false, "WebP 文件中没有图像数据"};

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
@@ -289,24 +290,14 @@ TEST_F(Oracles, EveryLayoutAndDamageKeepsPixelsOrientationAndIcc) {
 // The PNG and WebP pictures make_png_webp.sh made, the damaged ones among
 // them refused; the cleaned PNGs still pass pngcheck.
 TEST_F(Oracles, PngAndWebpPicturesCleaned) {
-    std::istringstream found(Shell("cd " + Quote(JHEAD_PICTURES_DIR) + " && ls png/* webp/*"));
-    std::vector<std::string> files;
-    for (std::string f; std::getline(found, f);) {
-        std::string name = f;
-        name[name.find('/')] = '-';
-        files.push_back(t.Path(name));
-        WriteFile(files.back(), ReadFile(JHEAD_PICTURES_DIR "/" + f));
-    }
+    std::string dir = Quote(t.Path(""));
+    Shell("cp " + Quote(JHEAD_PICTURES_DIR) + "/png/* " + Quote(JHEAD_PICTURES_DIR) + "/webp/* " +
+          dir);
+    std::istringstream found(Shell("ls -d " + dir + "*"));
+    std::vector<std::string> files(std::istream_iterator<std::string>(found), {});
     ASSERT_GE(files.size(), 12u);
     EXPECT_EQ(CleanAndJudge(files, "secret"), files.size() - 4);
-    for (const std::string& f : files) {
-        if (f.find(".png") == std::string::npos) continue;
-        int status;
-        Shell("pngcheck -q " + Quote(f) + " >/dev/null", &status);
-        bool damaged =
-            f.find("bad_") != std::string::npos || f.find("truncated") != std::string::npos;
-        EXPECT_EQ(status == 0, !damaged) << f;
-    }
+    EXPECT_EQ(Shell("cd " + dir + " && pngcheck -q [!bt]*.png"), "");
 }
 
 }  // namespace
