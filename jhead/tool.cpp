@@ -8,8 +8,9 @@ namespace jhead {
 
 static const char* kUsage =
     "用法：jhead [-de] 文件...\n"
-    "  不带选项    报告每个 JPEG 文件含有哪些元数据，不作任何改动\n"
-    "  -de         移除 Exif、XMP、IPTC、注释、缩略图及图像后的附加数据；\n"
+    "  文件可以是 JPEG、PNG（含 APNG）、WebP、HEIC/HEIF 或 AVIF，按内容识别，不看扩展名\n"
+    "  不带选项    报告每个文件含有哪些元数据，不作任何改动\n"
+    "  -de         移除 Exif、XMP、IPTC、注释、文本、缩略图及图像后的附加数据；\n"
     "              保留图像数据、ICC 色彩配置和方向信息，不重新压缩\n"
     "  --help      显示本帮助\n"
     "  --version   显示版本\n"

@@ -16,7 +16,7 @@ CC=clang CXX=clang++ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$out" --target jhead_fuzz
 
 for dir in tests/jhead/pictures ../shared/corpus/exif-samples; do
-    [ -d "$dir" ] && find "$dir" -iname '*.jp*g' -size -64k -exec cp -f {} "$out/seeds/" \;
+    [ -d "$dir" ] && find "$dir" \( -iname '*.jp*g' -o -iname '*.png' -o -iname '*.webp' \) -size -64k -exec cp -f {} "$out/seeds/" \;
 done
 if command -v cjpeg >/dev/null; then
     printf 'P6\n16 16\n255\n' >"$out/seeds/gray.ppm"

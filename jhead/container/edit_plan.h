@@ -41,6 +41,12 @@ struct Refusal {
     bool refused() const { return read_failed || !text.empty(); }
 };
 
+// The refusal of a structure that does not hold together: text, or the
+// source's failure when that is why it did not.
+inline Refusal Broken(const Source& src, const char* text) {
+    return src.failed() ? Refusal{true, ""} : Refusal{false, text};
+}
+
 enum class PlanWriteError : uint8_t { None, ReadFailed, WriteFailed };
 
 // Streams the plan's pieces into out; records the size in the summary.

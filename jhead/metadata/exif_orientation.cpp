@@ -19,10 +19,13 @@ static void Put(uint8_t* p, uint32_t v, int bytes, bool big_endian) {
 }
 
 Orientation ReadOrientation(const uint8_t* payload, size_t n) {
+    if (n < 6) return {};
+    return ReadTiffOrientation(payload + 6, n - 6);
+}
+
+Orientation ReadTiffOrientation(const uint8_t* tiff, size_t size) {
     Orientation o;
-    if (n < 6 + 8) return o;
-    const uint8_t* tiff = payload + 6;
-    size_t size = n - 6;
+    if (size < 8) return o;
     if (tiff[0] == 'I' && tiff[1] == 'I') {
         o.big_endian = false;
     } else if (tiff[0] == 'M' && tiff[1] == 'M') {
@@ -57,15 +60,19 @@ Orientation ReadOrientation(const uint8_t* payload, size_t n) {
 }
 
 std::vector<uint8_t> MinimalExifSegment(Orientation o) {
-    bool be = o.big_endian;
-    // marker 2 + length 2 + "Exif\0\0" 6 + TIFF header 8 + count 2 + entry 12 + next 4
-    std::vector<uint8_t> s(36, 0);
-    s[0] = 0xFF;
-    s[1] = 0xE1;
+    // marker 2 + length 2 + "Exif\0\0" 6, then the TIFF block
+    std::vector<uint8_t> s = {0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0};
+    const std::vector<uint8_t> tiff = MinimalTiff(o);
+    s.insert(s.end(), tiff.begin(), tiff.end());
     Put(&s[2], (uint32_t)s.size() - 2, 2, true);
-    const char exif[] = "Exif\0";
-    for (int i = 0; i < 6; i++) s[4 + i] = (uint8_t)exif[i];
-    uint8_t* tiff = &s[10];
+    return s;
+}
+
+std::vector<uint8_t> MinimalTiff(Orientation o) {
+    bool be = o.big_endian;
+    // TIFF header 8 + count 2 + entry 12 + next 4
+    std::vector<uint8_t> s(26, 0);
+    uint8_t* tiff = s.data();
     tiff[0] = tiff[1] = be ? 'M' : 'I';
     Put(tiff + 2, 42, 2, be);
     Put(tiff + 4, 8, 4, be);

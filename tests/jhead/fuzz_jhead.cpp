@@ -1,13 +1,16 @@
-// libFuzzer target for the parser, the search for personal information,
-// the report lines and the writer (built with -DJHEAD_FUZZ=ON and clang;
-// scripts/fuzz-jhead.sh runs it): no crash or hang on any input, and
-// whatever it writes keeps the input's picture segments and picture data
-// exactly, in their order, less only what the plan says it removed, and
-// holds no personal information any more.
+// libFuzzer target for the parsers (JPEG, PNG, WebP), the search for
+// personal information, the report lines and the writers (built with
+// -DJHEAD_FUZZ=ON and clang; scripts/fuzz-jhead.sh runs it): no crash or
+// hang on any input, and whatever it writes keeps the input's picture
+// segments and picture data exactly, in their order, less only what the
+// plan says it removed, and holds no personal information any more.
 #include <cstdlib>
 
 #include "jpeg/cleaner.h"
+#include "picture_kind.h"
+#include "png/png_cleaner.h"
 #include "report.h"
+#include "webp/webp_cleaner.h"
 
 using namespace jhead;
 
@@ -34,9 +37,29 @@ std::vector<uint8_t> Essence(const uint8_t* data, const Plan& plan) {
     return bytes;
 }
 
+// A container picture: planned, written as planned, and the output planned
+// again with nothing left to remove and the same orientation.
+int FuzzContainer(Refusal (*plan_kind)(Source&, EditPlan*), const uint8_t* data, size_t size) {
+    MemorySource src(data, size);
+    EditPlan plan, again;
+    if (plan_kind(src, &plan).refused()) return 0;
+    Check(!InfoLine("p", plan.summary, size).empty());
+    MemoryOutput out;
+    Check(WritePlan(src, &plan, &out) == PlanWriteError::None);
+    Check(out.bytes.size() == plan.summary.size_after);
+    MemorySource written(out.bytes.data(), out.bytes.size());
+    Check(!plan_kind(written, &again).refused());
+    Check(!again.RemovesAnything() && again.summary.found.kinds == 0);
+    Check(again.summary.orientation == plan.summary.orientation);
+    return 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const PictureKind kind = SniffKind(data, size < kSniffBytes ? size : kSniffBytes);
+    if (kind == PictureKind::Png) return FuzzContainer(PlanPng, data, size);
+    if (kind == PictureKind::Webp) return FuzzContainer(PlanWebp, data, size);
     Plan plan, again;
     MemoryOutput out, out2;
     bool wrote, wrote2;

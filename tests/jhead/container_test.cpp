@@ -1,0 +1,185 @@
+// PNG (APNG too) and WebP cleaned in memory: which chunks go and which stay
+// byte for byte, what the report learns from them, the orientation, the
+// fixed-up headers, and the damage that must leave the picture alone.
+#include <gtest/gtest.h>
+
+#include "container/crc32.h"
+#include "jpeg_samples.h"
+#include "metadata/exif_orientation.h"
+#include "png/png_cleaner.h"
+#include "webp/webp_cleaner.h"
+
+using namespace jhead;
+using namespace jhead_test;
+using namespace std::string_literals;
+
+namespace {
+
+// Length, type, data, CRC (crc_flip: a bit of the CRC turned).
+Bytes PngChunk(const char* type, const Bytes& data, uint32_t crc_flip = 0) {
+    Bytes c = Cat({Bytes(4), B(type), data});
+    for (int i = 0; i < 4; i++) c[i] = (uint8_t)(data.size() >> (24 - 8 * i));
+    const uint32_t crc = Crc32(0, c.data() + 4, c.size() - 4) ^ crc_flip;
+    for (int i = 0; i < 4; i++) c.push_back((uint8_t)(crc >> (24 - 8 * i)));
+    return c;
+}
+Bytes Chunk(const char* type, const std::string& data) { return PngChunk(type, B(data)); }
+// The signature, IHDR, the chunks, IDAT and IEND.
+Bytes Png(const Bytes& chunks) {
+    Bytes ihdr = Chunk("IHDR", "\0\0\0\1\0\0\0\1\10\0\0\0\0"s);
+    return Cat({B("\x89PNG\r\n\x1a\n"), ihdr, chunks, Chunk("IDAT", "pixels"), Chunk("IEND", "")});
+}
+// Four-character code, little-endian size, payload, pad byte when odd.
+Bytes WebpChunk(const char* fourcc, const Bytes& payload) {
+    Bytes c = Cat({B(fourcc), Bytes(4), payload, Bytes(payload.size() % 2)});
+    for (int i = 0; i < 4; i++) c[4 + i] = (uint8_t)(payload.size() >> (8 * i));
+    return c;
+}
+Bytes Webp(const Bytes& chunks) { return WebpChunk("RIFF", Cat({B("WEBP"), chunks})); }
+// VP8X with the given flags: ICC 0x20, alpha 0x10, EXIF 0x08, XMP 0x04, animation 0x02.
+Bytes Vp8x(uint8_t flags) { return WebpChunk("VP8X", {flags, 0, 0, 0, 0, 0, 0, 0, 0, 0}); }
+Bytes ExifTiff(int orientation, bool be) {
+    Bytes s = ExifSegment(orientation, be);
+    return Bytes(s.begin() + 10, s.end());
+}
+Bytes Patched(Bytes b, size_t at, const Bytes& with) {
+    std::copy(with.begin(), with.end(), b.begin() + at);
+    return b;
+}
+
+const std::string kXmpGps =
+    "<rdf:Description xmlns:e='http://ns.adobe.com/exif/1.0/' e:GPSLongitude='3,4E'/>";
+const Bytes kVp8 = WebpChunk("VP8 ", B("frame"));  // odd: padded
+const Bytes kXmp = WebpChunk("XMP ", B(kXmpGps));
+
+// A container planned, and written when not refused.
+struct Planned {
+    Planned(Refusal (*plan_kind)(Source&, EditPlan*), const Bytes& in) {
+        MemorySource src(in.data(), in.size());
+        refusal = plan_kind(src, &plan);
+        MemoryOutput o;
+        if (!refusal.refused() && WritePlan(src, &plan, &o) == PlanWriteError::None) out = o.bytes;
+    }
+    // "Exif 58, XMP 12": the bytes removed by name.
+    std::string Removed() const {
+        std::string list;
+        for (const auto& [name, n] : plan.summary.removed)
+            list += (list.empty() ? "" : ", ") + name + " " + std::to_string(n);
+        return list;
+    }
+    EditPlan plan;
+    Refusal refusal;
+    Bytes out;
+};
+
+// The input cleans to want, which holds only the given orientation and
+// nothing left to remove.
+void ExpectCleaned(Refusal (*plan_kind)(Source&, EditPlan*), const Bytes& in, const Bytes& want,
+                   int orientation = 0) {
+    EXPECT_EQ(Planned(plan_kind, in).out, want);
+    Planned again(plan_kind, want);
+    EXPECT_FALSE(again.plan.RemovesAnything());
+    EXPECT_EQ(again.plan.summary.orientation, orientation);
+}
+
+TEST(Png, KeepsRenderingAndAnimationChunksRemovesTheRest) {
+    EXPECT_EQ(Crc32(0, B("123456789").data(), 9), 0xCBF43926u);
+    Bytes kept;
+    for (const char* type : {"iCCP", "sRGB", "gAMA", "cHRM", "cICP", "mDCv", "cLLi", "sBIT", "pHYs",
+                             "tRNS", "bKGD", "acTL", "fcTL", "fdAT", "PLTE"}) {
+        kept = Cat({kept, Chunk(type, type)});
+    }
+    Bytes in = Png(Cat({PngChunk("eXIf", ExifTiff(1, false)), kept, Chunk("tEXt", "Title\0x"s),
+                        Chunk("tIME", "1234567"), Chunk("iTXt", "XML:com.adobe.xmp\0\0\0\0\0<x/>"s),
+                        Chunk("hIST", "ab"), Chunk("iDOT", "")}));
+    Planned p(PlanPng, Cat({in, B("tail")}));
+    EXPECT_EQ(p.Removed(),
+              "Exif 86, 文本 19, 修改时间 19, XMP 38, 其他数据块 26, 图像后附加数据 4");
+    ExpectCleaned(PlanPng, Cat({in, B("tail")}), Png(kept));
+    for (bool be : {false, true}) {
+        ExpectCleaned(PlanPng, Png(Cat({Chunk("gAMA", "1234"), PngChunk("eXIf", ExifTiff(6, be))})),
+                      Png(Cat({Chunk("gAMA", "1234"), PngChunk("eXIf", MinimalTiff({6, be}))})), 6);
+    }
+}
+
+TEST(Png, TextKeywordsNameTheirKinds) {
+    const std::pair<Bytes, Private> cases[] = {
+        {Chunk("tEXt", "Author\0Ann"s), Private::Author},
+        {Chunk("iTXt", "Copyright\0\0\0\0\0CC"s), Private::Author},
+        {Chunk("zTXt", "Software\0\0x"s), Private::Software},
+        {Chunk("tEXt", "Creation Time\0x"s), Private::Time},
+        {Chunk("tIME", "1234567"), Private::Time},
+        {Chunk("tEXt", "Anything\0x"s), Private::Text},
+        {PngChunk("eXIf", ExifTiff(0, true)), Private::Device},
+        {Chunk("iTXt", "XML:com.adobe.xmp\0\0\0\0\0"s + kXmpGps), Private::Gps},
+        {Chunk("tEXt", "Author\0 "s), Private::Count},  // blank: nothing named
+    };
+    for (const auto& [chunk, kind] : cases) {
+        Planned p(PlanPng, Png(chunk));
+        EXPECT_EQ(p.plan.summary.found.kinds, (1u << (int)kind) & 0x3FF) << chunk.data() + 4;
+        EXPECT_TRUE(p.plan.RemovesAnything());
+    }
+}
+
+TEST(Webp, RemovesMetadataClearsFlagsFixesRiffSizeKeepsOrientation) {
+    Bytes kept = Cat({WebpChunk("ICCP", B("icc")), WebpChunk("ANIM", Bytes(6)),
+                      WebpChunk("ANMF", Cat({Bytes(16), WebpChunk("ALPH", B("a")), kVp8}))});
+    Bytes exif = Cat({B("Exif\0\0"s), ExifTiff(1, true)});
+    Bytes in = Cat(
+        {Webp(Cat({Vp8x(0x3E), kept, WebpChunk("EXIF", exif), kXmp, WebpChunk("ABCD", B("x"))})),
+         B("tail")});
+    Planned p(PlanWebp, in);
+    EXPECT_EQ(p.Removed(), "Exif 88, XMP 88, 其他数据块 10, 图像后附加数据 4");
+    EXPECT_EQ(p.plan.summary.found.kinds, 1u << (int)Private::Gps | 1u << (int)Private::Device);
+    ExpectCleaned(PlanWebp, in, Webp(Cat({Vp8x(0x32), kept})));
+    for (bool be : {false, true}) {
+        ExpectCleaned(PlanWebp,
+                      Webp(Cat({Vp8x(0x0C), kVp8, kXmp, WebpChunk("EXIF", ExifTiff(8, be))})),
+                      Webp(Cat({Vp8x(0x08), kVp8, WebpChunk("EXIF", MinimalTiff({8, be}))})), 8);
+    }
+    // The simple format: only the image chunk stays, no viewer reads EXIF there.
+    ExpectCleaned(PlanWebp, Webp(Cat({kVp8, WebpChunk("EXIF", MinimalTiff({8, false}))})),
+                  Webp(kVp8));
+}
+
+TEST(Container, DamageIsRefused) {
+    const Bytes png = Png(Chunk("tEXt", "a\0b"s));
+    const Bytes webp = Webp(Cat({Vp8x(0), kVp8}));
+    ASSERT_FALSE(Planned(PlanPng, png).refusal.refused());
+    const size_t text_at = 8 + 25, riff = webp.size() - 8;  // PNG: after the signature and IHDR
+    // A RIFF that ends before the file does: the rest is removed, not refused;
+    // one that leaves out the last pad byte is read as decoders read it, and padded.
+    EXPECT_EQ(Planned(PlanWebp, Cat({webp, B("xx")})).out, webp);
+    const Bytes no_pad = Patched(Bytes(webp.begin(), webp.end() - 1), 4, {(uint8_t)(riff - 1)});
+    EXPECT_EQ(Planned(PlanWebp, no_pad).out, webp);
+    const std::pair<const char*, Bytes> pngs[] = {
+        {"removed chunk's CRC off by a bit", Png(PngChunk("tEXt", B("a\0b"s), 0x80000000))},
+        {"IDAT's CRC off by a bit",
+         Patched(png, png.size() - 13, {(uint8_t)(png[png.size() - 13] ^ 1)})},
+        {"length one past the end",
+         Patched(png, text_at + 3, {(uint8_t)(png.size() - text_at - 11)})},
+        {"length above 2^31-1", Patched(png, text_at, {0x80})},
+        {"unknown critical chunk", Png(Chunk("QUUX", ""))},
+        {"no IEND", Bytes(png.begin(), png.end() - 12)},
+        {"IHDR not first",
+         Cat({Bytes(png.begin(), png.begin() + 8), Bytes(png.begin() + text_at, png.end())})},
+        {"second IHDR", Png(Bytes(png.begin() + 8, png.begin() + text_at))},
+        {"no IDAT", Cat({Bytes(png.begin(), png.end() - 30), Chunk("IEND", "")})},
+    };
+    for (const auto& [name, in] : pngs)
+        EXPECT_FALSE(Planned(PlanPng, in).refusal.text.empty()) << name;
+    const std::pair<const char*, Bytes> webps[] = {
+        {"RIFF size one past the end", Patched(webp, 4, {(uint8_t)(riff + 2)})},
+        {"RIFF size odd", Cat({Patched(webp, 4, {(uint8_t)(riff + 1)}), {0}})},
+        {"chunk one past the RIFF end", Patched(webp, webp.size() - kVp8.size() + 4, {7})},
+        {"RIFF ends inside a chunk header",
+         Cat({Patched(webp, 4, {(uint8_t)(riff + 4)}), Bytes(4)})},
+        {"VP8X not first", Webp(Cat({kVp8, Vp8x(0)}))},
+        {"VP8X too short", Webp(Cat({WebpChunk("VP8X", Bytes(8)), kVp8}))},
+        {"no image chunk", Webp(Cat({Vp8x(0), WebpChunk("ICCP", B("icc"))}))},
+    };
+    for (const auto& [name, in] : webps)
+        EXPECT_FALSE(Planned(PlanWebp, in).refusal.text.empty()) << name;
+}
+
+}  // namespace
