@@ -60,7 +60,8 @@ static bool HasLoop(const ItemIndex& index, const std::vector<Reference>& refs) 
 
 std::string KeepReferences(const Meta& m, MetaEdit* e) {
     const ItemIndex index(m);
-    if (m.primary != 0 && (index.Find(m.primary) < 0 || e->Removed(m.primary))) return kMissing;
+    if (m.primary != 0 && index.Find(m.primary) < 0) return kMissing;
+    if (e->Removed(m.primary)) return kNeeded;
     for (const Reference& r : m.refs) {
         if (index.Find(r.from) < 0) return kMissing;
         for (uint32_t to : r.to) {
