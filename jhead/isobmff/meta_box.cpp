@@ -36,9 +36,11 @@ static std::string ReadInfe(const uint8_t* p, const Box& b, Meta* m) {
     info.id = (uint32_t)c.Get(version == 2 ? 2 : 4);
     c.Skip(2);  // protection index
     info.type = (uint32_t)c.Get(4);
-    size_t len;
-    c.String(&len);  // item name
+    // Only a "mime" item's content type matters; some writers leave other
+    // items' names out altogether.
     if (info.type == Fourcc("mime")) {
+        size_t len;
+        c.String(&len);  // item name
         const char* s = c.String(&len);
         info.content_type.assign(s, len);
     }

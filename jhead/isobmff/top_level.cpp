@@ -39,8 +39,10 @@ static Refusal ReadBrands(Source& src, const Box& ftyp, TopLevel* t) {
     const uint64_t n = ftyp.size - ftyp.header;
     if (n > sizeof brands) return {false, kUnknown};
     if (!src.ReadAt(ftyp.payload(), brands, (size_t)n)) return {src.failed(), kDamaged};
-    t->kind = KindFromBrands(brands, (size_t)n);
-    if (!t->kind) return {false, kNotStill};
+    // The kind stays a name for the report even when the brands are refused.
+    const char* kind = KindFromBrands(brands, (size_t)n);
+    if (!kind) return {false, kNotStill};
+    t->kind = kind;
     return {};
 }
 

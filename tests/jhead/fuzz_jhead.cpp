@@ -3,10 +3,15 @@
 // scripts/fuzz-jhead.sh runs it): no crash or hang on any input, and
 // whatever it writes keeps the input's picture segments and picture data
 // exactly, in their order, less only what the plan says it removed, and
-// holds no personal information any more.
+// holds no personal information any more. HEIF and AVIF go through their
+// planner and the plan writer: what is written plans again with nothing to
+// remove and keeps every item it keeps byte for byte.
 #include <cstdlib>
 
+#include "heif_items.h"
+#include "isobmff/isobmff_cleaner.h"
 #include "jpeg/cleaner.h"
+#include "picture_kind.h"
 #include "report.h"
 
 using namespace jhead;
@@ -34,9 +39,31 @@ std::vector<uint8_t> Essence(const uint8_t* data, const Plan& plan) {
     return bytes;
 }
 
+int FuzzHeif(const uint8_t* data, size_t size) {
+    MemorySource src(data, size);
+    EditPlan plan;
+    const Refusal refusal = PlanHeif(src, &plan);
+    Check(!InfoLine("p", plan.summary, size).empty());
+    if (refusal.refused() || !plan.RemovesAnything()) return 0;
+    MemoryOutput out;
+    Check(WritePlan(src, &plan, &out) == PlanWriteError::None);
+    Check(plan.summary.size_after == out.bytes.size() && out.bytes.size() < size);
+    MemorySource cleaned(out.bytes.data(), out.bytes.size());
+    EditPlan again;
+    Check(!PlanHeif(cleaned, &again).refused() && !again.RemovesAnything());
+    Check(again.summary.found.kinds == 0);
+    jhead_test::ItemBytes before, after;
+    Check(jhead_test::ReadItems(data, size, &before));
+    Check(jhead_test::ReadItems(out.bytes.data(), out.bytes.size(), &after));
+    for (const auto& [id, bytes] : after) Check(before.count(id) && before[id] == bytes);
+    return 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (SniffKind(data, size < kSniffBytes ? size : kSniffBytes) == PictureKind::IsoMedia)
+        return FuzzHeif(data, size);
     Plan plan, again;
     MemoryOutput out, out2;
     bool wrote, wrote2;
