@@ -69,6 +69,7 @@ static std::vector<uint8_t> ItemBytes(Source& src, const HeifJob& j, const Locat
     for (const Extent& x : loc.extents) {
         Range r;
         if (!AbsoluteRange(loc, x, &r) || bytes.size() + r.size > kMaxScan) return {};
+        if (!r.size) continue;  // an emptied item
         const size_t at = bytes.size();
         bytes.resize(at + (size_t)r.size);
         if (loc.method == kIdatOffset) {
@@ -101,7 +102,9 @@ static Refusal CutRemoved(Source& src, HeifJob* j) {
         uint64_t total = 0;
         for (const Extent& x : loc->extents) {
             Range r;
-            if (!AbsoluteRange(*loc, x, &r) || r.size == 0) return {false, kDamaged};
+            if (!AbsoluteRange(*loc, x, &r)) return {false, kDamaged};
+            // Other cleaners leave an emptied item behind: nothing to cut.
+            if (r.size == 0) continue;
             (loc->method == kIdatOffset ? j->edit.idat_cuts : j->file_cuts).push_back(r);
             total += r.size;
         }

@@ -33,6 +33,7 @@ struct Layout {
     int iloc_version = 1, offset_size = 4, length_size = 4, base_size = 0, index_size = 0;
     int id_size = 2;  // infe version 3 and iref version 1 when 4
     bool mdat_first = false, large_mdat = false, mdat_to_end = false, exif_in_idat = false;
+    bool exif_emptied = false;  // as another cleaner leaves it: a location of length 0
     const char* brand = "heic";
     // Faults a file may hold.
     bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
@@ -83,7 +84,8 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
     Bytes iref = Cat({Ref("thmb", 2, {1}, n), Ref("cdsc", 3, {l.missing_item ? 9u : 1u}, n),
                       Ref("cdsc", 4, {1}, n), Ref("dimg", 5, grid_tiles, n)});
     if (l.loop) iref = Cat({iref, Ref("dimg", 1, {5}, n)});
-    const uint64_t e = l.exif_in_idat ? 0 : kExif.size();  // Exif between the picture's parts
+    const uint64_t e =
+        l.exif_in_idat || l.exif_emptied ? 0 : kExif.size();  // between the picture's parts
     const uint64_t pic2 = mdat + kPic1.size() + e, xmp = pic2 + kPic2.size();
     const uint64_t base = l.base_size ? mdat : 0;
     Bytes iloc = Cat({Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
@@ -105,7 +107,8 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
 Bytes Heif(const Layout& l) {
     const Bytes ftyp = Box("ftyp", Cat({B(l.brand), Be(0, 4), B(l.brand),
                                         B(l.brand == std::string("isom") ? "mp42" : "mif1")}));
-    const Bytes data = Cat({kPic1, l.exif_in_idat ? Bytes() : kExif, kPic2, kXmp, kThumb});
+    const Bytes data =
+        Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : kExif, kPic2, kXmp, kThumb});
     Bytes mdat = Box("mdat", data, l.large_mdat);
     if (l.mdat_to_end) std::fill(mdat.begin(), mdat.begin() + 4, 0);
     const uint64_t header = l.large_mdat ? 16 : 8;
@@ -143,13 +146,14 @@ TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
         {"mdat to the end of the file", {.mdat_to_end = true}},
         {"Exif in idat before a kept item", {.exif_in_idat = true}},
         {"AVIF", {.brand = "avif"}},
+        {"Exif emptied by another tool", {.exif_emptied = true}},
     };
     for (const auto& [name, layout] : kLayouts) {
         const Bytes in = Heif(layout);
         Cleaned c(in);
         ASSERT_FALSE(c.refusal.refused()) << name << ": " << c.refusal.text;
         EXPECT_STREQ(c.plan.summary.kind, layout.brand == std::string("avif") ? "AVIF" : "HEIC");
-        EXPECT_TRUE(c.plan.summary.found.Has(Private::Gps)) << name;
+        EXPECT_EQ(c.plan.summary.found.Has(Private::Gps), !layout.exif_emptied) << name;
         EXPECT_TRUE(c.plan.summary.found.Has(Private::Author)) << name;
         ItemBytes before, after;
         ASSERT_TRUE(ReadItems(in.data(), in.size(), &before)) << name;
