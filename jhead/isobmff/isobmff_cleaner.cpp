@@ -126,7 +126,10 @@ Refusal PlanHeif(Source& src, EditPlan* plan) {
     r = ReadMeta(src, j.top.boxes[j.top.meta], &j);
     if (r.refused()) return r;
     if (!ChooseRemoved(&j)) return {false, kDamaged};
-    if (j.edit.removed.empty()) {
+    for (const Box& b : j.top.boxes) {
+        if (!KeptAtTopLevel(b.type)) plan->Removed("其他数据块", b.size);
+    }
+    if (j.edit.removed.empty() && !plan->RemovesAnything()) {
         plan->Copy(0, src.size);
         return {};
     }

@@ -68,6 +68,7 @@ void LayOut(const HeifJob& j, const std::vector<uint8_t>& new_meta, EditPlan* pl
             insert(new_meta);
             continue;
         }
+        if (!KeptAtTopLevel(b.type)) continue;
         size_t last = next_cut;
         uint64_t cut = 0;
         while (last < j.file_cuts.size() && j.file_cuts[last].offset < b.end())

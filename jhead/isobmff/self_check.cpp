@@ -105,7 +105,9 @@ static bool SameItems(const HeifJob& j, const Meta& again) {
 bool SelfCheck(Source& src, const HeifJob& j, const EditPlan& plan) {
     PlanSource out(src, plan);
     TopLevel top;
-    if (ReadTopLevel(out, &top).refused() || top.boxes.size() != j.top.boxes.size()) return false;
+    const size_t kept = (size_t)std::count_if(j.top.boxes.begin(), j.top.boxes.end(),
+                                              [](const Box& b) { return KeptAtTopLevel(b.type); });
+    if (ReadTopLevel(out, &top).refused() || top.boxes.size() != kept) return false;
     const Box& box = top.boxes[top.meta];
     std::vector<uint8_t> bytes((size_t)box.size);
     Meta again;

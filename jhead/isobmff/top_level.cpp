@@ -28,7 +28,7 @@ const char* KindFromBrands(const uint8_t* p, size_t n) {
     return heic ? "HEIC" : "HEIF";
 }
 
-static bool Allowed(uint32_t type) {
+bool KeptAtTopLevel(uint32_t type) {
     static const uint32_t kTypes[] = {Fourcc("ftyp"), Fourcc("meta"), Fourcc("mdat"),
                                       Fourcc("free"), Fourcc("skip"), Fourcc("wide")};
     return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
@@ -63,7 +63,6 @@ Refusal ReadTopLevel(Source& src, TopLevel* t) {
     for (size_t i = 1; i < t->boxes.size(); i++) {
         const uint32_t type = t->boxes[i].type;
         if (type == Fourcc("moov")) return {false, kNotStill};
-        if (!Allowed(type)) return {false, kUnknown};
         if (type != Fourcc("meta")) continue;
         if (t->meta >= 0) return {false, kUnknown};
         t->meta = (int)i;

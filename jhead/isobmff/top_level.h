@@ -1,6 +1,8 @@
 // The top-level boxes of a HEIF/AVIF file: the file type with its brands,
-// one meta box, the media data boxes and padding. Anything else (a movie's
-// moov, an unknown box that may hold offsets) is refused.
+// one meta box, the media data boxes and padding. A movie (moov) is
+// refused; any other box (a phone's motion-photo video, a camera's own
+// metadata) plays no part in the pictures and is dropped, unless an item's
+// bytes lie in it.
 #pragma once
 
 #include <string>
@@ -17,6 +19,9 @@ struct TopLevel {
 };
 
 Refusal ReadTopLevel(Source& src, TopLevel* t);
+
+// The boxes a cleaned file keeps (the meta box rewritten).
+bool KeptAtTopLevel(uint32_t type);
 
 // "AVIF", "HEIC" or "HEIF" from the ftyp payload; null when the brands say
 // it is no still picture (a video, a QuickTime movie).

@@ -34,6 +34,7 @@ struct Layout {
     int id_size = 2;  // infe version 3 and iref version 1 when 4
     bool mdat_first = false, large_mdat = false, mdat_to_end = false, exif_in_idat = false;
     bool exif_emptied = false;  // as another cleaner leaves it: a location of length 0
+    bool video_box = false;     // a phone's motion-photo video at the end
     const char* brand = "heic";
     // Faults a file may hold.
     bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
@@ -113,8 +114,9 @@ Bytes Heif(const Layout& l) {
     if (l.mdat_to_end) std::fill(mdat.begin(), mdat.begin() + 4, 0);
     const uint64_t header = l.large_mdat ? 16 : 8;
     const uint64_t meta_size = Meta(l, 0).size();
-    if (l.mdat_first) return Cat({ftyp, mdat, Meta(l, ftyp.size() + header)});
-    return Cat({ftyp, Meta(l, ftyp.size() + meta_size + header), mdat});
+    const Bytes video = l.video_box ? Box("mpvd", B("Ann's clip")) : Bytes();
+    if (l.mdat_first) return Cat({ftyp, mdat, Meta(l, ftyp.size() + header), video});
+    return Cat({ftyp, Meta(l, ftyp.size() + meta_size + header), mdat, video});
 }
 
 struct Cleaned {
@@ -147,6 +149,7 @@ TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
         {"Exif in idat before a kept item", {.exif_in_idat = true}},
         {"AVIF", {.brand = "avif"}},
         {"Exif emptied by another tool", {.exif_emptied = true}},
+        {"a motion-photo video after meta", {.mdat_first = true, .video_box = true}},
     };
     for (const auto& [name, layout] : kLayouts) {
         const Bytes in = Heif(layout);
