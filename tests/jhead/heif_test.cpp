@@ -35,6 +35,7 @@ struct Layout {
     bool mdat_first = false, large_mdat = false, mdat_to_end = false, exif_in_idat = false;
     bool exif_emptied = false;  // as another cleaner leaves it: a location of length 0
     bool video_box = false;     // a phone's motion-photo video at the end
+    bool two_mdats = false;     // the thumbnail in a media data box of its own
     const char* brand = "heic";
     // Faults a file may hold.
     bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
@@ -89,12 +90,13 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
         l.exif_in_idat || l.exif_emptied ? 0 : kExif.size();  // between the picture's parts
     const uint64_t pic2 = mdat + kPic1.size() + e, xmp = pic2 + kPic2.size();
     const uint64_t base = l.base_size ? mdat : 0;
-    Bytes iloc = Cat({Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
-                      Loc(l, 2, 0, base, {{xmp + kXmp.size(), kThumb.size()}}),
-                      l.exif_in_idat ? Loc(l, 3, 1, 0, {{0, kExif.size()}})
-                                     : Loc(l, 3, 0, base, {{mdat + kPic1.size(), e}}),
-                      Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
-                      Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
+    Bytes iloc =
+        Cat({Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
+             Loc(l, 2, 0, base, {{xmp + kXmp.size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
+             l.exif_in_idat ? Loc(l, 3, 1, 0, {{0, kExif.size()}})
+                            : Loc(l, 3, 0, base, {{mdat + kPic1.size(), e}}),
+             Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
+             Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
     const int sizes = l.offset_size << 12 | l.length_size << 8 | l.base_size << 4 | l.index_size;
     return Full("meta", 0,
                 Cat({Full("hdlr", 0, Cat({Be(0, 4), B("pict"), Bytes(13, 0)})),
@@ -108,15 +110,16 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
 Bytes Heif(const Layout& l) {
     const Bytes ftyp = Box("ftyp", Cat({B(l.brand), Be(0, 4), B(l.brand),
                                         B(l.brand == std::string("isom") ? "mp42" : "mif1")}));
-    const Bytes data =
-        Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : kExif, kPic2, kXmp, kThumb});
+    const Bytes data = Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : kExif, kPic2, kXmp,
+                            l.two_mdats ? Bytes() : kThumb});
     Bytes mdat = Box("mdat", data, l.large_mdat);
     if (l.mdat_to_end) std::fill(mdat.begin(), mdat.begin() + 4, 0);
     const uint64_t header = l.large_mdat ? 16 : 8;
     const uint64_t meta_size = Meta(l, 0).size();
-    const Bytes video = l.video_box ? Box("mpvd", B("Ann's clip")) : Bytes();
-    if (l.mdat_first) return Cat({ftyp, mdat, Meta(l, ftyp.size() + header), video});
-    return Cat({ftyp, Meta(l, ftyp.size() + meta_size + header), mdat, video});
+    const Bytes tail = Cat({l.two_mdats ? Box("mdat", kThumb) : Bytes(),
+                            l.video_box ? Box("mpvd", B("Ann's clip")) : Bytes()});
+    if (l.mdat_first) return Cat({ftyp, mdat, Meta(l, ftyp.size() + header), tail});
+    return Cat({ftyp, Meta(l, ftyp.size() + meta_size + header), mdat, tail});
 }
 
 struct Cleaned {
@@ -150,6 +153,7 @@ TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
         {"AVIF", {.brand = "avif"}},
         {"Exif emptied by another tool", {.exif_emptied = true}},
         {"a motion-photo video after meta", {.mdat_first = true, .video_box = true}},
+        {"two media data boxes", {.two_mdats = true}},
     };
     for (const auto& [name, layout] : kLayouts) {
         const Bytes in = Heif(layout);
@@ -161,6 +165,7 @@ TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
         ItemBytes before, after;
         ASSERT_TRUE(ReadItems(in.data(), in.size(), &before)) << name;
         ASSERT_TRUE(ReadItems(c.out.bytes.data(), c.out.bytes.size(), &after)) << name;
+        EXPECT_TRUE(before[1] == Cat({kPic1, kPic2}) && before[2] == kThumb) << name;
         before.erase(3);
         before.erase(4);
         EXPECT_EQ(after, before) << name;
