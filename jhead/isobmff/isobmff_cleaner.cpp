@@ -68,7 +68,8 @@ static std::vector<uint8_t> ItemBytes(Source& src, const HeifJob& j, const Locat
     std::vector<uint8_t> bytes;
     for (const Extent& x : loc.extents) {
         Range r;
-        if (!AbsoluteRange(loc, x, &r) || bytes.size() + r.size > kMaxScan) return {};
+        // Compared so that a length near 2^64 cannot wrap around.
+        if (!AbsoluteRange(loc, x, &r) || r.size > kMaxScan - bytes.size()) return {};
         if (!r.size) continue;  // an emptied item
         const size_t at = bytes.size();
         bytes.resize(at + (size_t)r.size);

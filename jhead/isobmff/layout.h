@@ -25,8 +25,9 @@ struct HeifJob {
     std::vector<uint8_t> meta_bytes;  // the original meta box
     Meta meta;
     MetaEdit edit;
-    std::vector<Range> file_cuts;                    // sorted, merged
-    std::vector<Span> spans;                         // sorted by from
+    std::vector<Range> file_cuts;           // sorted, merged
+    std::vector<Span> spans;                // sorted by from
+    std::vector<uint64_t> idat_cut_before;  // bytes cut from idat ahead of each cut, and in all
     std::vector<std::pair<uint32_t, size_t>> by_id;  // item id, index in meta.iloc, sorted
     const Location* FindLocation(uint32_t id) const;
 };
