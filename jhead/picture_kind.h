@@ -11,7 +11,7 @@ namespace jhead {
 enum class PictureKind : uint8_t { Jpeg, Png, Webp, IsoMedia, Unknown };
 
 // How many bytes SniffKind looks at (fewer when the file is shorter).
-constexpr size_t kSniffBytes = 12;
+constexpr size_t kSniffBytes = 64;  // a file-type box with its brands
 
 PictureKind SniffKind(const uint8_t* head, size_t n);
 

@@ -2,8 +2,8 @@
 # Builds the libFuzzer target for jhead's parser and writer (CMake option
 # JHEAD_FUZZ, clang, ASan/UBSan) and runs it for a bounded time:
 #   scripts/fuzz-jhead.sh [seconds, default 60]
-# Seeds: the small test pictures, the shared corpus when it is there, and
-# pictures cjpeg makes.
+# Seeds: the small test pictures (JPEG, HEIC, AVIF), the shared corpus when
+# it is there, and pictures cjpeg makes.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -16,7 +16,8 @@ CC=clang CXX=clang++ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$out" --target jhead_fuzz
 
 for dir in tests/jhead/pictures ../shared/corpus/exif-samples; do
-    [ -d "$dir" ] && find "$dir" \( -iname '*.jp*g' -o -iname '*.png' -o -iname '*.webp' \) -size -64k -exec cp -f {} "$out/seeds/" \;
+    [ -d "$dir" ] && find "$dir" \( -iname '*.jp*g' -o -iname '*.png' -o -iname '*.webp' -o -iname '*.hei[cf]' \
+        -o -iname '*.avif' \) -size -64k -exec cp -f {} "$out/seeds/" \;
 done
 if command -v cjpeg >/dev/null; then
     printf 'P6\n16 16\n255\n' >"$out/seeds/gray.ppm"

@@ -1,11 +1,14 @@
-// libFuzzer target for the parsers (JPEG, PNG, WebP), the search for
-// personal information, the report lines and the writers (built with
+// libFuzzer target for the parsers (JPEG, PNG, WebP, HEIF/AVIF), the search
+// for personal information, the report lines and the writers (built with
 // -DJHEAD_FUZZ=ON and clang; scripts/fuzz-jhead.sh runs it): no crash or
 // hang on any input, and whatever it writes keeps the input's picture
 // segments and picture data exactly, in their order, less only what the
-// plan says it removed, and holds no personal information any more.
+// plan says it removed, and holds no personal information any more. HEIF
+// and AVIF outputs also keep every item they keep byte for byte.
 #include <cstdlib>
 
+#include "heif_items.h"
+#include "isobmff/isobmff_cleaner.h"
 #include "jpeg/cleaner.h"
 #include "picture_kind.h"
 #include "png/png_cleaner.h"
@@ -54,12 +57,33 @@ int FuzzContainer(Refusal (*plan_kind)(Source&, EditPlan*), const uint8_t* data,
     return 0;
 }
 
+int FuzzHeif(const uint8_t* data, size_t size) {
+    MemorySource src(data, size);
+    EditPlan plan;
+    const Refusal refusal = PlanHeif(src, &plan);
+    Check(!InfoLine("p", plan.summary, size).empty());
+    if (refusal.refused() || !plan.RemovesAnything()) return 0;
+    MemoryOutput out;
+    Check(WritePlan(src, &plan, &out) == PlanWriteError::None);
+    Check(plan.summary.size_after == out.bytes.size() && out.bytes.size() < size);
+    MemorySource cleaned(out.bytes.data(), out.bytes.size());
+    EditPlan again;
+    Check(!PlanHeif(cleaned, &again).refused() && !again.RemovesAnything());
+    Check(again.summary.found.kinds == 0);
+    jhead_test::ItemBytes before, after;
+    Check(jhead_test::ReadItems(data, size, &before));
+    Check(jhead_test::ReadItems(out.bytes.data(), out.bytes.size(), &after));
+    for (const auto& [id, bytes] : after) Check(before.count(id) && before[id] == bytes);
+    return 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const PictureKind kind = SniffKind(data, size < kSniffBytes ? size : kSniffBytes);
     if (kind == PictureKind::Png) return FuzzContainer(PlanPng, data, size);
     if (kind == PictureKind::Webp) return FuzzContainer(PlanWebp, data, size);
+    if (kind == PictureKind::IsoMedia) return FuzzHeif(data, size);
     Plan plan, again;
     MemoryOutput out, out2;
     bool wrote, wrote2;

@@ -1,0 +1,218 @@
+// HEIF and AVIF cleaned in memory, in the layouts the encoders at hand do
+// not write (media data before the meta box, 64-bit sizes, every location
+// table version and field size, metadata in idat, pictures in several
+// extents around the metadata), and the structures that must be refused.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "heif_items.h"
+#include "isobmff/isobmff_cleaner.h"
+#include "jpeg_samples.h"
+#include "picture_kind.h"
+
+using namespace jhead;
+using namespace jhead_test;
+
+namespace {
+
+Bytes Be(uint64_t v, int n) {
+    Bytes b;
+    for (int i = n - 1; i >= 0; i--) b.push_back((uint8_t)(v >> 8 * i));
+    return b;
+}
+Bytes Box(const char* type, const Bytes& payload, bool large = false) {
+    if (large) return Cat({Be(1, 4), B(type), Be(16 + payload.size(), 8), payload});
+    return Cat({Be(8 + payload.size(), 4), B(type), payload});
+}
+Bytes Full(const char* type, int version, const Bytes& payload) {
+    return Box(type, Cat({Be((uint64_t)version << 24, 4), payload}));
+}
+
+struct Layout {
+    int iloc_version = 1, offset_size = 4, length_size = 4, base_size = 0, index_size = 0;
+    int id_size = 2;  // infe version 3 and iref version 1 when 4
+    bool mdat_first = false, large_mdat = false, mdat_to_end = false, exif_in_idat = false;
+    bool exif_emptied = false;  // as another cleaner leaves it: a location of length 0
+    bool video_box = false;     // a phone's motion-photo video at the end
+    bool two_mdats = false;     // the thumbnail in a media data box of its own
+    const char* brand = "heic";
+    // Faults a file may hold.
+    bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
+    bool exif_huge = false;  // a length that reaches 2^64
+    uint32_t primary = 1;
+};
+
+const Bytes kPic1 = B("PICTURE-PART-ONE"), kPic2 = B("PICTURE-PART-TWO"), kThumb = B("THUMB");
+const Bytes kGrid = B("GRID-IN-IDAT");
+const Bytes kExif =
+    Cat({Be(6, 4), B(std::string("Exif\0\0", 6)), Tiff({}, {}, {{2, 5, Bytes(24, 1)}})});
+const Bytes kXmp =
+    B("<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF "
+      "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'><rdf:Description "
+      "xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:creator><rdf:Seq><rdf:li>Ann</rdf:li>"
+      "</rdf:Seq></dc:creator></rdf:Description></rdf:RDF></x:xmpmeta>");
+
+Bytes Ref(const char* type, uint32_t from, std::vector<uint32_t> to, int id_size) {
+    Bytes p = Cat({Be(from, id_size), Be(to.size(), 2)});
+    for (uint32_t t : to) p = Cat({p, Be(t, id_size)});
+    return Box(type, p);
+}
+
+Bytes Infe(uint32_t id, const char* type, int id_size, const std::string& content = "") {
+    Bytes p = Cat({Be(id, id_size), Be(0, 2), B(type), {0}});
+    if (!content.empty()) p = Cat({p, B(content), {0}});
+    return Full("infe", id_size == 2 ? 2 : 3, p);
+}
+
+// One location: item, method, and extents (offset, length) from base.
+Bytes Loc(const Layout& l, uint32_t id, int method, uint64_t base,
+          const std::vector<std::pair<uint64_t, uint64_t>>& extents) {
+    Bytes p = Be(id, l.iloc_version < 2 ? 2 : 4);
+    if (l.iloc_version >= 1) p = Cat({p, Be(method, 2)});
+    p = Cat({p, Be(0, 2), Be(base, l.base_size), Be(extents.size(), 2)});
+    for (auto [off, len] : extents) {
+        p = Cat({p, Be(1, l.index_size), Be(off - base, l.offset_size), Be(len, l.length_size)});
+    }
+    return p;
+}
+
+// The meta box with the media data's payload at mdat.
+Bytes Meta(const Layout& l, uint64_t mdat) {
+    const int n = l.id_size;
+    Bytes iinf = Cat({Infe(1, "hvc1", n), Infe(2, "hvc1", n), Infe(3, "Exif", n),
+                      Infe(4, "mime", n, "application/rdf+xml"), Infe(5, "grid", n)});
+    std::vector<uint32_t> grid_tiles = {1};
+    if (l.grid_of_exif) grid_tiles.push_back(3);
+    Bytes iref = Cat({Ref("thmb", 2, {1}, n), Ref("cdsc", 3, {l.missing_item ? 9u : 1u}, n),
+                      Ref("cdsc", 4, {1}, n), Ref("dimg", 5, grid_tiles, n)});
+    if (l.loop) iref = Cat({iref, Ref("dimg", 1, {5}, n)});
+    const uint64_t e =
+        l.exif_in_idat || l.exif_emptied ? 0 : kExif.size();  // between the picture's parts
+    const uint64_t pic2 = mdat + kPic1.size() + e, xmp = pic2 + kPic2.size();
+    const uint64_t base = l.base_size ? mdat : 0;
+    Bytes iloc =
+        Cat({Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
+             Loc(l, 2, 0, base, {{xmp + kXmp.size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
+             l.exif_in_idat
+                 ? Loc(l, 3, 1, 0, {{0, kExif.size()}})
+                 : Loc(l, 3, 0, base,
+                       {{mdat + kPic1.size(), l.exif_huge ? UINT64_MAX - mdat - kPic1.size() : e}}),
+             Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
+             Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
+    const int sizes = l.offset_size << 12 | l.length_size << 8 | l.base_size << 4 | l.index_size;
+    return Full("meta", 0,
+                Cat({Full("hdlr", 0, Cat({Be(0, 4), B("pict"), Bytes(13, 0)})),
+                     Full("pitm", n == 2 ? 0 : 1, Be(l.primary, n)),
+                     Full("iinf", 0, Cat({Be(5, 2), iinf})), Full("iref", n == 2 ? 0 : 1, iref),
+                     Box("idat", l.exif_in_idat ? Cat({kExif, kGrid}) : kGrid),
+                     Full("iloc", l.iloc_version,
+                          Cat({Be(sizes, 2), Be(5, l.iloc_version < 2 ? 2 : 4), iloc}))}));
+}
+
+Bytes Heif(const Layout& l) {
+    const Bytes ftyp = Box("ftyp", Cat({B(l.brand), Be(0, 4), B(l.brand),
+                                        B(l.brand == std::string("isom") ? "mp42" : "mif1")}));
+    const Bytes data = Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : kExif, kPic2, kXmp,
+                            l.two_mdats ? Bytes() : kThumb});
+    Bytes mdat = Box("mdat", data, l.large_mdat);
+    if (l.mdat_to_end) std::fill(mdat.begin(), mdat.begin() + 4, 0);
+    const uint64_t header = l.large_mdat ? 16 : 8;
+    const uint64_t meta_size = Meta(l, 0).size();
+    const Bytes tail = Cat({l.two_mdats ? Box("mdat", kThumb) : Bytes(),
+                            l.video_box ? Box("mpvd", B("Ann's clip")) : Bytes()});
+    if (l.mdat_first) return Cat({ftyp, mdat, Meta(l, ftyp.size() + header), tail});
+    return Cat({ftyp, Meta(l, ftyp.size() + meta_size + header), mdat, tail});
+}
+
+struct Cleaned {
+    Refusal refusal;
+    EditPlan plan;
+    MemoryOutput out;
+    explicit Cleaned(const Bytes& in) {
+        MemorySource src(in.data(), in.size());
+        refusal = PlanHeif(src, &plan);
+        if (!refusal.refused()) {
+            EXPECT_EQ(WritePlan(src, &plan, &out), PlanWriteError::None);
+        }
+    }
+};
+
+bool Holds(const Bytes& b, const Bytes& part) {
+    return std::search(b.begin(), b.end(), part.begin(), part.end()) != b.end();
+}
+
+TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
+    const std::pair<const char*, Layout> kLayouts[] = {
+        {"iloc v1, 32-bit offsets", {}},
+        {"iloc v0", {.iloc_version = 0}},
+        {"iloc v1, base offsets, 64-bit lengths",
+         {.length_size = 8, .base_size = 4, .index_size = 4}},
+        {"iloc v2, 32-bit ids, 64-bit everything",
+         {.iloc_version = 2, .offset_size = 8, .length_size = 8, .base_size = 8, .id_size = 4}},
+        {"mdat before meta, 64-bit size", {.mdat_first = true, .large_mdat = true}},
+        {"mdat to the end of the file", {.mdat_to_end = true}},
+        {"Exif in idat before a kept item", {.exif_in_idat = true}},
+        {"AVIF", {.brand = "avif"}},
+        {"Exif emptied by another tool", {.exif_emptied = true}},
+        {"a motion-photo video after meta", {.mdat_first = true, .video_box = true}},
+        {"two media data boxes", {.two_mdats = true}},
+    };
+    for (const auto& [name, layout] : kLayouts) {
+        const Bytes in = Heif(layout);
+        Cleaned c(in);
+        ASSERT_FALSE(c.refusal.refused()) << name << ": " << c.refusal.text;
+        EXPECT_STREQ(c.plan.summary.kind, layout.brand == std::string("avif") ? "AVIF" : "HEIC");
+        EXPECT_EQ(c.plan.summary.found.Has(Private::Gps), !layout.exif_emptied) << name;
+        EXPECT_TRUE(c.plan.summary.found.Has(Private::Author)) << name;
+        ItemBytes before, after;
+        ASSERT_TRUE(ReadItems(in.data(), in.size(), &before)) << name;
+        ASSERT_TRUE(ReadItems(c.out.bytes.data(), c.out.bytes.size(), &after)) << name;
+        EXPECT_TRUE(before[1] == Cat({kPic1, kPic2}) && before[2] == kThumb) << name;
+        before.erase(3);
+        before.erase(4);
+        EXPECT_EQ(after, before) << name;
+        EXPECT_FALSE(Holds(c.out.bytes, kExif) || Holds(c.out.bytes, B("Ann"))) << name;
+        EXPECT_FALSE(Holds(c.out.bytes, B("cdsc"))) << name;
+        Cleaned again(c.out.bytes);
+        EXPECT_FALSE(again.refusal.refused() || again.plan.RemovesAnything()) << name;
+    }
+}
+
+TEST(Heif, DamagedOrTangledStructuresAreRefused) {
+    auto cut = [](Bytes b) { return Bytes(b.begin(), b.end() - 1); };
+    auto meta_past_end = [](Bytes b) {
+        b[28 + 3] += 200;  // the meta box, right after a 28-byte ftyp
+        return b;
+    };
+    auto mdat_huge = [](Bytes b) {  // the last box's 64-bit size, before its data
+        const size_t data =
+            kPic1.size() + kExif.size() + kPic2.size() + kXmp.size() + kThumb.size();
+        std::fill(b.end() - data - 8, b.end() - data, 0xFF);
+        return b;
+    };
+    const std::tuple<const char*, Bytes> kCases[] = {
+        {"truncated", cut(Heif({}))},
+        {"meta box longer than it is", meta_past_end(Heif({}))},
+        {"64-bit size that overflows", mdat_huge(Heif({.large_mdat = true}))},
+        {"XMP shares the picture's bytes", Heif({.xmp_shares_picture = true})},
+        {"references in a loop", Heif({.loop = true})},
+        {"reference to no item", Heif({.missing_item = true})},
+        {"grid built from the Exif item", Heif({.grid_of_exif = true})},
+        {"primary item is the Exif", Heif({.primary = 3})},
+        {"offsets of 2 bytes", Heif({.offset_size = 2})},
+        {"Exif length near 2^64", Heif({.length_size = 8, .exif_huge = true})},
+        {"a video's brands", Heif({.brand = "isom"})},
+    };
+    for (const auto& [name, in] : kCases) {
+        Cleaned c(in);
+        EXPECT_TRUE(c.refusal.refused()) << name;
+        EXPECT_TRUE(c.out.bytes.empty()) << name;
+    }
+    // A video's brands make it no picture at all; a picture's keep it one.
+    const Bytes video = Heif({.brand = "isom"}), avif = Heif({.brand = "avif"});
+    EXPECT_EQ(SniffKind(video.data(), kSniffBytes), PictureKind::Unknown);
+    EXPECT_EQ(SniffKind(avif.data(), kSniffBytes), PictureKind::IsoMedia);
+}
+
+}  // namespace
