@@ -11,10 +11,32 @@ static bool Starts(const uint8_t* p, size_t n, const char* id, size_t id_len) {
     return n >= id_len && memcmp(p, id, id_len) == 0;
 }
 
+// Photoshop's "Ducky" APP12 (save for web): records of tag, length and
+// data, up to tag 0; the comment and the copyright hold a 4-byte count, then
+// UTF-16 text.
+static void ScanDucky(const uint8_t* p, size_t n, Findings* f) {
+    constexpr uint16_t kComment = 2, kCopyright = 3;
+    for (size_t i = 0; n - i >= 4;) {
+        uint16_t tag = (uint16_t)(p[i] << 8 | p[i + 1]);
+        size_t size = (size_t)(p[i + 2] << 8 | p[i + 3]);
+        i += 4;
+        if (tag == 0) return;
+        if (size > n - i) {
+            f->unread = true;  // the rest cannot be told apart
+            return;
+        }
+        bool text = size > 4 && HasText(p + i + 4, size - 4);
+        if (text && tag == kComment) f->Add(Private::Text);
+        if (text && tag == kCopyright) f->Add(Private::Author);
+        i += size;
+    }
+}
+
 // Identifiers with their terminating NUL where the format has one.
 #define SKIP_ID(id) (Starts(payload, n, id, sizeof(id) - 1) ? sizeof(id) - 1 : 0)
 
-void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Findings* f) {
+void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Findings* f,
+                 ExtendedXmp* extended) {
     size_t at = 0;
     switch (kind) {
         case Kind::Exif:
@@ -25,16 +47,11 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
             if ((at = SKIP_ID("http://ns.adobe.com/xap/1.0/\0"))) {
                 ScanXmp((const char*)payload + at, n - at, f);
             } else if ((at = SKIP_ID("http://ns.adobe.com/xmp/extension/\0"))) {
-                // A chunk of a longer packet (after its GUID, full length and
-                // offset): it starts and ends anywhere in the text, so only
-                // what it says counts, not where it is cut.
-                constexpr size_t kChunkHeader = 32 + 4 + 4;
-                Findings chunk;
-                if (n - at >= kChunkHeader) {
-                    ScanXmp((const char*)payload + at + kChunkHeader, n - at - kChunkHeader,
-                            &chunk);
+                if (extended) {
+                    extended->Add(payload + at, n - at, f);
+                } else {
+                    ExtendedXmp::ScanChunk(payload + at, n - at, f);
                 }
-                f->kinds |= chunk.kinds;
             }
             return;
         case Kind::Iptc:
@@ -47,12 +64,24 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
             // Fixed fields end with the thumbnail's width and height.
             if (n > 14 && payload[12] != 0 && payload[13] != 0) f->Add(Private::Thumbnail);
             return;
-        default:
+        case Kind::Comment:
+            if (HasText(payload, n)) f->Add(Private::Text);
+            return;
+        case Kind::OtherApp:
+        case Kind::FlashPix:
             break;
+        default:
+            return;
     }
     // A JFXX extension: a code byte, then the thumbnail.
-    if (marker == marker::kApp0 && (at = SKIP_ID("JFXX\0")) && n > at + 1)
-        f->Add(Private::Thumbnail);
+    if (marker == marker::kApp0 && (at = SKIP_ID("JFXX\0"))) {
+        if (n > at + 1) f->Add(Private::Thumbnail);
+    } else if (marker == marker::kApp12 && (at = SKIP_ID("Ducky"))) {
+        ScanDucky(payload + at, n - at, f);
+    } else if (n > 0) {
+        // Nothing here is read: what it holds is not known.
+        f->unread = true;
+    }
 }
 
 #undef SKIP_ID

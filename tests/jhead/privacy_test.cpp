@@ -19,7 +19,8 @@ constexpr uint32_t Bad(Damage d) { return 1u << (int)d; }
 constexpr uint32_t kGps = Bit(Private::Gps), kDevice = Bit(Private::Device),
                    kTime = Bit(Private::Time), kSerial = Bit(Private::Serial),
                    kMaker = Bit(Private::MakerNotes), kAuthor = Bit(Private::Author),
-                   kSoftware = Bit(Private::Software), kThumb = Bit(Private::Thumbnail);
+                   kSoftware = Bit(Private::Software), kThumb = Bit(Private::Thumbnail),
+                   kPlace = Bit(Private::Place), kText = Bit(Private::Text);
 
 Bytes Exif(const Bytes& tiff) { return Cat({B("Exif\0\0"s), tiff}); }
 Bytes Xmp(const std::string& text) { return B("http://ns.adobe.com/xap/1.0/\0"s + text); }
@@ -48,6 +49,16 @@ Bytes Photoshop(const Bytes& resources) { return Cat({B("Photoshop 3.0\0"s), res
 Bytes Iptc(uint8_t dataset, const std::string& value) {
     return Cat({{0x1C, 2, dataset, 0, (uint8_t)value.size()}, B(value)});
 }
+Bytes Utf16(const std::string& s, bool be) {
+    Bytes out;
+    for (char c : s) out = Cat({out, be ? Bytes{0, (uint8_t)c} : Bytes{(uint8_t)c, 0}});
+    return out;
+}
+// A Ducky record: tag, size, then a count and UTF-16 text.
+Bytes DuckyText(uint8_t tag, const std::string& text, int extra = 0) {
+    Bytes body = Cat({{0, 0, 0, (uint8_t)text.size()}, Utf16(text, true)});
+    return Cat({{0, tag, 0, (uint8_t)(body.size() + extra)}, body});
+}
 Bytes Mpf(int images) {
     return Cat({B("MPF\0"s),
                 Tiff({{0xB001, 4, {(uint8_t)images, 0, 0, 0}}, {0xB002, 7, Bytes(16 * images)}})});
@@ -66,7 +77,8 @@ struct Case {
     Bytes payload;
     uint32_t kinds = 0;  // found; none unless given
     uint32_t damage = 0;
-    size_t n = SIZE_MAX;  // the segment's end, when the bytes after it are not its own
+    size_t n = SIZE_MAX;
+    bool unread = false;  // the segment's end, when the bytes after it are not its own
 };
 
 TEST(PrivateKinds, EachBlockAtItsEdges) {
@@ -80,8 +92,39 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          kDevice | kTime | kAuthor | kSoftware},
         {"Exif, GPS and IFD1", 0xE1,
          Exif(Tiff({}, {{0xA431, 2, Ascii("123")}, {0x927C, 7, B("maker")}}, {{2, 5, lat}},
-                   {{0x0103, 3, {6, 0}}})),
+                   {{0x0201, 4, {9, 0, 0, 0}}, {0x0202, 4, {1, 0, 0, 0}}})),
          kSerial | kMaker | kGps | kThumb},
+        {"GPS pointer in the Exif directory, destination alone", 0xE1,
+         Exif(Tiff({}, {{0x8825, 4, Bytes(4)}}, {{0x16, 5, lat}})), kGps},
+        {"zero and empty coordinates, void status", 0xE1,
+         Exif(Tiff({}, {},
+                   {{9, 2, Ascii("V")},
+                    {2, 5, Cat({Bytes(20), {1, 0, 0, 0}})},
+                    {4, 5, Bytes(24)},
+                    {0x14, 2, Ascii("0.0")}})),
+         0},
+        {"least coordinate, a text one", 0xE1,
+         Exif(Tiff({}, {},
+                   {{2, 5, Cat({Bytes(16), {1, 0, 0, 0, 1, 0, 0, 0}})}, {0x16, 2, Ascii("1")}})),
+         kGps},
+        {"IFD1 without an image, thumbnail of length 0", 0xE1,
+         Exif(Tiff({{0x0112, 3, {1, 0}}}, {}, {},
+                   {{0x0110, 2, Ascii("X1")},
+                    {0x0201, 4, {9, 0, 0, 0}},
+                    {0x0202, 4, Bytes(4)},
+                    {0x0117, 4, Bytes(4)}})),
+         kDevice},
+        {"strip thumbnail", 0xE1,
+         Exif(
+             Tiff({{0x0112, 3, {1, 0}}}, {}, {}, {{0x0111, 4, {9, 0, 0, 0}}, {0x0117, 3, {1, 0}}})),
+         kThumb},
+        {"computer, lens, description, comment, unique ID", 0xE1,
+         Exif(Tiff({{0x013C, 2, Ascii("PC")}, {0x010E, 2, Ascii("Ann")}},
+                   {{0xA434, 2, Ascii("50mm")},
+                    {0x9286, 7, B("ASCII\0\0\0Hi"s)},
+                    {0xA420, 2, Ascii("f00d")}})),
+         kDevice | kText | kSerial},
+        {"user comment of blanks", 0xE1, Exif(Tiff({}, {{0x9286, 7, B("ASCII\0\0\0  "s)}}))},
         {"longitude alone, owner, XP author", 0xE1,
          Exif(Tiff({{0x9C9D, 1, B("A\0"s)}}, {{0xA430, 2, Ascii("Bo")}}, {{4, 5, lat}})),
          kGps | kAuthor},
@@ -109,6 +152,23 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Xmp("<rdf:Description" + kNs +
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
              "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>")},
+        {"XMP destination, drone, places, description", 0xE1,
+         Xmp("<rdf:Description" + kNs +
+             " xmlns:d='http://www.dji.com/drone-dji/1.0/'"
+             " xmlns:ps='http://ns.adobe.com/photoshop/1.0/'"
+             " xmlns:ic='http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/'"
+             " e:GPSDestLatitude='1,2N' d:GpsLatitude='+1.5' ps:City='Paris'>"
+             "<ic:Location>Home</ic:Location><dc:description>Ann</dc:description>"
+             "</rdf:Description>"),
+         kGps | kPlace | kText},
+        {"XMP in UTF-16, little-endian", 0xE1,
+         Cat({B("http://ns.adobe.com/xap/1.0/\0"s),
+              Utf16("<a" + kNs + " e:GPSLatitude='1'/>", false)}),
+         kGps},
+        {"XMP in UTF-16 with its mark, big-endian", 0xE1,
+         Cat({B("http://ns.adobe.com/xap/1.0/\0\xFE\xFF"s),
+              Utf16("<a" + kNs + " e:GPSLatitude='1'/>", true)}),
+         kGps},
         {"XMP cut inside a tag", 0xE1, Xmp("<rdf:Description" + kNs + " e:GPSLatitude='1"), 0,
          Bad(Damage::Xmp)},
         {"64 prefixes", 0xE1, Declarations(64)},
@@ -116,6 +176,10 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"IPTC by-line and date", 0xED,
          Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))),
          kAuthor | kTime},
+        {"IPTC city, credit, writer, caption", 0xED,
+         Photoshop(Resource(0x0404, Cat({Iptc(90, "Paris"), Iptc(110, "Ann"), Iptc(122, "Bo"),
+                                         Iptc(120, "At home")}))),
+         kPlace | kAuthor | kText},
         {"IPTC blank by-line, digest", 0xED,
          Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))}))},
         {"IPTC record one byte past its resource", 0xED,
@@ -129,6 +193,17 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"MPF with a preview", 0xE2, Mpf(2), kThumb},
         {"JFIF thumbnail 1x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\1\1abc"s), kThumb},
         {"JFIF thumbnail 0x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\0\1abc"s)},
+        {"Ducky comment and copyright", 0xEC,
+         Cat({B("Ducky"), {0, 1, 0, 4, 0, 0, 0, 80}, DuckyText(2, "Ann"), DuckyText(3, "(c)")}),
+         kText | kAuthor},
+        {"Ducky blank comment, end tag", 0xEC,
+         Cat({B("Ducky"), DuckyText(2, " "), Bytes(4), DuckyText(3, "(c)")})},
+        {"Ducky record one byte past its end", 0xEC, Cat({B("Ducky"), DuckyText(2, "A", 1)}), 0, 0,
+         SIZE_MAX, true},
+        {"comment", 0xFE, B("Ann, 48.8N"), kText},
+        {"blank comment", 0xFE, B(" \0 ")},
+        {"unknown APP segment", 0xE3, B("Meta"), 0, 0, SIZE_MAX, true},
+        {"empty APP segment", 0xEF, {}},
         {"JFXX with data", 0xE0, B("JFXX\0\x10\xFF"s), kThumb},
         {"JFXX without data", 0xE0, B("JFXX\0\x10"s)},
     };
@@ -139,6 +214,41 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
                     &f);
         EXPECT_EQ(f.kinds, c.kinds) << c.name;
         EXPECT_EQ(f.damage, c.damage) << c.name;
+        EXPECT_EQ(f.unread, c.unread) << c.name;
+    }
+}
+
+// The chunks of an extended packet are read together, in the order of their
+// offsets; a chunk of another packet is read alone.
+TEST(PrivateKinds, ExtendedXmpReadWhole) {
+    const std::string head = "<a xmlns:e='http://ns.adobe.com/exif/1.0/'><b ",
+                      tail = "e:GPSLatitude='1'/></a>";
+    const uint32_t full = (uint32_t)(head.size() + tail.size());
+    auto chunk = [&](char guid, uint32_t size, uint32_t offset, const std::string& text) {
+        return Seg(0xE1, Cat({B("http://ns.adobe.com/xmp/extension/\0"s),
+                              B(std::string(32, guid)),
+                              {(uint8_t)(size >> 24), (uint8_t)(size >> 16), (uint8_t)(size >> 8),
+                               (uint8_t)size},
+                              {0, 0, 0, (uint8_t)offset},
+                              B(text)}));
+    };
+    const uint32_t huge = ExtendedXmp::kMaxSize + 1;
+    struct {
+        Bytes chunks;
+        uint32_t kinds;
+    } cases[] = {
+        {Cat({chunk('A', full, (uint32_t)head.size(), tail), chunk('A', full, 0, head)}), kGps},
+        {Cat({chunk('A', full, 0, head), chunk('B', full, (uint32_t)head.size(), tail)}), 0},
+        {Cat({chunk('A', huge, 0, head), chunk('A', huge, (uint32_t)head.size(), tail)}), 0},
+        {Cat({chunk('A', full, 0, head), chunk('A', full, full, tail)}), 0},
+    };
+    for (const auto& c : cases) {
+        Bytes jpeg = Cat({{0xFF, 0xD8}, c.chunks, FakeTables(), FakeScans()});
+        MemoryInput in(jpeg.data(), jpeg.size());
+        Reader r(&in);
+        Plan plan;
+        EXPECT_EQ(ParseHeaders(r, jpeg.size(), &plan), ParseError::None);
+        EXPECT_EQ(plan.found.kinds & kGps, c.kinds) << c.chunks.size();
     }
 }
 
@@ -157,8 +267,13 @@ TEST(PrivateKinds, ReportWords) {
               "p.jpg：已清理，移除 厂商数据可能含序列号（Exif 100 字节）；XMP "
               "数据结构损坏，按能读出的部分判断；大小 900 字节 → 0 字节");
     plan.found = {};
+    plan.found.unread = true;
     EXPECT_EQ(InfoLine("p.jpg", plan, 900),
-              "p.jpg：JPEG，900 字节；未发现个人信息，含 Exif 100 字节");
+              "p.jpg：JPEG，900 字节；未发现个人信息，含 Exif 100 字节；部分数据的格式未知，"
+              "内容未读取，可能还含其他个人信息");
+    EXPECT_EQ(FailedLine("p.jpg", "文件为只读", {kGps | kText}),
+              "p.jpg：未处理，文件为只读，文件未改动；仍含GPS位置、说明文字");
+    EXPECT_EQ(FailedLine("p.jpg", "文件为只读", {}), "p.jpg：未处理，文件为只读，文件未改动");
 }
 
 }  // namespace
