@@ -36,7 +36,7 @@ static void ScanDucky(const uint8_t* p, size_t n, Findings* f) {
 #define SKIP_ID(id) (Starts(payload, n, id, sizeof(id) - 1) ? sizeof(id) - 1 : 0)
 
 void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Findings* f,
-                 ExtendedXmp* extended) {
+                 SplitBlocks* split) {
     size_t at = 0;
     switch (kind) {
         case Kind::Exif:
@@ -47,8 +47,8 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
             if ((at = SKIP_ID("http://ns.adobe.com/xap/1.0/\0"))) {
                 ScanXmp((const char*)payload + at, n - at, f);
             } else if ((at = SKIP_ID("http://ns.adobe.com/xmp/extension/\0"))) {
-                if (extended) {
-                    extended->Add(payload + at, n - at, f);
+                if (split) {
+                    split->xmp.Add(payload + at, n - at, f);
                 } else {
                     ExtendedXmp::ScanChunk(payload + at, n - at, f);
                 }
@@ -78,6 +78,10 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
         if (n > at + 1) f->Add(Private::Thumbnail);
     } else if (marker == marker::kApp12 && (at = SKIP_ID("Ducky"))) {
         ScanDucky(payload + at, n - at, f);
+    } else if (marker == marker::kApp1 && (at = SKIP_ID("FLIR\0"))) {
+        FlirFile lone;
+        (split ? split->flir : lone).Add(payload + at, n - at);
+        lone.Scan(f);
     } else if (n > 0) {
         // Nothing here is read: what it holds is not known.
         f->unread = true;

@@ -51,24 +51,44 @@ Lines RunJhead(const std::vector<std::string>& files, const char* mode, int* sta
 // Each kind of personal information the report names, and the exiftool
 // tags ("Family0:Family1:Tag") that hold it.
 const std::pair<const char*, std::regex> kKinds[] = {
-    {"GPS位置", std::regex("(EXIF:GPS|XMP:XMP-exif):GPS(Latitude|Longitude)")},
-    {"拍摄设备", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Make|Model)|XMP:XMP-tiff:(Make|Model)")},
+    {"GPS位置", std::regex("(EXIF:GPS|XMP:XMP-exif):GPS(Dest)?(Latitude|Longitude)|APP1:FLIR:GPS("
+                           "Latitude|Longitude)|XMP:XMP-drone-dji:(GPS)?(Latitude|Longt?itude)")},
+    {"地点",
+     std::regex("IPTC:(City|Sub-location|Province-State|Country-Primary.*|ContentLocation.*)|"
+                "XMP:XMP-(photoshop:(City|State|Country)|iptcCore:(Location|CountryCode)|"
+                "iptcExt:Location.*)")},
+    {"拍摄设备", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Make|Model|HostComputer|LensMake|LensModel)|"
+                            "XMP:XMP-(tiff:(Make|Model)|aux:Lens|exifEX:Lens(Make|Model))|"
+                            "APP1:FLIR:(Camera|Lens)Model")},
     {"拍摄时间",
      std::regex("EXIF:(IFD0|IFD1|ExifIFD):(ModifyDate|DateTimeOriginal|CreateDate)|"
                 "XMP:XMP-(xmp:(Create|Modify)Date|exif:DateTime(Original|Digitized)|tiff:DateTime|"
-                "photoshop:DateCreated)|IPTC:(DateCreated|DigitalCreationDate)")},
-    {"序列号", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(SerialNumber|LensSerialNumber|"
-                          "CameraSerialNumber)|XMP:XMP-(aux|exifEX):(Lens)?SerialNumber")},
+                "photoshop:DateCreated)|IPTC:(DateCreated|DigitalCreationDate)|"
+                "APP1:FLIR:DateTimeOriginal")},
+    {"序列号",
+     std::regex("EXIF:(IFD0|IFD1|ExifIFD):(SerialNumber|LensSerialNumber|"
+                "CameraSerialNumber|ImageUniqueID)|XMP:XMP-(aux|exifEX):(Lens)?SerialNumber|"
+                "XMP:XMP-(exif|exifEX):ImageUniqueID|APP1:FLIR:(Camera|Lens|Filter)SerialNumber")},
     {"厂商数据可能含序列号", std::regex("MakerNotes:(?!CIFF:).*|EXIF:ExifIFD:MakerNote.*")},
-    {"作者", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Artist|Copyright|OwnerName|XPAuthor)|"
-                        "XMP:XMP-(dc:(Creator|Rights)|tiff:(Artist|Copyright)|(aux|exifEX):"
-                        "OwnerName|xmpRights:Owner)|IPTC:(By-line|CopyrightNotice)")},
+    {"作者",
+     std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Artist|Copyright|OwnerName|XPAuthor)|"
+                "XMP:XMP-(dc:(Creator|Rights)|tiff:(Artist|Copyright)|(aux|exifEX):"
+                "OwnerName|xmpRights:Owner|photoshop:(AuthorsPosition|CaptionWriter|Credit))|"
+                "IPTC:(By-line|By-lineTitle|CopyrightNotice|Credit|Contact|Writer-Editor)|"
+                "Ducky:Copyright")},
+    {"说明文字",
+     std::regex("EXIF:(IFD0|IFD1|ExifIFD):(ImageDescription|UserComment|XP(Title|Comment|"
+                "Keywords|Subject))|File:Comment|Ducky:Comment|IPTC:(ObjectName|Keywords|"
+                "SpecialInstructions|Headline|Caption-Abstract)|XMP:XMP-(dc:(Description|"
+                "Title|Subject)|photoshop:(Headline|Instructions)|exif:UserComment|tiff:"
+                "ImageDescription)")},
     {"编辑软件", std::regex("EXIF:(IFD0|IFD1|ExifIFD):Software|XMP:XMP-(tiff:Software|xmp:"
                             "CreatorTool|xmpMM:History.*)|Photoshop:(?!(Current)?"
-                            "IPTCDigest|Photoshop(BGR)?Thumbnail).*")},
+                            "IPTCDigest|Photoshop(BGR)?Thumbnail).*|APP1:FLIR:CreatorSoftware")},
     {"缩略图",
-     std::regex("EXIF:IFD1:.*|JFIF:(JFXX:)?Thumbnail(Image|TIFF)|MPF:MPImage([2-9]|\\d\\d+):.*|"
-                "Photoshop:Photoshop(BGR)?Thumbnail|XMP:XMP-xmp:Thumbnail.*")},
+     std::regex("EXIF:IFD1:(Thumbnail(Image|TIFF)|StripByteCounts)|JFIF:(JFXX:)?Thumbnail(Image|"
+                "TIFF)|MPF:MPImage([2-9]|"
+                "\\d\\d+):.*|Photoshop:Photoshop(BGR)?Thumbnail|XMP:XMP-xmp:Thumbnail.*")},
 };
 
 // The kinds a line names ("；含 GPS位置、作者（...）", "，移除 ...").
@@ -92,9 +112,14 @@ Lines ExpectKindsAgree(const std::vector<std::string>& files) {
         std::set<std::string> named = Named(lines[f]);
         for (const auto& [word, tag] : kKinds) {
             if (word == std::string("厂商数据可能含序列号") && named.count("序列号")) continue;
+            // A position, time or image size of zeros is none.
+            const bool numbers = word == std::string("GPS位置") ||
+                                 word == std::string("拍摄时间") || word == std::string("缩略图");
+            const char* empty = numbers ? " 0:.+-" : " ";
             std::string shown;
             for (const auto& [key, value] : tags[f]) {
-                if (std::regex_match(key, tag) && value.find_first_not_of(' ') != std::string::npos)
+                if (std::regex_match(key, tag) &&
+                    value.find_first_not_of(empty) != std::string::npos)
                     shown = ": " + key + " = " + value;
             }
             EXPECT_EQ(named.count(word) > 0, !shown.empty()) << lines[f] << "\n" << word << shown;
@@ -216,6 +241,13 @@ TEST_F(Oracles, PicturesExifToolFillsReportedThenCleaned) {
         "-XMP-xmpMM:HistoryAction=saved",
         "'-ThumbnailImage<='" + Quote(base),
         "'-Photoshop:PhotoshopThumbnail<='" + Quote(base),
+        "-GPSLatitude=0 -GPSLongitude=0 -GPSLatitudeRef=N -GPSDestLatitude=1",
+        "-XMP-exif:GPSDestLongitude=2.3 -XMP-aux:Lens=L",
+        "-HostComputer=PC -LensModel=50mm -ImageUniqueID=abc -IFD1:Model=X",
+        "-ImageDescription=Ann -UserComment=Hi -XPComment=Ann -Comment='Ann at 48.8N'",
+        "-IPTC:City=Paris -IPTC:Credit=Ann -IPTC:Writer-Editor=Bo -IPTC:Caption-Abstract=Hi",
+        "-XMP-photoshop:City=Paris -XMP-iptcCore:Location=Home -XMP-dc:Description=D",
+        "-Ducky:Comment=Ann -Ducky:Copyright=C",
     };
     std::string all;
     for (const std::string& w : writes) all += " " + w;

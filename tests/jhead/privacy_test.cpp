@@ -59,6 +59,42 @@ Bytes DuckyText(uint8_t tag, const std::string& text, int extra = 0) {
     Bytes body = Cat({{0, 0, 0, (uint8_t)text.size()}, Utf16(text, true)});
     return Cat({{0, tag, 0, (uint8_t)(body.size() + extra)}, body});
 }
+Bytes Be32(uint32_t v) {
+    return {(uint8_t)(v >> 24), (uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v};
+}
+// A thermal camera's file with one record (size: as its entry claims, when
+// given), whole in one segment.
+Bytes Fff(uint16_t type, const Bytes& record, int64_t size = -1) {
+    uint32_t n = size < 0 ? (uint32_t)record.size() : (uint32_t)size;
+    return Cat({B("FFF\0"s),
+                Bytes(16),
+                Be32(100),
+                Be32(0x40),
+                Be32(1),
+                Bytes(0x40 - 0x20),
+                {(uint8_t)(type >> 8), (uint8_t)type},
+                Bytes(10),
+                Be32(0x60),
+                Be32(n),
+                Bytes(12),
+                record});
+}
+Bytes FlirPiece(int index, const Bytes& piece) {
+    return Cat({B("FLIR\0\1"s), {(uint8_t)index, 1}, piece});
+}
+// The camera record with a text at offset, the GPS record with its flag and
+// latitude.
+Bytes FlirCamera(size_t offset, const std::string& text) {
+    Bytes r(0x400);
+    std::copy(text.begin(), text.end(), r.begin() + (long)offset);
+    return r;
+}
+Bytes FlirGps(uint8_t valid, uint8_t latitude) {
+    Bytes r(0x20);
+    r[0] = valid;
+    r[0x17] = latitude;
+    return r;
+}
 Bytes Mpf(int images) {
     return Cat({B("MPF\0"s),
                 Tiff({{0xB001, 4, {(uint8_t)images, 0, 0, 0}}, {0xB002, 7, Bytes(16 * images)}})});
@@ -200,6 +236,20 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Cat({B("Ducky"), DuckyText(2, " "), Bytes(4), DuckyText(3, "(c)")})},
         {"Ducky record one byte past its end", 0xEC, Cat({B("Ducky"), DuckyText(2, "A", 1)}), 0, 0,
          SIZE_MAX, true},
+        {"FLIR camera model", 0xE1, FlirPiece(0, Fff(0x20, FlirCamera(0xD4, "X1"))), kDevice},
+        {"FLIR serial and time", 0xE1,
+         FlirPiece(0, Fff(0x20,
+                          [] {
+                              Bytes r = FlirCamera(0x104, "123");
+                              r[0x384] = 1;
+                              return r;
+                          }())),
+         kSerial | kTime},
+        {"FLIR position", 0xE1, FlirPiece(0, Fff(0x2B, FlirGps(1, 0x40))), kGps},
+        {"FLIR zero position", 0xE1, FlirPiece(0, Fff(0x2B, FlirGps(1, 0)))},
+        {"FLIR position not valid", 0xE1, FlirPiece(0, Fff(0x2B, FlirGps(0, 0x40)))},
+        {"FLIR record one byte past the file", 0xE1,
+         FlirPiece(0, Fff(0x2B, FlirGps(1, 0x40), 0x21)), 0, 0, SIZE_MAX, true},
         {"comment", 0xFE, B("Ann, 48.8N"), kText},
         {"blank comment", 0xFE, B(" \0 ")},
         {"unknown APP segment", 0xE3, B("Meta"), 0, 0, SIZE_MAX, true},
@@ -219,8 +269,9 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
 }
 
 // The chunks of an extended packet are read together, in the order of their
-// offsets; a chunk of another packet is read alone.
-TEST(PrivateKinds, ExtendedXmpReadWhole) {
+// offsets, a chunk of another packet alone; a thermal camera's file is read
+// once its pieces are in.
+TEST(PrivateKinds, SplitBlocksReadWhole) {
     const std::string head = "<a xmlns:e='http://ns.adobe.com/exif/1.0/'><b ",
                       tail = "e:GPSLatitude='1'/></a>";
     const uint32_t full = (uint32_t)(head.size() + tail.size());
@@ -233,6 +284,7 @@ TEST(PrivateKinds, ExtendedXmpReadWhole) {
                               B(text)}));
     };
     const uint32_t huge = ExtendedXmp::kMaxSize + 1;
+    const Bytes gps_file = Fff(0x2B, FlirGps(1, 0x40));
     struct {
         Bytes chunks;
         uint32_t kinds;
@@ -241,6 +293,12 @@ TEST(PrivateKinds, ExtendedXmpReadWhole) {
         {Cat({chunk('A', full, 0, head), chunk('B', full, (uint32_t)head.size(), tail)}), 0},
         {Cat({chunk('A', huge, 0, head), chunk('A', huge, (uint32_t)head.size(), tail)}), 0},
         {Cat({chunk('A', full, 0, head), chunk('A', full, full, tail)}), 0},
+        {Cat({Seg(0xE1, FlirPiece(0, Bytes(gps_file.begin(), gps_file.begin() + 0x70))),
+              Seg(0xE1, FlirPiece(1, Bytes(gps_file.begin() + 0x70, gps_file.end())))}),
+         kGps},
+        {Cat({Seg(0xE1, FlirPiece(1, Bytes(gps_file.begin() + 0x70, gps_file.end()))),
+              Seg(0xE1, FlirPiece(0, Bytes(gps_file.begin(), gps_file.begin() + 0x70)))}),
+         0},
     };
     for (const auto& c : cases) {
         Bytes jpeg = Cat({{0xFF, 0xD8}, c.chunks, FakeTables(), FakeScans()});
