@@ -62,39 +62,34 @@ Bytes DuckyText(uint8_t tag, const std::string& text, int extra = 0) {
 Bytes Be32(uint32_t v) {
     return {(uint8_t)(v >> 24), (uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v};
 }
+// A record of zeros but for the bytes given.
+Bytes Filled(size_t size, std::initializer_list<std::pair<size_t, uint8_t>> bytes) {
+    Bytes r(size);
+    for (auto [at, b] : bytes) r[at] = b;
+    return r;
+}
 // A thermal camera's file with one record (size: as its entry claims, when
-// given), whole in one segment.
+// given), and a piece of it in a segment.
 Bytes Fff(uint16_t type, const Bytes& record, int64_t size = -1) {
     uint32_t n = size < 0 ? (uint32_t)record.size() : (uint32_t)size;
-    return Cat({B("FFF\0"s),
-                Bytes(16),
-                Be32(100),
-                Be32(0x40),
-                Be32(1),
-                Bytes(0x40 - 0x20),
-                {(uint8_t)(type >> 8), (uint8_t)type},
-                Bytes(10),
-                Be32(0x60),
-                Be32(n),
-                Bytes(12),
-                record});
+    Bytes header = Cat({B("FFF\0"s), Bytes(16), Be32(100), Be32(0x40), Be32(1), Bytes(0x20)});
+    return Cat({header, {0, (uint8_t)type}, Bytes(10), Be32(0x60), Be32(n), Bytes(12), record});
 }
-Bytes FlirPiece(int index, const Bytes& piece) {
-    return Cat({B("FLIR\0\1"s), {(uint8_t)index, 1}, piece});
+Bytes FlirPiece(int index, const Bytes& fff, size_t from = 0, size_t to = SIZE_MAX) {
+    Bytes piece(fff.begin() + (long)from, fff.begin() + (long)std::min(to, fff.size()));
+    return Seg(0xE1, Cat({B("FLIR\0\1"s), {(uint8_t)index, 1}, piece}));
 }
-// The camera record with a text at offset, the GPS record with its flag and
-// latitude.
-Bytes FlirCamera(size_t offset, const std::string& text) {
-    Bytes r(0x400);
-    std::copy(text.begin(), text.end(), r.begin() + (long)offset);
-    return r;
+const Bytes kFlirGps = Fff(0x2B, Filled(0x20, {{0, 1}, {0x17, 0x40}}));
+// A chunk of an extended XMP packet: the packet's GUID letter and size, the
+// chunk's offset.
+Bytes XmpChunk(char guid, uint32_t size, uint8_t offset, const std::string& text) {
+    return Seg(0xE1, Cat({B("http://ns.adobe.com/xmp/extension/\0"s), B(std::string(32, guid)),
+                          Be32(size), Be32(offset), B(text)}));
 }
-Bytes FlirGps(uint8_t valid, uint8_t latitude) {
-    Bytes r(0x20);
-    r[0] = valid;
-    r[0x17] = latitude;
-    return r;
-}
+const std::string kHead = "<a xmlns:e='http://ns.adobe.com/exif/1.0/'><b ",
+                  kTail = "e:GPSLatitude='1'/></a>";
+const uint32_t kFull = (uint32_t)(kHead.size() + kTail.size());
+const uint8_t kCut = (uint8_t)kHead.size();
 Bytes Mpf(int images) {
     return Cat({B("MPF\0"s),
                 Tiff({{0xB001, 4, {(uint8_t)images, 0, 0, 0}}, {0xB002, 7, Bytes(16 * images)}})});
@@ -109,7 +104,7 @@ Bytes ExifEndingAt(int past) {
 
 struct Case {
     const char* name;
-    uint8_t marker;
+    uint8_t marker;  // 0: payload is whole segments
     Bytes payload;
     uint32_t kinds = 0;  // found; none unless given
     uint32_t damage = 0;
@@ -188,18 +183,18 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Xmp("<rdf:Description" + kNs +
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
              "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>")},
-        {"XMP destination, drone, places, description", 0xE1,
+        {"XMP drone, places, description", 0xE1,
          Xmp("<rdf:Description" + kNs +
              " xmlns:d='http://www.dji.com/drone-dji/1.0/'"
              " xmlns:ps='http://ns.adobe.com/photoshop/1.0/'"
              " xmlns:ic='http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/'"
-             " e:GPSDestLatitude='1,2N' d:GpsLatitude='+1.5' ps:City='Paris'>"
+             " d:GpsLatitude='+1.5' ps:City='Paris'>"
              "<ic:Location>Home</ic:Location><dc:description>Ann</dc:description>"
              "</rdf:Description>"),
          kGps | kPlace | kText},
-        {"XMP in UTF-16, little-endian", 0xE1,
+        {"XMP destination in UTF-16, little-endian", 0xE1,
          Cat({B("http://ns.adobe.com/xap/1.0/\0"s),
-              Utf16("<a" + kNs + " e:GPSLatitude='1'/>", false)}),
+              Utf16("<a" + kNs + " e:GPSDestLatitude='1,2N'/>", false)}),
          kGps},
         {"XMP in UTF-16 with its mark, big-endian", 0xE1,
          Cat({B("http://ns.adobe.com/xap/1.0/\0\xFE\xFF"s),
@@ -236,20 +231,27 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Cat({B("Ducky"), DuckyText(2, " "), Bytes(4), DuckyText(3, "(c)")})},
         {"Ducky record one byte past its end", 0xEC, Cat({B("Ducky"), DuckyText(2, "A", 1)}), 0, 0,
          SIZE_MAX, true},
-        {"FLIR camera model", 0xE1, FlirPiece(0, Fff(0x20, FlirCamera(0xD4, "X1"))), kDevice},
-        {"FLIR serial and time", 0xE1,
-         FlirPiece(0, Fff(0x20,
-                          [] {
-                              Bytes r = FlirCamera(0x104, "123");
-                              r[0x384] = 1;
-                              return r;
-                          }())),
-         kSerial | kTime},
-        {"FLIR position", 0xE1, FlirPiece(0, Fff(0x2B, FlirGps(1, 0x40))), kGps},
-        {"FLIR zero position", 0xE1, FlirPiece(0, Fff(0x2B, FlirGps(1, 0)))},
-        {"FLIR position not valid", 0xE1, FlirPiece(0, Fff(0x2B, FlirGps(0, 0x40)))},
-        {"FLIR record one byte past the file", 0xE1,
-         FlirPiece(0, Fff(0x2B, FlirGps(1, 0x40), 0x21)), 0, 0, SIZE_MAX, true},
+        {"FLIR camera model", 0, FlirPiece(0, Fff(0x20, Filled(0x400, {{0xD4, 'X'}}))), kDevice},
+        {"FLIR serial and time", 0,
+         FlirPiece(0, Fff(0x20, Filled(0x400, {{0x104, '1'}, {0x384, 1}}))), kSerial | kTime},
+        {"FLIR position", 0, FlirPiece(0, kFlirGps), kGps},
+        {"FLIR zero position", 0, FlirPiece(0, Fff(0x2B, Filled(0x20, {{0, 1}})))},
+        {"FLIR position not valid", 0, FlirPiece(0, Fff(0x2B, Filled(0x20, {{0x17, 0x40}})))},
+        {"FLIR record one byte past the file", 0,
+         FlirPiece(0, Fff(0x2B, Filled(0x20, {{0, 1}, {0x17, 0x40}}), 0x21)), 0, 0, SIZE_MAX, true},
+        {"FLIR in two pieces", 0,
+         Cat({FlirPiece(0, kFlirGps, 0, 0x70), FlirPiece(1, kFlirGps, 0x70)}), kGps},
+        {"FLIR pieces out of order", 0,
+         Cat({FlirPiece(1, kFlirGps, 0x70), FlirPiece(0, kFlirGps, 0, 0x70)}), 0, 0, SIZE_MAX,
+         true},
+        {"extended XMP chunks out of order", 0,
+         Cat({XmpChunk('A', kFull, kCut, kTail), XmpChunk('A', kFull, 0, kHead)}), kGps},
+        {"extended XMP chunk of another packet", 0,
+         Cat({XmpChunk('A', kFull, 0, kHead), XmpChunk('B', kFull, kCut, kTail)}), 0,
+         Bad(Damage::Xmp)},
+        {"extended XMP past the bound, chunk past the packet", 0,
+         Cat({XmpChunk('A', ExtendedXmp::kMaxSize + 1, 0, kHead), XmpChunk('A', kFull, kCut, kTail),
+              XmpChunk('C', kFull, 0, kHead), XmpChunk('C', kFull, (uint8_t)kFull, kTail)})},
         {"comment", 0xFE, B("Ann, 48.8N"), kText},
         {"blank comment", 0xFE, B(" \0 ")},
         {"unknown APP segment", 0xE3, B("Meta"), 0, 0, SIZE_MAX, true},
@@ -258,55 +260,19 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"JFXX without data", 0xE0, B("JFXX\0\x10"s)},
     };
     for (const Case& c : cases) {
-        Findings f;
         size_t n = std::min(c.n, c.payload.size());
-        FindPrivate(c.marker, ClassifySegment(c.marker, c.payload.data(), n), c.payload.data(), n,
-                    &f);
-        EXPECT_EQ(f.kinds, c.kinds) << c.name;
-        EXPECT_EQ(f.damage, c.damage) << c.name;
-        EXPECT_EQ(f.unread, c.unread) << c.name;
-    }
-}
-
-// The chunks of an extended packet are read together, in the order of their
-// offsets, a chunk of another packet alone; a thermal camera's file is read
-// once its pieces are in.
-TEST(PrivateKinds, SplitBlocksReadWhole) {
-    const std::string head = "<a xmlns:e='http://ns.adobe.com/exif/1.0/'><b ",
-                      tail = "e:GPSLatitude='1'/></a>";
-    const uint32_t full = (uint32_t)(head.size() + tail.size());
-    auto chunk = [&](char guid, uint32_t size, uint32_t offset, const std::string& text) {
-        return Seg(0xE1, Cat({B("http://ns.adobe.com/xmp/extension/\0"s),
-                              B(std::string(32, guid)),
-                              {(uint8_t)(size >> 24), (uint8_t)(size >> 16), (uint8_t)(size >> 8),
-                               (uint8_t)size},
-                              {0, 0, 0, (uint8_t)offset},
-                              B(text)}));
-    };
-    const uint32_t huge = ExtendedXmp::kMaxSize + 1;
-    const Bytes gps_file = Fff(0x2B, FlirGps(1, 0x40));
-    struct {
-        Bytes chunks;
-        uint32_t kinds;
-    } cases[] = {
-        {Cat({chunk('A', full, (uint32_t)head.size(), tail), chunk('A', full, 0, head)}), kGps},
-        {Cat({chunk('A', full, 0, head), chunk('B', full, (uint32_t)head.size(), tail)}), 0},
-        {Cat({chunk('A', huge, 0, head), chunk('A', huge, (uint32_t)head.size(), tail)}), 0},
-        {Cat({chunk('A', full, 0, head), chunk('A', full, full, tail)}), 0},
-        {Cat({Seg(0xE1, FlirPiece(0, Bytes(gps_file.begin(), gps_file.begin() + 0x70))),
-              Seg(0xE1, FlirPiece(1, Bytes(gps_file.begin() + 0x70, gps_file.end())))}),
-         kGps},
-        {Cat({Seg(0xE1, FlirPiece(1, Bytes(gps_file.begin() + 0x70, gps_file.end()))),
-              Seg(0xE1, FlirPiece(0, Bytes(gps_file.begin(), gps_file.begin() + 0x70)))}),
-         0},
-    };
-    for (const auto& c : cases) {
-        Bytes jpeg = Cat({{0xFF, 0xD8}, c.chunks, FakeTables(), FakeScans()});
+        Bytes segments = c.marker
+                             ? Seg(c.marker, Bytes(c.payload.begin(), c.payload.begin() + (long)n))
+                             : c.payload;
+        Bytes jpeg = Cat({{0xFF, 0xD8}, segments, FakeTables(), FakeScans()});
         MemoryInput in(jpeg.data(), jpeg.size());
         Reader r(&in);
         Plan plan;
-        EXPECT_EQ(ParseHeaders(r, jpeg.size(), &plan), ParseError::None);
-        EXPECT_EQ(plan.found.kinds & kGps, c.kinds) << c.chunks.size();
+        EXPECT_EQ(ParseHeaders(r, jpeg.size(), &plan), ParseError::None) << c.name;
+        const Findings& f = plan.found;
+        EXPECT_EQ(f.kinds, c.kinds) << c.name;
+        EXPECT_EQ(f.damage, c.damage) << c.name;
+        EXPECT_EQ(f.unread, c.unread) << c.name;
     }
 }
 
