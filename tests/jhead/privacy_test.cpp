@@ -35,13 +35,16 @@ Bytes Declarations(int n) {
     return Xmp(s + "/>");
 }
 
+Bytes Be32(uint32_t v) {
+    return {(uint8_t)(v >> 24), (uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v};
+}
 // An image resource; size says how long it claims to be (its data's
 // length unless given), and odd data gets its pad byte.
 Bytes Resource(uint16_t id, const Bytes& data, int64_t size = -1) {
     uint32_t n = size < 0 ? (uint32_t)data.size() : (uint32_t)size;
     return Cat({B("8BIM"),
                 {(uint8_t)(id >> 8), (uint8_t)id, 0, 0},
-                {(uint8_t)(n >> 24), (uint8_t)(n >> 16), (uint8_t)(n >> 8), (uint8_t)n},
+                Be32(n),
                 data,
                 Bytes(size < 0 ? data.size() % 2 : 0)});
 }
@@ -58,9 +61,6 @@ Bytes Utf16(const std::string& s, bool be) {
 Bytes DuckyText(uint8_t tag, const std::string& text, int extra = 0) {
     Bytes body = Cat({{0, 0, 0, (uint8_t)text.size()}, Utf16(text, true)});
     return Cat({{0, tag, 0, (uint8_t)(body.size() + extra)}, body});
-}
-Bytes Be32(uint32_t v) {
-    return {(uint8_t)(v >> 24), (uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v};
 }
 // A record of zeros but for the bytes given.
 Bytes Filled(size_t size, std::initializer_list<std::pair<size_t, uint8_t>> bytes) {
@@ -108,8 +108,8 @@ struct Case {
     Bytes payload;
     uint32_t kinds = 0;  // found; none unless given
     uint32_t damage = 0;
-    size_t n = SIZE_MAX;
-    bool unread = false;  // the segment's end, when the bytes after it are not its own
+    size_t n = SIZE_MAX;  // the segment's end, when the bytes after it are not its own
+    bool unread = false;
 };
 
 TEST(PrivateKinds, EachBlockAtItsEdges) {
@@ -145,10 +145,6 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
                     {0x0202, 4, Bytes(4)},
                     {0x0117, 4, Bytes(4)}})),
          kDevice},
-        {"strip thumbnail", 0xE1,
-         Exif(
-             Tiff({{0x0112, 3, {1, 0}}}, {}, {}, {{0x0111, 4, {9, 0, 0, 0}}, {0x0117, 3, {1, 0}}})),
-         kThumb},
         {"computer, lens, description, comment, unique ID", 0xE1,
          Exif(Tiff({{0x013C, 2, Ascii("PC")}, {0x010E, 2, Ascii("Ann")}},
                    {{0xA434, 2, Ascii("50mm")},
@@ -185,20 +181,13 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
              "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>")},
         {"XMP drone, places, description", 0xE1,
          Xmp("<rdf:Description" + kNs +
-             " xmlns:d='http://www.dji.com/drone-dji/1.0/'"
-             " xmlns:ps='http://ns.adobe.com/photoshop/1.0/'"
-             " xmlns:ic='http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/'"
-             " d:GpsLatitude='+1.5' ps:City='Paris'>"
-             "<ic:Location>Home</ic:Location><dc:description>Ann</dc:description>"
-             "</rdf:Description>"),
+             " xmlns:d='http://www.dji.com/drone-dji/1.0/' xmlns:ic="
+             "'http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/' d:GpsLatitude='+1.5'><ic:Location>"
+             "Home</ic:Location><dc:description>Ann</dc:description></rdf:Description>"),
          kGps | kPlace | kText},
         {"XMP destination in UTF-16, little-endian", 0xE1,
          Cat({B("http://ns.adobe.com/xap/1.0/\0"s),
               Utf16("<a" + kNs + " e:GPSDestLatitude='1,2N'/>", false)}),
-         kGps},
-        {"XMP in UTF-16 with its mark, big-endian", 0xE1,
-         Cat({B("http://ns.adobe.com/xap/1.0/\0\xFE\xFF"s),
-              Utf16("<a" + kNs + " e:GPSLatitude='1'/>", true)}),
          kGps},
         {"XMP cut inside a tag", 0xE1, Xmp("<rdf:Description" + kNs + " e:GPSLatitude='1"), 0,
          Bad(Damage::Xmp)},
@@ -231,9 +220,9 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Cat({B("Ducky"), DuckyText(2, " "), Bytes(4), DuckyText(3, "(c)")})},
         {"Ducky record one byte past its end", 0xEC, Cat({B("Ducky"), DuckyText(2, "A", 1)}), 0, 0,
          SIZE_MAX, true},
-        {"FLIR camera model", 0, FlirPiece(0, Fff(0x20, Filled(0x400, {{0xD4, 'X'}}))), kDevice},
-        {"FLIR serial and time", 0,
-         FlirPiece(0, Fff(0x20, Filled(0x400, {{0x104, '1'}, {0x384, 1}}))), kSerial | kTime},
+        {"FLIR camera model, serial and time", 0,
+         FlirPiece(0, Fff(0x20, Filled(0x400, {{0xD4, 'X'}, {0x104, '1'}, {0x384, 1}}))),
+         kDevice | kSerial | kTime},
         {"FLIR position", 0, FlirPiece(0, kFlirGps), kGps},
         {"FLIR zero position", 0, FlirPiece(0, Fff(0x2B, Filled(0x20, {{0, 1}})))},
         {"FLIR position not valid", 0, FlirPiece(0, Fff(0x2B, Filled(0x20, {{0x17, 0x40}})))},
@@ -261,9 +250,11 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
     };
     for (const Case& c : cases) {
         size_t n = std::min(c.n, c.payload.size());
-        Bytes segments = c.marker
-                             ? Seg(c.marker, Bytes(c.payload.begin(), c.payload.begin() + (long)n))
-                             : c.payload;
+        Bytes cut(c.payload.begin(), c.payload.begin() + (long)n);
+        // A table holding the whole payload first leaves the rest of it in the
+        // parser's buffer, where a read past the segment's end would find it.
+        Bytes whole = n < c.payload.size() ? Seg(0xDB, c.payload) : Bytes();
+        Bytes segments = c.marker ? Cat({whole, Seg(c.marker, cut)}) : c.payload;
         Bytes jpeg = Cat({{0xFF, 0xD8}, segments, FakeTables(), FakeScans()});
         MemoryInput in(jpeg.data(), jpeg.size());
         Reader r(&in);
