@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "jpeg/app12_privacy.h"
 #include "jpeg/jpeg_markers.h"
 #include "metadata/readers.h"
 
@@ -9,27 +10,6 @@ namespace jhead {
 
 static bool Starts(const uint8_t* p, size_t n, const char* id, size_t id_len) {
     return n >= id_len && memcmp(p, id, id_len) == 0;
-}
-
-// Photoshop's "Ducky" APP12 (save for web): records of tag, length and
-// data, up to tag 0; the comment and the copyright hold a 4-byte count, then
-// UTF-16 text.
-static void ScanDucky(const uint8_t* p, size_t n, Findings* f) {
-    constexpr uint16_t kComment = 2, kCopyright = 3;
-    for (size_t i = 0; n - i >= 4;) {
-        uint16_t tag = (uint16_t)(p[i] << 8 | p[i + 1]);
-        size_t size = (size_t)(p[i + 2] << 8 | p[i + 3]);
-        i += 4;
-        if (tag == 0) return;
-        if (size > n - i) {
-            f->unread = true;  // the rest cannot be told apart
-            return;
-        }
-        bool text = size > 4 && HasText(p + i + 4, size - 4);
-        if (text && tag == kComment) f->Add(Private::Text);
-        if (text && tag == kCopyright) f->Add(Private::Author);
-        i += size;
-    }
 }
 
 // Identifiers with their terminating NUL where the format has one.
@@ -76,8 +56,8 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
     // A JFXX extension: a code byte, then the thumbnail.
     if (marker == marker::kApp0 && (at = SKIP_ID("JFXX\0"))) {
         if (n > at + 1) f->Add(Private::Thumbnail);
-    } else if (marker == marker::kApp12 && (at = SKIP_ID("Ducky"))) {
-        ScanDucky(payload + at, n - at, f);
+    } else if (marker == marker::kApp12 && ScanApp12(payload, n, f)) {
+        return;  // of a known layout, read
     } else if (marker == marker::kApp1 && (at = SKIP_ID("FLIR\0"))) {
         FlirFile lone;
         (split ? split->flir : lone).Add(payload + at, n - at);

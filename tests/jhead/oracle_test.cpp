@@ -58,13 +58,16 @@ const std::pair<const char*, std::regex> kKinds[] = {
                 "XMP:XMP-(photoshop:(City|State|Country)|iptc(Core|Ext):(Country|Location).*)")},
     {"拍摄设备",
      std::regex("EXIF:\\w+:(Make|Model|HostComputer|LensMake|LensModel)|XMP:XMP-(tiff:"
-                "(Make|Model)|aux:Lens|exifEX:Lens(Make|Model))|APP1:FLIR:(Camera|Lens)Model")},
+                "(Make|Model)|aux:Lens|exifEX:Lens(Make|Model))|APP1:FLIR:(Camera|Lens)Model|"
+                "APP12:PictureInfo:CameraType")},
     {"拍摄时间",
      std::regex("EXIF:\\w+:(ModifyDate|DateTimeOriginal|CreateDate)|XMP:XMP-(xmp:(Create|"
                 "Modify)Date|exif:DateTime(Original|Digitized)|tiff:DateTime|photoshop:"
-                "DateCreated)|IPTC:(DateCreated|DigitalCreationDate)|APP1:FLIR:DateTimeOriginal")},
+                "DateCreated)|IPTC:(DateCreated|DigitalCreationDate)|APP1:FLIR:DateTimeOriginal|"
+                "APP12:PictureInfo:DateTimeOriginal")},
     {"序列号",
-     std::regex("(EXIF:\\w+|XMP:XMP-(aux|exifEX|exif)|APP1:FLIR):(Camera|Lens|Filter)?(Serial"
+     std::regex("(EXIF:\\w+|XMP:XMP-(aux|exifEX|exif)|APP1:FLIR|APP12:PictureInfo):(Camera|Lens|"
+                "Filter)?(Serial"
                 "Number|ImageUniqueID)")},
     {"厂商数据可能含序列号", std::regex("MakerNotes:(?!CIFF:).*|EXIF:ExifIFD:MakerNote.*")},
     {"作者",

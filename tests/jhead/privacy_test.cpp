@@ -220,6 +220,12 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Cat({B("Ducky"), DuckyText(2, " "), Bytes(4), DuckyText(3, "(c)")})},
         {"Ducky record one byte past its end", 0xEC, Cat({B("Ducky"), DuckyText(2, "A", 1)}), 0, 0,
          SIZE_MAX, true},
+        {"camera's picture info, owner's text", 0xEC,
+         B("Maker\0 1\r\n[picture info]\r\nTimeDate=9\r\n[camera info]\r\nType=X\r\n"
+           "Serial#=#1\r\n[user]\xFF\0 Ann\r\n[end]"s),
+         kTime | kDevice | kSerial | kText},
+        {"picture info blank, owner's part padded", 0xEC,
+         B("[picture info]\r\nTimeDate=\r\nType= \r\n[user]\xFF\0 \r\n[file info]\0ab"s)},
         {"FLIR camera model, serial and time", 0,
          FlirPiece(0, Fff(0x20, Filled(0x400, {{0xD4, 'X'}, {0x104, '1'}, {0x384, 1}}))),
          kDevice | kSerial | kTime},
