@@ -67,9 +67,9 @@ static Why FsWhy(const fs::Error& e) {
     return {FsErrorText(e), Reason::Other};
 }
 
-// gps: the picture, read before the failure, held a position.
-static FileResult Failed(const std::string& path, const Why& why, bool gps = false) {
-    return {Outcome::Failed, FailedLine(path, why.text), why.group, gps};
+// kept: what the picture, read before the failure, holds and still holds.
+static FileResult Failed(const std::string& path, const Why& why, const Findings& kept = {}) {
+    return {Outcome::Failed, FailedLine(path, why.text, kept), why.group, kept.Has(Private::Gps)};
 }
 
 static Why WriteWhy(WriteError we, const FileInput& in, const FileOutput& out);
@@ -236,15 +236,16 @@ FileResult CleanFile(const std::string& path) {
     Reader r(&in);
     Analysis a;
     Why why;
-    if (!Analyze(target, true, &in, &info, &r, &a, &why)) return Failed(path, why);
-    const bool gps = a.summary.found.Has(Private::Gps);
+    if (!Analyze(target, true, &in, &info, &r, &a, &why)) return Failed(path, why, a.summary.found);
+    const Findings& kept = a.summary.found;
+    const bool gps = kept.Has(Private::Gps);
     if (!a.summary.RemovesAnything()) {
         return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps};
     }
-    if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly}, gps);
+    if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly}, kept);
     if (info.write_error == fs::Err::AccessDenied)
-        return Failed(path, {"当前用户没有修改此文件的权限", Reason::Denied}, gps);
-    if (info.write_error != fs::Err::None) return Failed(path, FsWhy({info.write_error, 0}), gps);
+        return Failed(path, {"当前用户没有修改此文件的权限", Reason::Denied}, kept);
+    if (info.write_error != fs::Err::None) return Failed(path, FsWhy({info.write_error, 0}), kept);
 
     std::string folder = fs::FolderOf(target);
     RemoveAbandoned(folder);
@@ -253,7 +254,7 @@ FileResult CleanFile(const std::string& path) {
     FileOutput out;
     if (!fs::CreateNew(temp, &out.f, &out.err)) {
         fs::SetInterruptCleanup("");
-        return Failed(path, FsWhy(out.err), gps);
+        return Failed(path, FsWhy(out.err), kept);
     }
     // Owner and times go on after the last write; the flush then makes
     // both durable.
@@ -273,7 +274,7 @@ FileResult CleanFile(const std::string& path) {
         fs::Close(&out.f, &ignored);
         fs::Remove(temp);
         fs::SetInterruptCleanup("");
-        return Failed(path, why, gps);
+        return Failed(path, why, kept);
     }
     fs::SetInterruptCleanup("");
     return {Outcome::Cleaned, CleanedLine(path, a.summary, info.size, info.links), Reason::None,
@@ -286,7 +287,7 @@ FileResult DescribeFile(const std::string& path) {
     Reader r(&in);
     Analysis a;
     Why why;
-    if (!Analyze(path, false, &in, &info, &r, &a, &why)) return Failed(path, why);
+    if (!Analyze(path, false, &in, &info, &r, &a, &why)) return Failed(path, why, a.summary.found);
     Outcome o = a.summary.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
     return {o, InfoLine(path, a.summary, info.size), Reason::None,
             a.summary.found.Has(Private::Gps)};

@@ -42,6 +42,7 @@ static std::string Notes(const Summary& sum) {
         damaged += DamageName((Damage)d);
     }
     if (!damaged.empty()) s += "；" + damaged + " 数据结构损坏，按能读出的部分判断";
+    if (sum.found.unread) s += "；部分数据的格式未知，内容未读取，可能还含其他个人信息";
     if (sum.truncated) s += "；图像数据不完整，已原样保留";
     return s;
 }
@@ -82,8 +83,11 @@ std::string InfoLine(const std::string& path, const Summary& sum, uint64_t size)
     return s + Notes(sum);
 }
 
-std::string FailedLine(const std::string& path, const std::string& reason) {
-    return Shown(path) + "：未处理，" + reason + "，文件未改动";
+std::string FailedLine(const std::string& path, const std::string& reason, const Findings& kept) {
+    std::string s = Shown(path) + "：未处理，" + reason + "，文件未改动";
+    std::string kinds = PrivateList(kept);
+    if (!kinds.empty()) s += "；仍含" + kinds;
+    return s;
 }
 
 std::string ParseErrorText(ParseError e) {

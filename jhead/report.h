@@ -15,7 +15,9 @@ std::string CleanedLine(const std::string& path, const Summary& summary, uint64_
                         uint32_t links);
 std::string NothingLine(const std::string& path, uint64_t size);
 std::string InfoLine(const std::string& path, const Summary& summary, uint64_t size);
-std::string FailedLine(const std::string& path, const std::string& reason);
+// kept: what the picture, read as far as it safely could be, still holds.
+std::string FailedLine(const std::string& path, const std::string& reason,
+                       const Findings& kept = {});
 
 std::string ParseErrorText(ParseError e);
 std::string FsErrorText(const fs::Error& e);

@@ -58,11 +58,12 @@ static std::vector<uint8_t> JfifWithoutThumbnail(const uint8_t* payload) {
 }
 
 // Decides the fate of a complete segment whose payload has been read.
-static void Classify(Segment* seg, const uint8_t* payload, uint32_t n, Plan* plan, bool* saw_exif) {
+static void Classify(Segment* seg, const uint8_t* payload, uint32_t n, Plan* plan, bool* saw_exif,
+                     SplitBlocks* split) {
     seg->kind = ClassifySegment(seg->marker, payload, n);
     seg->keep = IsKept(seg->kind);
     if (marker::IsMetadata(seg->marker))
-        FindPrivate(seg->marker, seg->kind, payload, n, &plan->found);
+        FindPrivate(seg->marker, seg->kind, payload, n, &plan->found, split);
     if (seg->kind == Kind::Jfif && n > 14) {
         seg->replacement = JfifWithoutThumbnail(payload);
         plan->removed[(int)Kind::JfifThumbnail] += seg->size - seg->replacement.size();
@@ -80,8 +81,7 @@ static void Classify(Segment* seg, const uint8_t* payload, uint32_t n, Plan* pla
     }
 }
 
-ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan) {
-    *plan = Plan();
+static ParseError ParseSegments(Reader& r, uint64_t file_size, Plan* plan, SplitBlocks* split) {
     uint8_t soi[2];
     if (!r.ReadExact(soi, 2)) return ReadError(r, ParseError::NotJpeg);
     if (soi[0] != 0xFF || soi[1] != marker::kSoi) return ParseError::NotJpeg;
@@ -121,7 +121,7 @@ ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan) {
         if (payload.size() < n) payload.resize(n);
         if (!r.ReadExact(payload.data(), n)) return ReadError(r, ParseError::SegmentPastEnd);
         seg.size = r.position() - at;
-        Classify(&seg, payload.data(), n, plan, &saw_exif);
+        Classify(&seg, payload.data(), n, plan, &saw_exif, split);
         if (!seg.keep) plan->removed[(int)seg.kind] += seg.size;
         plan->segments.push_back(std::move(seg));
         if (marker::IsFrame(m)) saw_frame = true;
@@ -140,6 +140,16 @@ ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan) {
         }
     }
     return ParseError::None;
+}
+
+ParseError ParseHeaders(Reader& r, uint64_t file_size, Plan* plan) {
+    *plan = Plan();
+    SplitBlocks split;
+    const ParseError e = ParseSegments(r, file_size, plan, &split);
+    // Read also when the headers break off: a refused picture is still
+    // reported with what it holds.
+    split.Scan(&plan->found);
+    return e;
 }
 
 ParseError ScanToEnd(Reader& r, uint64_t file_size, Plan* plan) {

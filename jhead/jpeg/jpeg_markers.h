@@ -22,6 +22,7 @@ constexpr uint8_t kDri = 0xDD;
 constexpr uint8_t kApp0 = 0xE0;
 constexpr uint8_t kApp1 = 0xE1;
 constexpr uint8_t kApp2 = 0xE2;
+constexpr uint8_t kApp12 = 0xEC;
 constexpr uint8_t kApp13 = 0xED;
 constexpr uint8_t kApp14 = 0xEE;
 constexpr uint8_t kApp15 = 0xEF;

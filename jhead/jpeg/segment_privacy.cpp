@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "jpeg/app12_privacy.h"
 #include "jpeg/jpeg_markers.h"
 #include "metadata/readers.h"
 
@@ -14,7 +15,8 @@ static bool Starts(const uint8_t* p, size_t n, const char* id, size_t id_len) {
 // Identifiers with their terminating NUL where the format has one.
 #define SKIP_ID(id) (Starts(payload, n, id, sizeof(id) - 1) ? sizeof(id) - 1 : 0)
 
-void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Findings* f) {
+void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Findings* f,
+                 SplitBlocks* split) {
     size_t at = 0;
     switch (kind) {
         case Kind::Exif:
@@ -25,16 +27,11 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
             if ((at = SKIP_ID("http://ns.adobe.com/xap/1.0/\0"))) {
                 ScanXmp((const char*)payload + at, n - at, f);
             } else if ((at = SKIP_ID("http://ns.adobe.com/xmp/extension/\0"))) {
-                // A chunk of a longer packet (after its GUID, full length and
-                // offset): it starts and ends anywhere in the text, so only
-                // what it says counts, not where it is cut.
-                constexpr size_t kChunkHeader = 32 + 4 + 4;
-                Findings chunk;
-                if (n - at >= kChunkHeader) {
-                    ScanXmp((const char*)payload + at + kChunkHeader, n - at - kChunkHeader,
-                            &chunk);
+                if (split) {
+                    split->xmp.Add(payload + at, n - at, f);
+                } else {
+                    ExtendedXmp::ScanChunk(payload + at, n - at, f);
                 }
-                f->kinds |= chunk.kinds;
             }
             return;
         case Kind::Iptc:
@@ -47,12 +44,28 @@ void FindPrivate(uint8_t marker, Kind kind, const uint8_t* payload, size_t n, Fi
             // Fixed fields end with the thumbnail's width and height.
             if (n > 14 && payload[12] != 0 && payload[13] != 0) f->Add(Private::Thumbnail);
             return;
-        default:
+        case Kind::Comment:
+            if (HasText(payload, n)) f->Add(Private::Text);
+            return;
+        case Kind::OtherApp:
+        case Kind::FlashPix:
             break;
+        default:
+            return;
     }
     // A JFXX extension: a code byte, then the thumbnail.
-    if (marker == marker::kApp0 && (at = SKIP_ID("JFXX\0")) && n > at + 1)
-        f->Add(Private::Thumbnail);
+    if (marker == marker::kApp0 && (at = SKIP_ID("JFXX\0"))) {
+        if (n > at + 1) f->Add(Private::Thumbnail);
+    } else if (marker == marker::kApp12 && ScanApp12(payload, n, f)) {
+        return;  // of a known layout, read
+    } else if (marker == marker::kApp1 && (at = SKIP_ID("FLIR\0"))) {
+        FlirFile lone;
+        (split ? split->flir : lone).Add(payload + at, n - at);
+        lone.Scan(f);
+    } else if (n > 0) {
+        // Nothing here is read: what it holds is not known.
+        f->unread = true;
+    }
 }
 
 #undef SKIP_ID

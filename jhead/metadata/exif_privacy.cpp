@@ -17,32 +17,50 @@ struct TagKind {
 constexpr TagKind kTags[] = {
     {0x010F, Private::Device},      // Make
     {0x0110, Private::Device},      // Model
+    {0x013C, Private::Device},      // HostComputer
+    {0xA433, Private::Device},      // LensMake
+    {0xA434, Private::Device},      // LensModel
     {0x0132, Private::Time},        // DateTime
     {0x9003, Private::Time},        // DateTimeOriginal
     {0x9004, Private::Time},        // DateTimeDigitized
     {0xA431, Private::Serial},      // BodySerialNumber
     {0xA435, Private::Serial},      // LensSerialNumber
     {0xC62F, Private::Serial},      // CameraSerialNumber
+    {0xA420, Private::Serial},      // ImageUniqueID: ties the picture to its camera
     {0x927C, Private::MakerNotes},  // MakerNote
     {0x013B, Private::Author},      // Artist
     {0x8298, Private::Author},      // Copyright
     {0xA430, Private::Author},      // CameraOwnerName
     {0x9C9D, Private::Author},      // XPAuthor (UCS-2)
+    {0x010E, Private::Text},        // ImageDescription
+    {0x9286, Private::Text},        // UserComment (after its 8-byte character code)
+    {0x9C9B, Private::Text},        // XPTitle
+    {0x9C9C, Private::Text},        // XPComment
+    {0x9C9E, Private::Text},        // XPKeywords
+    {0x9C9F, Private::Text},        // XPSubject
     {0x0131, Private::Software},    // Software
 };
 
 constexpr uint16_t kExifIfd = 0x8769;
 constexpr uint16_t kGpsIfd = 0x8825;
 constexpr uint16_t kCopyright = 0x8298;
-constexpr uint16_t kGpsLatitude = 2;
-constexpr uint16_t kGpsLongitude = 4;
+constexpr uint16_t kUserComment = 0x9286;
+constexpr uint16_t kThumbnailOffset = 0x0201;
+constexpr uint16_t kThumbnailLength = 0x0202;
+constexpr uint16_t kStripOffsets = 0x0111;
+constexpr uint16_t kStripByteCounts = 0x0117;
 constexpr uint16_t kAscii = 2;
+constexpr uint16_t kRational = 5;
+constexpr uint16_t kSignedRational = 10;
+// Where the picture was taken, and where its subject lies.
+constexpr uint16_t kCoordinates[] = {2, 4, 0x14, 0x16};  // GPS(Dest)Latitude, GPS(Dest)Longitude
 
 // An ASCII value ends at its first NUL, as readers show it; Copyright holds
 // two strings (photographer, editor) separated by one.
 bool Holds(const TiffEntry& e) {
     if (e.value == nullptr) return false;
     size_t n = e.size;
+    if (e.tag == kUserComment) return n > 8 && HasText(e.value + 8, n - 8);
     if (e.type == kAscii && e.tag != kCopyright) {
         for (size_t i = 0; i < e.size; i++) {
             if (e.value[i] == 0) {
@@ -72,6 +90,46 @@ uint32_t Pointer(const TiffReader& r, const std::vector<TiffEntry>& entries, uin
     return 0;
 }
 
+// A coordinate holds a position when one of its values is a number other
+// than 0 (0/0, 0/1 and an empty value are what a receiver without a fix
+// writes).
+bool HoldsPosition(const TiffReader& r, const TiffEntry& e) {
+    if (e.value == nullptr) return false;
+    if (e.type != kRational && e.type != kSignedRational) {
+        for (size_t i = 0; i < e.size; i++) {
+            if (e.value[i] != 0 && e.value[i] != '0' && e.value[i] != '.' && e.value[i] != ' ')
+                return true;
+        }
+        return false;
+    }
+    for (size_t i = 0; i + 8 <= e.size; i += 8) {
+        if (r.Get(e.value + i, 4) != 0 && r.Get(e.value + i + 4, 4) != 0) return true;
+    }
+    return false;
+}
+
+void ScanGps(const std::vector<TiffEntry>& entries, const TiffReader& r, Findings* f) {
+    for (const TiffEntry& e : entries) {
+        for (uint16_t tag : kCoordinates) {
+            if (e.tag == tag && HoldsPosition(r, e)) f->Add(Private::Gps);
+        }
+    }
+}
+
+// IFD1 is a thumbnail only when it points at image bytes: a JPEG with a
+// length, or strips with a size.
+bool HoldsImage(const TiffReader& r, const std::vector<TiffEntry>& entries) {
+    bool jpeg = false, strips = false;
+    uint32_t jpeg_size = 0, strip_size = 0;
+    for (const TiffEntry& e : entries) {
+        if (e.tag == kThumbnailOffset) jpeg = true;
+        if (e.tag == kThumbnailLength) jpeg_size = r.Number(e);
+        if (e.tag == kStripOffsets) strips = true;
+        if (e.tag == kStripByteCounts) strip_size = r.Number(e);
+    }
+    return (jpeg && jpeg_size > 0) || (strips && strip_size > 0);
+}
+
 }  // namespace
 
 void ScanExif(const uint8_t* tiff, size_t n, Findings* f) {
@@ -84,16 +142,17 @@ void ScanExif(const uint8_t* tiff, size_t n, Findings* f) {
     std::vector<TiffEntry> ifd0 = r.ReadIfd(r.first_ifd(), &ifd1);
     ScanTags(ifd0, f);
     uint32_t unused;
-    if (uint32_t at = Pointer(r, ifd0, kExifIfd)) ScanTags(r.ReadIfd(at, &unused), f);
-    if (uint32_t at = Pointer(r, ifd0, kGpsIfd)) {
-        for (const TiffEntry& e : r.ReadIfd(at, &unused)) {
-            bool coordinate = e.tag == kGpsLatitude || e.tag == kGpsLongitude;
-            if (coordinate && e.value != nullptr && e.count > 0) f->Add(Private::Gps);
-        }
-    }
+    std::vector<TiffEntry> exif;
+    if (uint32_t at = Pointer(r, ifd0, kExifIfd)) exif = r.ReadIfd(at, &unused);
+    ScanTags(exif, f);
+    // Some writers put the GPS pointer in the Exif directory; readers follow
+    // it there too.
+    uint32_t gps = Pointer(r, ifd0, kGpsIfd);
+    if (gps == 0) gps = Pointer(r, exif, kGpsIfd);
+    if (gps != 0) ScanGps(r.ReadIfd(gps, &unused), r, f);
     if (ifd1 != 0) {
         std::vector<TiffEntry> entries = r.ReadIfd(ifd1, &unused);
-        if (!entries.empty()) f->Add(Private::Thumbnail);
+        if (HoldsImage(r, entries)) f->Add(Private::Thumbnail);
         ScanTags(entries, f);
     }
     if (r.damaged()) f->Damaged(Damage::Exif);

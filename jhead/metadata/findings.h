@@ -32,6 +32,9 @@ enum class Damage : uint8_t { Exif, Xmp, Photoshop, Mpf, Count };
 struct Findings {
     uint32_t kinds = 0;   // bit per Private
     uint32_t damage = 0;  // bit per Damage
+    // Removed data of a layout not read (an unknown APPn segment): the kinds
+    // may be incomplete.
+    bool unread = false;
     void Add(Private p) { kinds |= 1u << (int)p; }
     bool Has(Private p) const { return (kinds >> (int)p & 1) != 0; }
     void Damaged(Damage d) { damage |= 1u << (int)d; }

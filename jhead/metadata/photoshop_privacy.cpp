@@ -22,6 +22,35 @@ uint32_t Big(const uint8_t* p, int bytes) {
     return v;
 }
 
+struct IptcKind {
+    uint8_t dataset;
+    Private kind;
+};
+
+// Datasets of the application record that name personal information.
+constexpr IptcKind kIptcKinds[] = {
+    {55, Private::Time},     // date created
+    {62, Private::Time},     // digital creation date
+    {80, Private::Author},   // by-line
+    {85, Private::Author},   // by-line title
+    {110, Private::Author},  // credit
+    {116, Private::Author},  // copyright notice
+    {118, Private::Author},  // contact
+    {122, Private::Author},  // writer/editor
+    {26, Private::Place},    // content location code
+    {27, Private::Place},    // content location name
+    {90, Private::Place},    // city
+    {92, Private::Place},    // sub-location
+    {95, Private::Place},    // province/state
+    {100, Private::Place},   // country code
+    {101, Private::Place},   // country
+    {5, Private::Text},      // object name
+    {25, Private::Text},     // keywords
+    {40, Private::Text},     // special instructions
+    {105, Private::Text},    // headline
+    {120, Private::Text},    // caption/abstract
+};
+
 bool Damaged(Findings* f) {
     f->Damaged(Damage::Photoshop);
     return false;
@@ -51,8 +80,9 @@ bool ScanIptc(const uint8_t* p, size_t n, Findings* f) {
         }
         if (size > n - i) return Damaged(f);
         if (record == 2 && HasText(p + i, (size_t)size)) {
-            if (dataset == 55 || dataset == 62) f->Add(Private::Time);     // date created
-            if (dataset == 80 || dataset == 116) f->Add(Private::Author);  // by-line, copyright
+            for (const IptcKind& k : kIptcKinds) {
+                if (k.dataset == dataset) f->Add(k.kind);
+            }
         }
         i += (size_t)size;
     }

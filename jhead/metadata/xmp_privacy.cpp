@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "metadata/readers.h"
+#include "platform/utf16.h"
 
 namespace jhead {
 
@@ -31,12 +32,36 @@ constexpr Text kDc = "http://purl.org/dc/elements/1.1/";
 constexpr Text kAux = "http://ns.adobe.com/exif/1.0/aux/";
 constexpr Text kExifEx = "http://cipa.jp/exif/1.0/";
 constexpr Text kRights = "http://ns.adobe.com/xap/1.0/rights/";
+constexpr Text kIptcCore = "http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/";
+constexpr Text kIptcExt = "http://iptc.org/std/Iptc4xmpExt/2008-02-29/";
+constexpr Text kDji = "http://www.dji.com/drone-dji/1.0/";
 
 constexpr Property kProperties[] = {
     {kExif, "GPSLatitude", Private::Gps},
     {kExif, "GPSLongitude", Private::Gps},
+    {kExif, "GPSDestLatitude", Private::Gps},
+    {kExif, "GPSDestLongitude", Private::Gps},
+    // Drones spell these several ways, one of them misspelt.
+    {kDji, "GpsLatitude", Private::Gps},
+    {kDji, "GPSLatitude", Private::Gps},
+    {kDji, "GpsLongitude", Private::Gps},
+    {kDji, "GPSLongitude", Private::Gps},
+    {kDji, "GpsLongtitude", Private::Gps},
+    {kDji, "GPSLongtitude", Private::Gps},
+    {kDji, "Latitude", Private::Gps},
+    {kDji, "Longitude", Private::Gps},
+    {kPhotoshop, "City", Private::Place},
+    {kPhotoshop, "State", Private::Place},
+    {kPhotoshop, "Country", Private::Place},
+    {kIptcCore, "Location", Private::Place},
+    {kIptcCore, "CountryCode", Private::Place},
+    {kIptcExt, "LocationCreated", Private::Place},
+    {kIptcExt, "LocationShown", Private::Place},
     {kTiff, "Make", Private::Device},
     {kTiff, "Model", Private::Device},
+    {kAux, "Lens", Private::Device},
+    {kExifEx, "LensMake", Private::Device},
+    {kExifEx, "LensModel", Private::Device},
     {kTiff, "DateTime", Private::Time},
     {kExif, "DateTimeOriginal", Private::Time},
     {kExif, "DateTimeDigitized", Private::Time},
@@ -47,6 +72,8 @@ constexpr Property kProperties[] = {
     {kAux, "LensSerialNumber", Private::Serial},
     {kExifEx, "BodySerialNumber", Private::Serial},
     {kExifEx, "LensSerialNumber", Private::Serial},
+    {kExif, "ImageUniqueID", Private::Serial},
+    {kExifEx, "ImageUniqueID", Private::Serial},
     {kTiff, "Artist", Private::Author},
     {kTiff, "Copyright", Private::Author},
     {kDc, "creator", Private::Author},
@@ -54,6 +81,16 @@ constexpr Property kProperties[] = {
     {kAux, "OwnerName", Private::Author},
     {kExifEx, "CameraOwnerName", Private::Author},
     {kRights, "Owner", Private::Author},
+    {kPhotoshop, "AuthorsPosition", Private::Author},
+    {kPhotoshop, "CaptionWriter", Private::Author},
+    {kPhotoshop, "Credit", Private::Author},
+    {kDc, "description", Private::Text},
+    {kDc, "title", Private::Text},
+    {kDc, "subject", Private::Text},
+    {kPhotoshop, "Headline", Private::Text},
+    {kPhotoshop, "Instructions", Private::Text},
+    {kExif, "UserComment", Private::Text},
+    {kTiff, "ImageDescription", Private::Text},
     {kTiff, "Software", Private::Software},
     {kXmp, "CreatorTool", Private::Software},
     {kMm, "History", Private::Software},
@@ -242,6 +279,29 @@ private:
 
 }  // namespace
 
-void ScanXmp(const char* text, size_t n, Findings* f) { XmpReader(text, n, f).Run(); }
+// A packet in UTF-16 starts with its byte order mark or with "<" as one
+// 16-bit unit; 0 when it is not UTF-16, 1 little-endian, 2 big-endian.
+static int Utf16Order(const uint8_t* p, size_t n) {
+    if (n < 2) return 0;
+    if ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == '<' && p[1] == 0)) return 1;
+    if ((p[0] == 0xFE && p[1] == 0xFF) || (p[0] == 0 && p[1] == '<')) return 2;
+    return 0;
+}
+
+void ScanXmp(const char* text, size_t n, Findings* f) {
+    const uint8_t* p = (const uint8_t*)text;
+    int order = Utf16Order(p, n);
+    if (order == 0) {
+        XmpReader(text, n, f).Run();
+        return;
+    }
+    std::u16string units(n / 2, u'\0');
+    for (size_t i = 0; i < units.size(); i++) {
+        units[i] = order == 1 ? (char16_t)(p[2 * i] | p[2 * i + 1] << 8)
+                              : (char16_t)(p[2 * i] << 8 | p[2 * i + 1]);
+    }
+    std::string utf8 = Utf16ToUtf8(units);
+    XmpReader(utf8.data(), utf8.size(), f).Run();
+}
 
 }  // namespace jhead

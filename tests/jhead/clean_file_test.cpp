@@ -82,6 +82,10 @@ TEST_F(CleanFileTest, GpsPositionToldWithoutItsValue) {
         EXPECT_NE(cleaned.line.find("移除 GPS位置（"), std::string::npos) << cleaned.line;
         EXPECT_EQ(cleaned.line.find("77", p.size()), std::string::npos) << cleaned.line;
         EXPECT_FALSE(DescribeFile(p).gps);
+        // Refused, damaged after the position: the position is still there.
+        FileResult r = CleanFile(Put("cut.jpg", Cat({{0xFF, 0xD8}, position, {0xFF, 0xDB, 0, 9}})));
+        EXPECT_TRUE(r.outcome == Outcome::Failed && r.gps) << r.line;
+        EXPECT_NE(r.line.find("文件未改动；仍含GPS位置"), std::string::npos) << r.line;
     }
     EXPECT_FALSE(CleanFile(Put("dirty.jpg", kDirty)).gps);
 }
@@ -94,7 +98,7 @@ TEST_F(CleanFileTest, RefusedFilesStayByteForByteAndSayWhy) {
         {"zero.jpg", {}, "文件是空的", Reason::NotJpeg},
         {"cut.jpg", Bytes(kDirty.begin(), kDirty.begin() + 40), "超出文件末尾", Reason::Damaged},
         {"empty.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "没有图像数据", Reason::Damaged},
-        {"ro.jpg", kDirty, "只读", Reason::ReadOnly},
+        {"ro.jpg", kDirty, "只读，文件未改动；仍含拍摄设备", Reason::ReadOnly},
         {"missing.jpg", {}, "找不到", Reason::Missing},
         {"folder", {}, "不是普通文件", Reason::NotAFile},
         {std::string(300, 'x') + ".jpg", {}, "太长", Reason::Missing},

@@ -31,7 +31,10 @@ Bytes Tiff(const std::vector<Tag>& ifd0_in, const std::vector<Tag>& exif,
     std::vector<Tag> ifd0 = ifd0_in;
     // Pointers first, filled in once the directories' places are known.
     if (!exif.empty()) ifd0.push_back({0x8769, 4, Bytes(4)});
-    if (!gps.empty()) ifd0.push_back({0x8825, 4, Bytes(4)});
+    // The GPS pointer goes in IFD0 unless the Exif directory has it.
+    bool gps_in_exif =
+        std::any_of(exif.begin(), exif.end(), [](const Tag& t) { return t.tag == 0x8825; });
+    if (!gps.empty() && !gps_in_exif) ifd0.push_back({0x8825, 4, Bytes(4)});
     std::vector<const std::vector<Tag>*> dirs = {&ifd0, &exif, &gps, &ifd1};
     size_t at = 8;
     std::vector<size_t> place;

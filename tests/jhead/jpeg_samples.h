@@ -25,7 +25,8 @@ struct Tag {
     Bytes value;
 };
 // A TIFF block (little-endian unless be): IFD0, then the Exif and GPS
-// directories (each pointed to from IFD0 when given), then IFD1 when given;
+// directories (each pointed to from IFD0 when given, the GPS directory from
+// the Exif directory when that lists tag 0x8825), then IFD1 when given;
 // values that do not fit an entry follow the directories.
 Bytes Tiff(const std::vector<Tag>& ifd0, const std::vector<Tag>& exif = {},
            const std::vector<Tag>& gps = {}, const std::vector<Tag>& ifd1 = {}, bool be = false);

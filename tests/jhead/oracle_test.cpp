@@ -52,24 +52,43 @@ Lines RunJhead(const std::vector<std::string>& files, const char* mode, int* sta
 // Each kind of personal information the report names, and the exiftool
 // tags ("Family0:Family1:Tag") that hold it.
 const std::pair<const char*, std::regex> kKinds[] = {
-    {"GPS位置", std::regex("(EXIF:GPS|XMP:XMP-exif):GPS(Latitude|Longitude)")},
-    {"拍摄设备", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Make|Model)|XMP:XMP-tiff:(Make|Model)")},
+    {"GPS位置", std::regex("(EXIF:GPS|XMP:XMP-exif|APP1:FLIR):GPS(Dest)?(Latitude|Longitude)|"
+                           "XMP:XMP-drone-dji:(GPS)?(Latitude|Longt?itude)")},
+    {"地点",
+     std::regex("IPTC:(City|Sub-location|Province-State|Country-Primary.*|ContentLocation.*)|"
+                "XMP:XMP-(photoshop:(City|State|Country)|iptc(Core|Ext):(Country|Location).*)")},
+    {"拍摄设备",
+     std::regex("EXIF:\\w+:(Make|Model|HostComputer|LensMake|LensModel)|XMP:XMP-(tiff:"
+                "(Make|Model)|aux:Lens|exifEX:Lens(Make|Model))|APP1:FLIR:(Camera|Lens)Model|"
+                "APP12:PictureInfo:CameraType")},
     {"拍摄时间",
-     std::regex("EXIF:(IFD0|IFD1|ExifIFD):(ModifyDate|DateTimeOriginal|CreateDate)|"
-                "XMP:XMP-(xmp:(Create|Modify)Date|exif:DateTime(Original|Digitized)|tiff:DateTime|"
-                "photoshop:DateCreated)|IPTC:(DateCreated|DigitalCreationDate)")},
-    {"序列号", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(SerialNumber|LensSerialNumber|"
-                          "CameraSerialNumber)|XMP:XMP-(aux|exifEX):(Lens)?SerialNumber")},
+     std::regex("EXIF:\\w+:(ModifyDate|DateTimeOriginal|CreateDate)|XMP:XMP-(xmp:(Create|"
+                "Modify)Date|exif:DateTime(Original|Digitized)|tiff:DateTime|photoshop:"
+                "DateCreated)|IPTC:(DateCreated|DigitalCreationDate)|APP1:FLIR:DateTimeOriginal|"
+                "APP12:PictureInfo:DateTimeOriginal")},
+    {"序列号",
+     std::regex("(EXIF:\\w+|XMP:XMP-(aux|exifEX|exif)|APP1:FLIR|APP12:PictureInfo):(Camera|Lens|"
+                "Filter)?(Serial"
+                "Number|ImageUniqueID)")},
     {"厂商数据可能含序列号", std::regex("MakerNotes:(?!CIFF:).*|EXIF:ExifIFD:MakerNote.*")},
-    {"作者", std::regex("EXIF:(IFD0|IFD1|ExifIFD):(Artist|Copyright|OwnerName|XPAuthor)|"
-                        "XMP:XMP-(dc:(Creator|Rights)|tiff:(Artist|Copyright)|(aux|exifEX):"
-                        "OwnerName|xmpRights:Owner)|IPTC:(By-line|CopyrightNotice)")},
-    {"编辑软件", std::regex("EXIF:(IFD0|IFD1|ExifIFD):Software|XMP:XMP-(tiff:Software|xmp:"
-                            "CreatorTool|xmpMM:History.*)|Photoshop:(?!(Current)?"
-                            "IPTCDigest|Photoshop(BGR)?Thumbnail).*")},
+    {"作者",
+     std::regex("EXIF:\\w+:(Artist|Copyright|OwnerName|XPAuthor)|XMP:XMP-(dc:(Creator|Rights)|"
+                "tiff:(Artist|Copyright)|(aux|exifEX):OwnerName|xmpRights:Owner|photoshop:("
+                "AuthorsPosition|CaptionWriter|Credit))|IPTC:(By-line|By-lineTitle|Copyright"
+                "Notice|Credit|Contact|Writer-Editor)|Ducky:Copyright")},
+    {"说明文字",
+     std::regex("EXIF:\\w+:(ImageDescription|UserComment|XP(Title|Comment|Keywords|Subject))|"
+                "(File|Ducky):Comment|IPTC:(ObjectName|Keywords|SpecialInstructions|Headline|"
+                "Caption-Abstract)|XMP:XMP-(dc:(Description|Title|Subject)|photoshop:(Headline"
+                "|Instructions)|exif:UserComment|tiff:ImageDescription)")},
+    {"编辑软件",
+     std::regex("EXIF:\\w+:Software|XMP:XMP-(tiff:Software|xmp:CreatorTool|xmpMM:History.*)|"
+                "Photoshop:(?!(Current)?IPTCDigest|Photoshop(BGR)?Thumbnail).*|APP1:FLIR:"
+                "CreatorSoftware")},
     {"缩略图",
-     std::regex("EXIF:IFD1:.*|JFIF:(JFXX:)?Thumbnail(Image|TIFF)|MPF:MPImage([2-9]|\\d\\d+):.*|"
-                "Photoshop:Photoshop(BGR)?Thumbnail|XMP:XMP-xmp:Thumbnail.*")},
+     std::regex("EXIF:IFD1:(Thumbnail(Image|TIFF)|StripByteCounts)|JFIF:(JFXX:)?Thumbnail("
+                "Image|TIFF)|MPF:MPImage([2-9]|\\d\\d+):.*|Photoshop:Photoshop(BGR)?Thumbnail|"
+                "XMP:XMP-xmp:Thumbnail.*")},
 };
 
 // The kinds a line names ("；含 GPS位置、作者（...）", "，移除 ...").
@@ -93,9 +112,14 @@ Lines ExpectKindsAgree(const std::vector<std::string>& files) {
         std::set<std::string> named = Named(lines[f]);
         for (const auto& [word, tag] : kKinds) {
             if (word == std::string("厂商数据可能含序列号") && named.count("序列号")) continue;
+            // A position, time or image size of zeros is none.
+            const bool numbers = word == std::string("GPS位置") ||
+                                 word == std::string("拍摄时间") || word == std::string("缩略图");
+            const char* empty = numbers ? " 0:.+-" : " ";
             std::string shown;
             for (const auto& [key, value] : tags[f]) {
-                if (std::regex_match(key, tag) && value.find_first_not_of(' ') != std::string::npos)
+                if (std::regex_match(key, tag) &&
+                    value.find_first_not_of(empty) != std::string::npos)
                     shown = ": " + key + " = " + value;
             }
             EXPECT_EQ(named.count(word) > 0, !shown.empty()) << lines[f] << "\n" << word << shown;
@@ -223,24 +247,23 @@ TEST_F(Oracles, PicturesExifToolFillsReportedThenCleaned) {
     Shell("convert -size 64x48 plasma: " + Quote(base));
     std::vector<std::string> writes = {
         "-GPSLatitude=48.8 -GPSLatitudeRef=N -GPSLongitude=2.3 -GPSLongitudeRef=E",
-        "-XMP-exif:GPSLongitude=2.3",
-        "-IFD0:Make=Acme -XMP-tiff:Model=X1",
-        "-IFD0:Make='   ' -IFD0:Model=' '",
-        "-ExifIFD:DateTimeOriginal='2020:01:01 10:00:00'",
-        "-XMP-xmp:CreateDate=2020:01:01 -IPTC:DigitalCreationDate=20200101",
-        "-ExifIFD:SerialNumber=123 -XMP-aux:LensSerialNumber=' '",
-        "-XMP-exifEX:SerialNumber=77",
-        "-IFD0:Artist=Ann -IFD0:Copyright=' '",
-        "-XPAuthor=Ann",
-        "-ExifIFD:OwnerName=Ann -IPTC:CopyrightNotice=' '",
-        "-XMP-dc:Creator=Ann",
-        "-XMP-dc:Rights=CC -IPTC:By-line=Ann",
-        "-IFD0:Software=Editor",
-        "-XMP-xmp:CreatorTool=Editor",
-        "-XMP-xmpMM:HistoryAction=saved",
+        "-XMP-exif:GPSLongitude=2.3 -IFD0:Software=Editor",
+        "-IFD0:Make=Acme -XMP-tiff:Model=X1 -XMP-xmp:CreatorTool=Editor",
+        "-IFD0:Make='   ' -IFD0:Model=' ' -XMP-xmpMM:HistoryAction=saved",
+        "-ExifIFD:DateTimeOriginal='2020:01:01 10:00:00' -XPAuthor=Ann",
+        "-XMP-xmp:CreateDate=2020:01:01 -IPTC:DigitalCreationDate=20200101 -XMP-dc:Creator=Ann",
+        "-ExifIFD:SerialNumber=123 -XMP-aux:LensSerialNumber=' ' -Comment='Ann at 48.8N'",
+        "-XMP-exifEX:SerialNumber=77 -IFD0:Artist=Ann -IFD0:Copyright=' ' -XPComment=Hi",
+        "-ExifIFD:OwnerName=Ann -IPTC:CopyrightNotice=' ' -XMP-photoshop:City=Paris",
+        "-XMP-dc:Rights=CC -IPTC:By-line=Ann -XMP-iptcCore:Location=Home -XMP-dc:Description=D",
         "'-ThumbnailImage<='" + Quote(base),
         "'-Photoshop:PhotoshopThumbnail<='" + Quote(base),
+        "-GPSLatitude=0 -GPSLongitude=0 -GPSLatitudeRef=N -XMP-aux:Lens=L -IFD1:Model=X",
+        "-GPSDestLatitude=1 -GPSDestLatitudeRef=N -HostComputer=PC -ImageDescription=Ann",
+        "-LensModel=50mm -ImageUniqueID=abc -UserComment=Hi -Ducky:Copyright=C",
+        "-IPTC:City=Paris -IPTC:Credit=Ann -IPTC:Caption-Abstract=Hi -Ducky:Comment=Ann",
     };
+
     std::string all;
     for (const std::string& w : writes) all += " " + w;
     writes.push_back(all);

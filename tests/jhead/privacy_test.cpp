@@ -16,17 +16,20 @@ namespace {
 
 constexpr uint32_t Bit(Private p) { return 1u << (int)p; }
 constexpr uint32_t Bad(Damage d) { return 1u << (int)d; }
+constexpr uint32_t kUnread = 1u << 31;  // beside the damage: data removed unread
 constexpr uint32_t kGps = Bit(Private::Gps), kDevice = Bit(Private::Device),
                    kTime = Bit(Private::Time), kSerial = Bit(Private::Serial),
                    kMaker = Bit(Private::MakerNotes), kAuthor = Bit(Private::Author),
-                   kSoftware = Bit(Private::Software), kThumb = Bit(Private::Thumbnail);
+                   kSoftware = Bit(Private::Software), kThumb = Bit(Private::Thumbnail),
+                   kPlace = Bit(Private::Place), kText = Bit(Private::Text);
 
 Bytes Exif(const Bytes& tiff) { return Cat({B("Exif\0\0"s), tiff}); }
 Bytes Xmp(const std::string& text) { return B("http://ns.adobe.com/xap/1.0/\0"s + text); }
 Bytes Ascii(const std::string& s) { return B(s + '\0'); }
 const std::string kNs =
     " xmlns:e='http://ns.adobe.com/exif/1.0/' xmlns:dc='http://purl.org/dc/elements/1.1/'"
-    " xmlns:mm='http://ns.adobe.com/xap/1.0/mm/' xmlns:rdf='r'";
+    " xmlns:mm='http://ns.adobe.com/xap/1.0/mm/' xmlns:rdf='r' xmlns:d='http://www.dji.com/"
+    "drone-dji/1.0/' xmlns:ic='http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/'";
 // An XMP element with n prefix declarations: the reader keeps 64.
 Bytes Declarations(int n) {
     std::string s = "<a";
@@ -34,13 +37,16 @@ Bytes Declarations(int n) {
     return Xmp(s + "/>");
 }
 
+Bytes Be32(uint32_t v) {
+    return {(uint8_t)(v >> 24), (uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v};
+}
 // An image resource; size says how long it claims to be (its data's
 // length unless given), and odd data gets its pad byte.
 Bytes Resource(uint16_t id, const Bytes& data, int64_t size = -1) {
     uint32_t n = size < 0 ? (uint32_t)data.size() : (uint32_t)size;
     return Cat({B("8BIM"),
                 {(uint8_t)(id >> 8), (uint8_t)id, 0, 0},
-                {(uint8_t)(n >> 24), (uint8_t)(n >> 16), (uint8_t)(n >> 8), (uint8_t)n},
+                Be32(n),
                 data,
                 Bytes(size < 0 ? data.size() % 2 : 0)});
 }
@@ -48,6 +54,44 @@ Bytes Photoshop(const Bytes& resources) { return Cat({B("Photoshop 3.0\0"s), res
 Bytes Iptc(uint8_t dataset, const std::string& value) {
     return Cat({{0x1C, 2, dataset, 0, (uint8_t)value.size()}, B(value)});
 }
+Bytes Utf16(const std::string& s, bool be) {
+    Bytes out;
+    for (char c : s) out = Cat({out, be ? Bytes{0, (uint8_t)c} : Bytes{(uint8_t)c, 0}});
+    return out;
+}
+// A Ducky record: tag, size, then a count and UTF-16 text.
+Bytes DuckyText(uint8_t tag, const std::string& text, int extra = 0) {
+    Bytes body = Cat({{0, 0, 0, (uint8_t)text.size()}, Utf16(text, true)});
+    return Cat({{0, tag, 0, (uint8_t)(body.size() + extra)}, body});
+}
+// A record of zeros but for the bytes given.
+Bytes Filled(size_t size, std::initializer_list<std::pair<size_t, uint8_t>> bytes) {
+    Bytes r(size);
+    for (auto [at, b] : bytes) r[at] = b;
+    return r;
+}
+// A thermal camera's file with one record (size: as its entry claims, when
+// given), and a piece of it in a segment.
+Bytes Fff(uint16_t type, const Bytes& record, int64_t size = -1) {
+    uint32_t n = size < 0 ? (uint32_t)record.size() : (uint32_t)size;
+    Bytes header = Cat({B("FFF\0"s), Bytes(16), Be32(100), Be32(0x40), Be32(1), Bytes(0x20)});
+    return Cat({header, {0, (uint8_t)type}, Bytes(10), Be32(0x60), Be32(n), Bytes(12), record});
+}
+Bytes FlirPiece(int index, const Bytes& fff, size_t from = 0, size_t to = SIZE_MAX) {
+    Bytes piece(fff.begin() + (long)from, fff.begin() + (long)std::min(to, fff.size()));
+    return Seg(0xE1, Cat({B("FLIR\0\1"s), {(uint8_t)index, 1}, piece}));
+}
+const Bytes kFlirGps = Fff(0x2B, Filled(0x20, {{0, 1}, {0x17, 0x40}}));
+// A chunk of an extended XMP packet: the packet's GUID letter and size, the
+// chunk's offset.
+Bytes XmpChunk(char guid, uint32_t size, uint8_t offset, const std::string& text) {
+    return Seg(0xE1, Cat({B("http://ns.adobe.com/xmp/extension/\0"s), B(std::string(32, guid)),
+                          Be32(size), Be32(offset), B(text)}));
+}
+const std::string kHead = "<a xmlns:e='http://ns.adobe.com/exif/1.0/'><b ",
+                  kTail = "e:GPSLatitude='1'/></a>";
+const uint32_t kFull = (uint32_t)(kHead.size() + kTail.size());
+const uint8_t kCut = (uint8_t)kHead.size();
 Bytes Mpf(int images) {
     return Cat({B("MPF\0"s),
                 Tiff({{0xB001, 4, {(uint8_t)images, 0, 0, 0}}, {0xB002, 7, Bytes(16 * images)}})});
@@ -62,7 +106,7 @@ Bytes ExifEndingAt(int past) {
 
 struct Case {
     const char* name;
-    uint8_t marker;
+    uint8_t marker;  // 0: payload is whole segments
     Bytes payload;
     uint32_t kinds = 0;  // found; none unless given
     uint32_t damage = 0;
@@ -80,8 +124,35 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          kDevice | kTime | kAuthor | kSoftware},
         {"Exif, GPS and IFD1", 0xE1,
          Exif(Tiff({}, {{0xA431, 2, Ascii("123")}, {0x927C, 7, B("maker")}}, {{2, 5, lat}},
-                   {{0x0103, 3, {6, 0}}})),
+                   {{0x0201, 4, {9, 0, 0, 0}}, {0x0202, 4, {1, 0, 0, 0}}})),
          kSerial | kMaker | kGps | kThumb},
+        {"GPS pointer in the Exif directory, destination alone", 0xE1,
+         Exif(Tiff({}, {{0x8825, 4, Bytes(4)}}, {{0x16, 5, lat}})), kGps},
+        {"zero and empty coordinates, void status", 0xE1,
+         Exif(Tiff({}, {},
+                   {{9, 2, Ascii("V")},
+                    {2, 5, Cat({Bytes(20), {1, 0, 0, 0}})},
+                    {4, 5, Bytes(24)},
+                    {0x14, 2, Ascii("0.0")}})),
+         0},
+        {"least coordinate, a text one", 0xE1,
+         Exif(Tiff({}, {},
+                   {{2, 5, Cat({Bytes(16), {1, 0, 0, 0, 1, 0, 0, 0}})}, {0x16, 2, Ascii("1")}})),
+         kGps},
+        {"IFD1 without an image, thumbnail of length 0", 0xE1,
+         Exif(Tiff({{0x0112, 3, {1, 0}}}, {}, {},
+                   {{0x0110, 2, Ascii("X1")},
+                    {0x0201, 4, {9, 0, 0, 0}},
+                    {0x0202, 4, Bytes(4)},
+                    {0x0117, 4, Bytes(4)}})),
+         kDevice},
+        {"computer, lens, description, comment, unique ID", 0xE1,
+         Exif(Tiff({{0x013C, 2, Ascii("PC")}, {0x010E, 2, Ascii("Ann")}},
+                   {{0xA434, 2, Ascii("50mm")},
+                    {0x9286, 7, B("ASCII\0\0\0Hi"s)},
+                    {0xA420, 2, Ascii("f00d")}})),
+         kDevice | kText | kSerial},
+        {"user comment of blanks", 0xE1, Exif(Tiff({}, {{0x9286, 7, B("ASCII\0\0\0  "s)}}))},
         {"longitude alone, owner, XP author", 0xE1,
          Exif(Tiff({{0x9C9D, 1, B("A\0"s)}}, {{0xA430, 2, Ascii("Bo")}}, {{4, 5, lat}})),
          kGps | kAuthor},
@@ -109,6 +180,15 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Xmp("<rdf:Description" + kNs +
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
              "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>")},
+        {"XMP drone, places, description", 0xE1,
+         Xmp("<rdf:Description" + kNs +
+             " d:GpsLatitude='+1.5'><ic:Location>Home</ic:Location>"
+             "<dc:description>Ann</dc:description></rdf:Description>"),
+         kGps | kPlace | kText},
+        {"XMP destination in UTF-16, little-endian", 0xE1,
+         Cat({B("http://ns.adobe.com/xap/1.0/\0"s),
+              Utf16("<a" + kNs + " e:GPSDestLatitude='1,2N'/>", false)}),
+         kGps},
         {"XMP cut inside a tag", 0xE1, Xmp("<rdf:Description" + kNs + " e:GPSLatitude='1"), 0,
          Bad(Damage::Xmp)},
         {"64 prefixes", 0xE1, Declarations(64)},
@@ -116,6 +196,10 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"IPTC by-line and date", 0xED,
          Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))),
          kAuthor | kTime},
+        {"IPTC city, credit, writer, caption", 0xED,
+         Photoshop(Resource(0x0404, Cat({Iptc(90, "Paris"), Iptc(110, "Ann"), Iptc(122, "Bo"),
+                                         Iptc(120, "At home")}))),
+         kPlace | kAuthor | kText},
         {"IPTC blank by-line, digest", 0xED,
          Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))}))},
         {"IPTC record one byte past its resource", 0xED,
@@ -129,16 +213,61 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"MPF with a preview", 0xE2, Mpf(2), kThumb},
         {"JFIF thumbnail 1x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\1\1abc"s), kThumb},
         {"JFIF thumbnail 0x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\0\1abc"s)},
+        {"Ducky comment and copyright", 0xEC,
+         Cat({B("Ducky"), {0, 1, 0, 4, 0, 0, 0, 80}, DuckyText(2, "Ann"), DuckyText(3, "(c)")}),
+         kText | kAuthor},
+        {"Ducky blank comment, end tag", 0xEC,
+         Cat({B("Ducky"), DuckyText(2, " "), Bytes(4), DuckyText(3, "(c)")})},
+        {"Ducky record one byte past its end", 0xEC, Cat({B("Ducky"), DuckyText(2, "A", 1)}), 0,
+         kUnread},
+        {"camera's picture info, owner's text", 0xEC,
+         B("Maker\0 1\r\n[picture info]\r\nTimeDate=9\r\n[camera info]\r\nType=X\r\n"
+           "Serial#=#1\r\n[user]\xFF\0 Ann\r\n[end]"s),
+         kTime | kDevice | kSerial | kText},
+        {"picture info blank, owner's part padded", 0xEC,
+         B("[picture info]\r\nTimeDate=\r\nType= \r\n[user]\xFF\0 \r\n[file info]\0ab"s)},
+        {"FLIR camera model, serial and time", 0,
+         FlirPiece(0, Fff(0x20, Filled(0x400, {{0xD4, 'X'}, {0x104, '1'}, {0x384, 1}}))),
+         kDevice | kSerial | kTime},
+        {"FLIR position", 0, FlirPiece(0, kFlirGps), kGps},
+        {"FLIR zero position", 0, FlirPiece(0, Fff(0x2B, Filled(0x20, {{0, 1}})))},
+        {"FLIR position not valid", 0, FlirPiece(0, Fff(0x2B, Filled(0x20, {{0x17, 0x40}})))},
+        {"FLIR record one byte past the file", 0,
+         FlirPiece(0, Fff(0x2B, Filled(0x20, {{0, 1}, {0x17, 0x40}}), 0x21)), 0, kUnread},
+        {"FLIR in two pieces", 0,
+         Cat({FlirPiece(0, kFlirGps, 0, 0x70), FlirPiece(1, kFlirGps, 0x70)}), kGps},
+        {"FLIR pieces out of order", 0,
+         Cat({FlirPiece(1, kFlirGps, 0x70), FlirPiece(0, kFlirGps, 0, 0x70)}), 0, kUnread},
+        {"extended XMP chunks out of order", 0,
+         Cat({XmpChunk('A', kFull, kCut, kTail), XmpChunk('A', kFull, 0, kHead)}), kGps},
+        {"extended XMP chunk of another packet", 0,
+         Cat({XmpChunk('A', kFull, 0, kHead), XmpChunk('B', kFull, kCut, kTail)}), 0,
+         Bad(Damage::Xmp)},
+        {"extended XMP past the bound, chunk past the packet", 0,
+         Cat({XmpChunk('A', ExtendedXmp::kMaxSize + 1, 0, kHead), XmpChunk('A', kFull, kCut, kTail),
+              XmpChunk('C', kFull, 0, kHead), XmpChunk('C', kFull, (uint8_t)kFull, kTail)})},
+        {"comment", 0xFE, B("Ann, 48.8N"), kText},
+        {"blank comment", 0xFE, B(" \0 ")},
+        {"unknown APP segment", 0xE3, B("Meta"), 0, kUnread},
+        {"empty APP segment", 0xEF, {}},
         {"JFXX with data", 0xE0, B("JFXX\0\x10\xFF"s), kThumb},
         {"JFXX without data", 0xE0, B("JFXX\0\x10"s)},
     };
     for (const Case& c : cases) {
-        Findings f;
         size_t n = std::min(c.n, c.payload.size());
-        FindPrivate(c.marker, ClassifySegment(c.marker, c.payload.data(), n), c.payload.data(), n,
-                    &f);
+        Bytes cut(c.payload.begin(), c.payload.begin() + (long)n);
+        // A table holding the whole payload first leaves the rest of it in the
+        // parser's buffer, where a read past the segment's end would find it.
+        Bytes whole = n < c.payload.size() ? Seg(0xDB, c.payload) : Bytes();
+        Bytes segments = c.marker ? Cat({whole, Seg(c.marker, cut)}) : c.payload;
+        Bytes jpeg = Cat({{0xFF, 0xD8}, segments, FakeTables(), FakeScans()});
+        MemoryInput in(jpeg.data(), jpeg.size());
+        Reader r(&in);
+        Plan plan;
+        EXPECT_EQ(ParseHeaders(r, jpeg.size(), &plan), ParseError::None) << c.name;
+        const Findings& f = plan.found;
         EXPECT_EQ(f.kinds, c.kinds) << c.name;
-        EXPECT_EQ(f.damage, c.damage) << c.name;
+        EXPECT_EQ(f.damage | (f.unread ? kUnread : 0), c.damage) << c.name;
     }
 }
 
@@ -157,8 +286,12 @@ TEST(PrivateKinds, ReportWords) {
               "p.jpg：已清理，移除 厂商数据可能含序列号（Exif 100 字节）；XMP "
               "数据结构损坏，按能读出的部分判断；大小 900 字节 → 0 字节");
     plan.found = {};
+    plan.found.unread = true;
     EXPECT_EQ(InfoLine("p.jpg", plan, 900),
-              "p.jpg：JPEG，900 字节；未发现个人信息，含 Exif 100 字节");
+              "p.jpg：JPEG，900 字节；未发现个人信息，含 Exif 100 字节；部分数据的格式未知，"
+              "内容未读取，可能还含其他个人信息");
+    EXPECT_EQ(FailedLine("p.jpg", "文件为只读", {kGps | kText}),
+              "p.jpg：未处理，文件为只读，文件未改动；仍含GPS位置、说明文字");
 }
 
 }  // namespace
