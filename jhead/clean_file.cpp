@@ -69,7 +69,7 @@ static Why FsWhy(const fs::Error& e) {
 
 // gps: the picture, read before the failure, held a position.
 static FileResult Failed(const std::string& path, const Why& why, bool gps = false) {
-    return {Outcome::Failed, FailedLine(path, why.text), why.group, gps};
+    return {Outcome::Failed, FailedLine(path, why.text), why.group, gps, ""};
 }
 
 static Why WriteWhy(WriteError we, const FileInput& in, const FileOutput& out);
@@ -238,8 +238,9 @@ FileResult CleanFile(const std::string& path) {
     Why why;
     if (!Analyze(target, true, &in, &info, &r, &a, &why)) return Failed(path, why);
     const bool gps = a.summary.found.Has(Private::Gps);
+    const std::string opened = fs::OpenedPath(in.f);
     if (!a.summary.RemovesAnything()) {
-        return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps};
+        return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps, opened};
     }
     if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly}, gps);
     if (info.write_error == fs::Err::AccessDenied)
@@ -277,7 +278,7 @@ FileResult CleanFile(const std::string& path) {
     }
     fs::SetInterruptCleanup("");
     return {Outcome::Cleaned, CleanedLine(path, a.summary, info.size, info.links), Reason::None,
-            gps};
+            gps, opened};
 }
 
 FileResult DescribeFile(const std::string& path) {
@@ -289,7 +290,7 @@ FileResult DescribeFile(const std::string& path) {
     if (!Analyze(path, false, &in, &info, &r, &a, &why)) return Failed(path, why);
     Outcome o = a.summary.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
     return {o, InfoLine(path, a.summary, info.size), Reason::None,
-            a.summary.found.Has(Private::Gps)};
+            a.summary.found.Has(Private::Gps), fs::OpenedPath(in.f)};
 }
 
 }  // namespace jhead
