@@ -485,7 +485,7 @@ TEST_F(MainWindowTest, ARunThatCannotHappenNamesWhatStoppedItAndTouchesNoPicture
         EXPECT_NE(fake.dialogs.shown[0].text.find(named), std::wstring::npos) << named;
     };
     // A "tmp" the program's files cannot go in is named, whatever is wrong.
-    for (const wchar_t* t : {L"C:\\no such folder", L"", L"TEMP", L"C:TEMP", L"C:\\TEMP\"\""}) {
+    for (const wchar_t* t : {L"C:\\no such folder", L"", L"TEMP", L"C:", L"C:\\TEMP\"\""}) {
         fake.processes.environment[L"tmp"] = t;
         expectRefused(L"环境变量 TMP）不能使用：“" + std::wstring(t) + L"”");
     }
