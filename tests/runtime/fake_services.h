@@ -161,21 +161,14 @@ public:
         return std::string(it->second.text.begin(), it->second.text.end());
     }
 
-    // The file a path names: itself, the one file its letters name in any
-    // case, or the long name a short one stands for (the first, as the
-    // system picks one of two twins).
+    // The file a path names: itself, or the long name a short one stands
+    // for (the first, as the system picks one of two twins).
     std::wstring Resolve(std::wstring_view path) {
         if (Stat(path)) return std::wstring(path);
-        std::wstring found;
-        for (const auto& [name, file] : files) {
-            if (CaseKey(name) != CaseKey(path)) continue;
-            if (!found.empty()) return {};
-            found = name;
-        }
         for (const auto& [longName, shortName] : shortNames) {
-            if (found.empty() && shortName == path && Stat(longName)) found = longName;
+            if (shortName == path && Stat(longName)) return longName;
         }
-        return found;
+        return {};
     }
     bool SameFile(std::wstring_view a, std::wstring_view b) override {
         const std::wstring first = Resolve(a);
@@ -187,21 +180,15 @@ public:
     }
     std::unique_ptr<HeldFile> Hold(std::wstring_view path) override {
         auto it = files.find(path);
-        if (it == files.end() || it->second.locked || holdFails) return nullptr;
+        if (it == files.end() || it->second.locked) return nullptr;
         // Held, it cannot be replaced, as locked.
         struct Held : HeldFile {
-            Held(FakeFileSystem& fs, std::wstring p) : fs(fs), path(std::move(p)) {
-                fs.files[path].locked = true;
-            }
-            ~Held() override {
-                if (auto it = fs.files.find(path); it != fs.files.end()) it->second.locked = false;
-            }
-            FakeFileSystem& fs;
-            std::wstring path;
+            explicit Held(FakeFile& f) : file(f) { file.locked = true; }
+            ~Held() override { file.locked = false; }
+            FakeFile& file;
         };
-        return std::make_unique<Held>(*this, std::wstring(path));
+        return std::make_unique<Held>(it->second);
     }
-    bool holdFails = false;
 
     bool Has(const std::wstring& path) const { return files.count(path) != 0; }
     int64_t Size(const std::wstring& path) const { return files.at(path).size; }
