@@ -30,6 +30,15 @@ std::wstring FinalPathOf(HANDLE h) {
     }
 }
 
+// Every part of an existing path in its long form; empty when it fails.
+std::wstring LongPathOf(const std::wstring& path) {
+    std::wstring longPath(path.size() + MAX_PATH, L'\0');
+    const DWORD n = GetLongPathNameW(path.c_str(), longPath.data(), DWORD(longPath.size()));
+    if (n == 0 || n >= longPath.size()) return {};
+    longPath.resize(n);
+    return longPath;
+}
+
 class Win32HeldFile : public HeldFile {
 public:
     explicit Win32HeldFile(UniqueHandle file) : file_(std::move(file)) {}
@@ -109,8 +118,19 @@ std::optional<std::wstring> Win32FileSystem::ShortPath(std::wstring_view path) {
     if (n == 0 || n >= shortPath.size()) return std::nullopt;
     shortPath.resize(n);
     // Back to the ordinary form the caller gave.
-    if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + shortPath.substr(8);
-    if (shortPath.rfind(L"\\\\?\\", 0) == 0) return shortPath.substr(4);
+    if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        shortPath = L"\\\\" + shortPath.substr(8);
+    } else if (shortPath.rfind(L"\\\\?\\", 0) == 0) {
+        shortPath = shortPath.substr(4);
+    }
+    // Two long names can share a short one (Wine's hashed short names
+    // collide), and then not every lookup of it picks the same file: one
+    // whose long form is not this path is no name for it. (Wine expands
+    // no "\\?\" form, hence the ordinary ones.)
+    const std::wstring longPath = LongPathOf(shortPath);
+    if (longPath.empty() || CaseKey(longPath) != CaseKey(LongPathOf(FullPath(path)))) {
+        return std::nullopt;
+    }
     return shortPath;
 }
 
