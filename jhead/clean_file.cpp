@@ -69,7 +69,8 @@ static Why FsWhy(const fs::Error& e) {
 
 // kept: what the picture, read before the failure, holds and still holds.
 static FileResult Failed(const std::string& path, const Why& why, const Findings& kept = {}) {
-    return {Outcome::Failed, FailedLine(path, why.text, kept), why.group, kept.Has(Private::Gps)};
+    return {Outcome::Failed, FailedLine(path, why.text, kept), why.group, kept.Has(Private::Gps),
+            ""};
 }
 
 static Why WriteWhy(WriteError we, const FileInput& in, const FileOutput& out);
@@ -239,8 +240,9 @@ FileResult CleanFile(const std::string& path) {
     if (!Analyze(target, true, &in, &info, &r, &a, &why)) return Failed(path, why, a.summary.found);
     const Findings& kept = a.summary.found;
     const bool gps = kept.Has(Private::Gps);
+    const std::string opened = fs::OpenedPath(in.f);
     if (!a.summary.RemovesAnything()) {
-        return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps};
+        return {Outcome::NothingToRemove, NothingLine(path, info.size), Reason::None, gps, opened};
     }
     if (info.read_only) return Failed(path, {"文件为只读", Reason::ReadOnly}, kept);
     if (info.write_error == fs::Err::AccessDenied)
@@ -278,7 +280,7 @@ FileResult CleanFile(const std::string& path) {
     }
     fs::SetInterruptCleanup("");
     return {Outcome::Cleaned, CleanedLine(path, a.summary, info.size, info.links), Reason::None,
-            gps};
+            gps, opened};
 }
 
 FileResult DescribeFile(const std::string& path) {
@@ -290,7 +292,7 @@ FileResult DescribeFile(const std::string& path) {
     if (!Analyze(path, false, &in, &info, &r, &a, &why)) return Failed(path, why, a.summary.found);
     Outcome o = a.summary.RemovesAnything() ? Outcome::Cleaned : Outcome::NothingToRemove;
     return {o, InfoLine(path, a.summary, info.size), Reason::None,
-            a.summary.found.Has(Private::Gps)};
+            a.summary.found.Has(Private::Gps), fs::OpenedPath(in.f)};
 }
 
 }  // namespace jhead

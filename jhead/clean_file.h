@@ -17,6 +17,7 @@ struct FileResult {
     std::string line;              // the report line
     Reason reason = Reason::None;  // why it failed
     bool gps = false;              // the picture held a GPS position
+    std::string opened;            // the long path of the file looked at
 };
 
 FileResult CleanFile(const std::string& path);

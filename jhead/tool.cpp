@@ -74,7 +74,10 @@ int RunTool(const std::vector<std::string>& args) {
         }
         // The program that runs the tool learns from this record what
         // happened, and whether the line above reached the results file.
-        const velmora::OutcomeRecord outcome{r.outcome, r.reason, logged, r.gps, f};
+        // It names the file it opened: a short name may lead elsewhere. It
+        // never leaves an output for the program to move.
+        const velmora::OutcomeRecord outcome{r.outcome, r.reason, logged,  r.gps,
+                                             false,     f,        r.opened};
         if (record && !fs::AppendBytes(outcome_file, velmora::FormatOutcomeRecord(outcome), &e)) {
             fs::PrintLine("jhead：" + outcome_file + "：" + FsErrorText(e), true);
             failed = true;

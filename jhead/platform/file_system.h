@@ -56,6 +56,8 @@ struct Info {
 // The file a path finally names (symbolic links followed), so that replacing
 // it keeps the link.
 std::string FinalPath(const std::string& path);
+// The long, absolute path of the file `f` is open on; "" when unknown.
+std::string OpenedPath(File f);
 // The folder part of a path, with its separator ("" for the current folder).
 std::string FolderOf(const std::string& path);
 

@@ -73,6 +73,14 @@ std::string FinalPath(const std::string& path) {
     return s;
 }
 
+std::string OpenedPath(File f) {
+    char link[PATH_MAX];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", Fd(f));
+    char target[PATH_MAX];
+    const ssize_t n = readlink(link, target, sizeof target);
+    return n <= 0 || size_t(n) >= sizeof target ? "" : std::string(target, size_t(n));
+}
+
 std::string FolderOf(const std::string& path) {
     size_t slash = path.rfind('/');
     return slash == std::string::npos ? "" : path.substr(0, slash + 1);

@@ -93,6 +93,20 @@ static HANDLE H(File f) { return (HANDLE)f.h; }
 
 std::string FinalPath(const std::string& path) { return path; }
 
+std::string OpenedPath(File f) {
+    HANDLE h = (HANDLE)f.h;
+    DWORD n = GetFinalPathNameByHandleW(h, nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) return "";
+    std::wstring w(n, L'\0');
+    n = GetFinalPathNameByHandleW(h, w.data(), n, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0 || n >= w.size()) return "";
+    w.resize(n);
+    // Back to the ordinary form, as the program names its pictures.
+    if (w.rfind(L"\\\\?\\UNC\\", 0) == 0) return Narrow(L"\\\\" + w.substr(8));
+    if (w.rfind(L"\\\\?\\", 0) == 0) return Narrow(w.substr(4));
+    return Narrow(w);
+}
+
 std::string FolderOf(const std::string& path) {
     size_t sep = path.find_last_of("\\/:");
     return sep == std::string::npos ? "" : path.substr(0, sep + 1);

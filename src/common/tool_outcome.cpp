@@ -7,8 +7,9 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kOutcomeWords[] = {"cleaned", "clean", "failed"};
-constexpr std::string_view kReasonWords[] = {"-",       "missing", "readonly", "inuse",    "denied",
-                                             "notjpeg", "damaged", "notafile", "diskfull", "other"};
+constexpr std::string_view kReasonWords[] = {"-",        "missing", "readonly", "inuse",
+                                             "denied",   "notjpeg", "damaged",  "notafile",
+                                             "diskfull", "other",   "otherfile"};
 static_assert(std::size(kReasonWords) == kToolReasonCount);
 
 template <typename Enum, size_t N>
@@ -35,8 +36,9 @@ std::string FormatOutcomeRecord(const OutcomeRecord& r) {
     line += '\t';
     line += kReasonWords[int(r.reason)];
     line += r.reported ? "\t1" : "\t0";
-    line += r.gps ? "\t1\t" : "\t0\t";
-    return line + r.path + "\n";
+    line += r.gps ? "\t1" : "\t0";
+    line += r.output ? "\t1\t" : "\t0\t";
+    return line + r.path + "\t" + r.opened + "\n";
 }
 
 std::vector<OutcomeRecord> ParseOutcomeRecords(std::string_view text) {
@@ -44,19 +46,20 @@ std::vector<OutcomeRecord> ParseOutcomeRecords(std::string_view text) {
     for (size_t end; (end = text.find('\n')) != std::string_view::npos;
          text.remove_prefix(end + 1)) {
         std::string_view line = text.substr(0, end);
-        std::string_view fields[5];
-        for (int i = 0; i < 4; ++i) {
+        std::string_view fields[7];
+        for (int i = 0; i < 6; ++i) {
             const size_t tab = line.find('\t');
             if (tab == std::string_view::npos) break;
             fields[i] = line.substr(0, tab);
             line.remove_prefix(tab + 1);
         }
-        fields[4] = line;
+        fields[6] = line;
         OutcomeRecord r;
         if (Lookup(kOutcomeWords, fields[0], &r.outcome) &&
             Lookup(kReasonWords, fields[1], &r.reason) && Flag(fields[2], &r.reported) &&
-            Flag(fields[3], &r.gps)) {
-            r.path = fields[4];
+            Flag(fields[3], &r.gps) && Flag(fields[4], &r.output) && fields[5].data() != nullptr) {
+            r.path = fields[5];
+            r.opened = fields[6];
             records.push_back(std::move(r));
         }
     }

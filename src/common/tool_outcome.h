@@ -25,8 +25,10 @@ enum class ToolReason : uint8_t {
     NotAFile,  // a folder or a device
     DiskFull,
     Other,
+    // Not the tool's: the file it opened is not the queued picture.
+    OtherFile,
 };
-inline constexpr int kToolReasonCount = int(ToolReason::Other) + 1;
+inline constexpr int kToolReasonCount = int(ToolReason::OtherFile) + 1;
 
 struct OutcomeRecord {
     ToolOutcome outcome = ToolOutcome::Failed;
@@ -35,12 +37,20 @@ struct OutcomeRecord {
     bool reported = false;
     // The picture held a GPS position.
     bool gps = false;
+    // The tool left its output beside the picture as P + ".tmp" for the
+    // program to move into place (jhead replaces the picture itself).
+    bool output = false;
     std::string path;  // as the tool was given it, UTF-8
+    // The long path of the file the tool actually opened, UTF-8; empty when
+    // it opened none. A short name may lead to another file than the
+    // queued one.
+    std::string opened;
 };
 
 inline constexpr char kOutcomeFileVariable[] = "VELMORA_OUTCOME_FILE";
 
-// One record as a line, ending in "\n".
+// One record as a line, ending in "\n": the fields apart by tabs, the
+// opened path last (a path the program hands over holds no tab).
 std::string FormatOutcomeRecord(const OutcomeRecord& record);
 // Every well-formed record of `text`, in order; a cut-short last line or a
 // malformed one is left out, so its picture counts as having no outcome.

@@ -21,7 +21,9 @@ enum class MainText {
     FailedNotAFile,
     FailedDiskFull,
     FailedOther,
+    FailedOtherFile,
     LeftOut,
+    UnsafeNames,
     NoOutcome,
     GpsRemoved,
     SeeResults,
@@ -29,13 +31,17 @@ enum class MainText {
     ResultsUnwritable,
     ResultsNotRecorded,
     NameNotInCodePage,
+    NameUnsafe,
     NoTool,
     ToolNotReplaced,
     OutcomesNotWritable,
     ScriptNotWritten,
     ScriptNotStarted,
+    TempFolderInvalid,
+    TempFileIsLink,
     NotepadNotStarted,
     CancelledWaiting,
+    ResultsOfAnotherRun,
 };
 
 // The text, with "{1}", "{2}" ... replaced by the arguments.

@@ -39,8 +39,9 @@ bool MainWindow::OnLoad() {
     contextMenu_.ShowInstalledState();
     // The tool's copy is made sure of at start-up too, unless a run (of
     // another copy of the program) is using it; every run checks it again.
-    if (s_.runLock.TryAcquire()) {
-        MakeToolCopy(s_, TempFolder(s_.processes));
+    const std::wstring t = TempFolder(s_.processes, s_.files);
+    if (!t.empty() && !LinkedTempFile(s_.files, t) && s_.runLock.TryAcquire()) {
+        MakeToolCopy(s_, t);
         s_.runLock.Release();
     }
     return false;
@@ -71,14 +72,23 @@ void MainWindow::OnUnload() {
 void MainWindow::OnRemoveClicked() { Remove(false); }
 
 void MainWindow::Remove(bool continueResults) {
+    // One run at a time in this window, whatever message arrives during
+    // one (a click on the disabled button sent by another program): a
+    // second would rewrite the script and the records under the first.
+    if (running_) return;
+    running_ = true;
     RemovalRunOptions options{c_.sameNameBox.Value() != 0, continueResults};
+    const std::wstring t = TempFolder(s_.processes, s_.files);
     // After a second the run shows its progress, and Cancel stops it.
-    RunProgress progress(s_, progress_, TempPath(TempFolder(s_.processes), kOutcomeFileName));
+    RunProgress progress(s_, progress_, TempPath(t, kOutcomeFileName));
     options.onWait = [&](const auto& pictures) { return progress.OnWait(pictures); };
     options.onWaitForTurn = [&] { return progress.OnWaitForTurn(); };
     options.beforeMessage = [&] { progress.Finish(); };
     const RemovalRunResult result = RunRemoval(s_, c_.queue, c_.removeButton, options);
-    if (result.ran) lastResultsRecorded_ = result.resultsRecorded;
+    running_ = false;
+    if (!result.ran) return;
+    lastResultsRecorded_ = result.resultsRecorded;
+    lastResults_ = ResultsFingerprint(s_);
 }
 
 void MainWindow::OnClearClicked() { c_.queue.Clear(); }
@@ -87,6 +97,11 @@ void MainWindow::OnViewResultsClicked() {
     // The file holds an earlier run's lines, which must not pass for these.
     if (!lastResultsRecorded_) {
         s_.dialogs.MsgBox({MainMessage(MainText::ResultsNotRecorded), MsgIcon::Warning});
+        return;
+    }
+    // Another run (a command-line start) may have written the file since.
+    if (lastResults_ && ResultsFingerprint(s_) != lastResults_) {
+        s_.dialogs.MsgBox({MainMessage(MainText::ResultsOfAnotherRun), MsgIcon::Warning});
         return;
     }
     ShowResults(s_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,8 +75,11 @@ private:
 
     RowDrag drag_;
     ContextMenuBox contextMenu_;
-    // Whether the results file holds the last run's lines.
+    // Whether the results file holds the last run's lines, and what it
+    // held when that run ended.
     bool lastResultsRecorded_ = true;
+    std::optional<size_t> lastResults_;
+    bool running_ = false;
     ProgressBar progress_;
     AddFilesFlow addFiles_;
 };

@@ -1,12 +1,12 @@
 #include "main/removal_run.h"
 
-#include <cwchar>
 #include <set>
 
 #include "common/tool_outcome.h"
 #include "main/main_texts.h"
 #include "main/removal_script.h"
 #include "main/run_outcomes.h"
+#include "main/script_names.h"
 #include "main/shell_wait.h"
 #include "main/temp_files.h"
 #include "main/tool_copy.h"
@@ -22,46 +22,12 @@ constexpr int kPassMs = 100;
 // replace it.
 constexpr int64_t kReplaceThreshold = 200000;
 
-// The path as the script, written in the ANSI code page, can name it: as
-// it is, or by its short (8.3) form, which is plain ASCII. Never a best-fit
-// spelling, which could name another file.
-std::optional<std::wstring> ScriptName(FileSystem& files, const std::wstring& path) {
-    if (files.AnsiHolds(path)) return path;
-    std::optional<std::wstring> shortPath = files.ShortPath(path);
-    if (shortPath && files.AnsiHolds(*shortPath)) return shortPath;
-    return std::nullopt;
-}
-
-// The name as the results file, in the ANSI code page, can show it: every
-// character the page cannot hold as "?", followed by the code points that
-// stand there, so that two such names never read the same
-// ("C:\??.jpg [U+C0AC U+C9C4]").
-std::wstring NameForResults(FileSystem& files, std::wstring_view text) {
-    std::wstring out, lacking;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
-                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-        std::wstring_view c = text.substr(i, pair ? 2 : 1);
-        i += pair ? 1 : 0;
-        if (files.AnsiHolds(c)) {
-            out += c;
-            continue;
-        }
-        out += L'?';
-        const uint32_t code =
-            pair ? 0x10000 + ((c[0] - 0xD800) << 10) + (c[1] - 0xDC00) : uint32_t(c[0]);
-        wchar_t hex[16];
-        swprintf(hex, 16, L"%sU+%04X", lacking.empty() ? L"" : L" ", unsigned(code));
-        lacking += hex;
-    }
-    return lacking.empty() ? out : out + L" [" + lacking + L"]";
-}
-
 // What the run is to do, decided before the script starts.
 struct Plan {
     std::wstring scriptFolder;           // the temporary folder as the script names it
     std::vector<std::wstring> names;     // the pictures as the script names them
     std::vector<std::wstring> leftOut;   // pictures the script cannot name
+    std::vector<std::wstring> unsafe;    // pictures whose names would break its lines
     std::vector<std::wstring> pictures;  // the pictures the script names, in its order
     // Queued pictures whose "P.tmp" did not exist yet: only an output that
     // appears during the run may replace its picture. One lying there
@@ -73,6 +39,10 @@ Plan MakePlan(FileSystem& files, const std::wstring& t, const ListControl& queue
     Plan plan;
     plan.scriptFolder = ScriptName(files, t).value_or(t);
     for (const std::wstring& picture : Rows(queue)) {
+        if (!ScriptCanHold(picture)) {
+            plan.unsafe.push_back(picture);
+            continue;
+        }
         if (std::optional<std::wstring> name = ScriptName(files, picture)) {
             plan.names.push_back(*name);
             plan.pictures.push_back(picture);
@@ -84,21 +54,50 @@ Plan MakePlan(FileSystem& files, const std::wstring& t, const ListControl& queue
     return plan;
 }
 
-// Moves the tool's output "P.tmp", when there is one, into place of P.
-void ReplaceWithOutput(FileSystem& files, const std::wstring& picture) {
+// Moves the tool's output "P.tmp" into place of P; why not, when it did not.
+ToolReason ReplaceWithOutput(FileSystem& files, const std::wstring& picture) {
     const std::wstring output = picture + L".tmp";
     std::optional<FileInfo> out = files.Stat(output);
     // The ordinary lookup does not see hidden or system files.
-    if (!out || out->hidden || out->system || out->directory) return;
+    if (!out || out->hidden || out->system || out->directory) return ToolReason::Missing;
 
     std::optional<FileInfo> in = files.Stat(picture);
-    if (in && in->size - out->size >= kReplaceThreshold) return;
+    if (in && in->size - out->size >= kReplaceThreshold) return ToolReason::Other;
     // A read-only picture keeps both files, as a failed delete would.
-    if (in && (in->readOnly || in->directory)) return;
+    if (in && in->readOnly) return ToolReason::ReadOnly;
+    if (in && in->directory) return ToolReason::NotAFile;
 
     // One step: the picture is never gone while its replacement is only
     // under the ".tmp" name. A locked picture makes this fail; both stay.
-    files.MoveReplace(output, picture);
+    return files.MoveReplace(output, picture) ? ToolReason::None : ToolReason::InUse;
+}
+
+void NotCleaned(OutcomeRecord& record, ToolReason why) {
+    record.outcome = ToolOutcome::Failed;
+    record.reason = why;
+}
+
+// A record counts for its picture only when the tool opened that very file
+// (a short name may lead to another), and, when the tool left an output
+// beside it, only once that output is in its place. An output is moved
+// only when the tool's record says it wrote one, for a picture still
+// queued whose "P.tmp" appeared during the run: any other "P.tmp" (an
+// editor's, a sync tool's) is someone else's file and stays.
+void SettleOutcomes(FileSystem& files, const Plan& plan, const std::vector<std::wstring>& queued,
+                    bool replace, bool stopped, Outcomes& outcomes) {
+    const std::set<std::wstring> stillQueued(queued.begin(), queued.end());
+    for (size_t i = 0; i < outcomes.size(); ++i) {
+        std::optional<OutcomeRecord>& r = outcomes[i];
+        const std::wstring& picture = plan.pictures[i];
+        if (!r || r->outcome == ToolOutcome::Failed) continue;
+        if (!files.SameFile(picture, WideFromUtf8(r->opened))) {
+            NotCleaned(*r, ToolReason::OtherFile);
+        } else if (r->output && replace) {
+            const bool mine = !stopped && stillQueued.count(picture) && plan.fresh.count(picture);
+            const ToolReason why = mine ? ReplaceWithOutput(files, picture) : ToolReason::Other;
+            if (why != ToolReason::None) NotCleaned(*r, why);
+        }
+    }
 }
 
 // Holds the user's one run at a time while it lives.
@@ -143,8 +142,14 @@ bool StartScript(Services& s, const std::wstring& t, const std::function<bool()>
 // Everything the script needs, in place before it starts; what is missing
 // otherwise, and then no picture is touched.
 std::optional<std::wstring> Prepare(Services& s, const std::wstring& t, const Plan& plan,
-                                    bool continueResults, bool* resultsWritable) {
-    const ToolCopy tool = MakeToolCopy(s, t);
+                                    bool continueResults, bool* resultsWritable,
+                                    std::unique_ptr<HeldFile>* toolHold) {
+    // A link among its files would have the run write or delete the file
+    // it leads to.
+    if (std::optional<std::wstring> link = LinkedTempFile(s.files, t)) {
+        return MainMessage(MainText::TempFileIsLink, {TempPath(t, *link)});
+    }
+    const ToolCopy tool = MakeToolCopy(s, t, toolHold);
     if (tool == ToolCopy::NoTool) return MainMessage(MainText::NoTool, {s.processes.AppPath()});
     if (tool != ToolCopy::Ready) {
         return MainMessage(MainText::ToolNotReplaced, {TempPath(t, kToolName)});
@@ -176,6 +181,9 @@ void ReportLeftOut(FileSystem& files, const std::wstring& t, const Plan& plan) {
         lines += MainMessage(MainText::NameNotInCodePage, {NameForResults(files, picture)});
         lines += L"\r\n";
     }
+    for (const std::wstring& picture : plan.unsafe) {
+        lines += MainMessage(MainText::NameUnsafe, {NameForResults(files, picture)}) + L"\r\n";
+    }
     if (!lines.empty()) files.SaveSimpleFile(TempPath(t, kEventFileName), lines, true);
 }
 
@@ -184,7 +192,7 @@ void ReportLeftOut(FileSystem& files, const std::wstring& t, const Plan& plan) {
 RemovalRunResult RunRemoval(Services s, ListControl& queue, ButtonControl& removeButton,
                             RemovalRunOptions options) {
     RemovalRunResult result;
-    const std::wstring t = TempFolder(s.processes);
+    const std::wstring t = TempFolder(s.processes, s.files);
     removeButton.SetEnabled(false);
     const Plan plan = MakePlan(s.files, t, queue);
     Turn turn(s.runLock);
@@ -195,34 +203,38 @@ RemovalRunResult RunRemoval(Services s, ListControl& queue, ButtonControl& remov
     };
     bool resultsWritable = false;
     bool stopped = false;
+    // The checked tool copy, held so that nobody replaces it during the run.
+    std::unique_ptr<HeldFile> toolHold;
     const std::function<bool()> onWait = [&] {
         stopped = stopped || (options.onWait && !options.onWait(plan.pictures));
         return !stopped;
     };
-    if (!turn.Take(s.events, options.onWaitForTurn)) {
+    if (t.empty()) {
+        say({MainMessage(MainText::TempFolderInvalid, {s.processes.Environ(L"tmp")}),
+             MsgIcon::Critical});
+    } else if (!turn.Take(s.events, options.onWaitForTurn)) {
         say(MainMessage(MainText::CancelledWaiting));
     } else if (std::optional<std::wstring> missing =
-                   Prepare(s, t, plan, options.continueResults, &resultsWritable)) {
+                   Prepare(s, t, plan, options.continueResults, &resultsWritable, &toolHold)) {
         say({*missing, MsgIcon::Critical});
     } else if (!StartScript(s, t, onWait)) {
         say({MainMessage(MainText::ScriptNotStarted, {t}), MsgIcon::Critical});
     } else {
         result.ran = true;
+        toolHold.reset();
         if (resultsWritable) ReportLeftOut(s.files, t, plan);
+        const std::wstring records = TempPath(t, kOutcomeFileName);
+        Outcomes outcomes =
+            MatchOutcomes(plan.names, plan.pictures, s.files.ReadFile(records).value_or(""),
+                          [&](std::wstring_view name) { return s.files.CaseKey(name); });
+        s.files.Delete(records);
         // No picture is touched after a Cancel. The queue as it stands now:
         // it may have changed during the wait.
-        if (options.replaceOutputs && !stopped) {
-            for (const std::wstring& picture : Rows(queue)) {
-                if (plan.fresh.count(picture)) ReplaceWithOutput(s.files, picture);
-            }
-        }
-        const std::wstring outcomes = TempPath(t, kOutcomeFileName);
-        RunTally tally =
-            TallyOutcomes(plan.names, plan.pictures, s.files.ReadFile(outcomes).value_or(""),
-                          [&](std::wstring_view name) { return s.files.CaseKey(name); });
-        s.files.Delete(outcomes);
-        tally.total += int(plan.leftOut.size());
+        SettleOutcomes(s.files, plan, Rows(queue), options.replaceOutputs, stopped, outcomes);
+        RunTally tally = TallyOutcomes(outcomes);
+        tally.total += int(plan.leftOut.size() + plan.unsafe.size());
         tally.leftOut = int(plan.leftOut.size());
+        tally.unsafeNames = int(plan.unsafe.size());
         tally.cancelled = stopped;
         tally.resultsUnwritable = !resultsWritable;
         result.resultsRecorded = resultsWritable && tally.unreported == 0;

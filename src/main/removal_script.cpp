@@ -4,6 +4,13 @@
 
 namespace velmora {
 
+bool ScriptCanHold(std::wstring_view text) {
+    for (wchar_t c : text) {
+        if (c < 0x20 || c == L'"' || (c >= 0x7F && c <= 0x9F)) return false;
+    }
+    return true;
+}
+
 std::wstring EscapeForBatch(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size());

@@ -7,6 +7,11 @@
 
 namespace velmora {
 
+// Whether a name can stand inside quotes on a line of the script: no quote,
+// which would end them, and no control character (a line break would start
+// a command of its own).
+bool ScriptCanHold(std::wstring_view text);
+
 // Doubles every "%" so that cmd.exe does not expand it inside a batch file.
 std::wstring EscapeForBatch(std::wstring_view text);
 

@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-RunTally TallyOutcomes(const std::vector<std::wstring>& names,
+Outcomes MatchOutcomes(const std::vector<std::wstring>& names,
                        const std::vector<std::wstring>& pictures, std::string_view text,
                        const std::function<std::wstring(std::wstring_view)>& key) {
     std::map<std::wstring, std::deque<OutcomeRecord>> byPath;
@@ -22,11 +22,19 @@ RunTally TallyOutcomes(const std::vector<std::wstring>& names,
         it->second.pop_front();
         return r;
     };
-    RunTally tally;
-    tally.total = int(names.size());
+    Outcomes outcomes;
     for (size_t i = 0; i < names.size(); ++i) {
         std::optional<OutcomeRecord> r = take(names[i]);
         if (!r && i < pictures.size()) r = take(pictures[i]);
+        outcomes.push_back(std::move(r));
+    }
+    return outcomes;
+}
+
+RunTally TallyOutcomes(const Outcomes& outcomes) {
+    RunTally tally;
+    tally.total = int(outcomes.size());
+    for (const std::optional<OutcomeRecord>& r : outcomes) {
         if (!r) {
             ++tally.noOutcome;
             continue;
@@ -53,8 +61,8 @@ std::wstring Count(int n) { return std::to_wstring(n); }
 std::wstring RunSummary(const RunTally& t) {
     std::wstring text;
     if (t.cancelled) {
-        text = MainMessage(MainText::Cancelled,
-                           {Count(t.cleaned + t.clean), Count(t.total - t.leftOut)});
+        text = MainMessage(MainText::Cancelled, {Count(t.cleaned + t.clean),
+                                                 Count(t.total - t.leftOut - t.unsafeNames)});
     } else if (t.NotCleaned() == 0) {
         text = MainMessage(MainText::Done);
     } else {
@@ -68,6 +76,9 @@ std::wstring RunSummary(const RunTally& t) {
                                       {Count(t.failed[size_t(reason)])});
     }
     if (t.leftOut > 0) text += L"\r\n" + MainMessage(MainText::LeftOut, {Count(t.leftOut)});
+    if (t.unsafeNames > 0) {
+        text += L"\r\n" + MainMessage(MainText::UnsafeNames, {Count(t.unsafeNames)});
+    }
     if (t.noOutcome > 0 && !t.cancelled) {
         text += L"\r\n" + MainMessage(MainText::NoOutcome, {Count(t.noOutcome)});
     }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +19,11 @@ struct RunTally {
     int clean = 0;    // nothing to remove
     // Not cleaned, by why.
     std::array<int, kToolReasonCount> failed{};
-    int noOutcome = 0;   // the tool reported nothing (crashed, ended, never ran)
-    int leftOut = 0;     // names the script cannot hold
-    int unreported = 0;  // outcomes whose line did not reach the results file
-    int gps = 0;         // cleaned pictures that held a GPS position
+    int noOutcome = 0;    // the tool reported nothing (crashed, ended, never ran)
+    int leftOut = 0;      // names outside the code page, without a short form
+    int unsafeNames = 0;  // names that would break the script's line
+    int unreported = 0;   // outcomes whose line did not reach the results file
+    int gps = 0;          // cleaned pictures that held a GPS position
     // The results file could not be written at all.
     bool resultsUnwritable = false;
     bool cancelled = false;
@@ -29,13 +31,17 @@ struct RunTally {
     int NotCleaned() const { return total - cleaned - clean; }
 };
 
+// One record, or none, per picture the script names, in its order.
+using Outcomes = std::vector<std::optional<OutcomeRecord>>;
+
 // Gives each picture the first record not yet given that names it as the
 // script does (`names`) or by its queued path (`pictures`: the tool works on
 // a short name's long form); names are compared by `key`, as the file
 // system compares them. A picture without a record has no outcome.
-RunTally TallyOutcomes(const std::vector<std::wstring>& names,
+Outcomes MatchOutcomes(const std::vector<std::wstring>& names,
                        const std::vector<std::wstring>& pictures, std::string_view records,
                        const std::function<std::wstring(std::wstring_view)>& key);
+RunTally TallyOutcomes(const Outcomes& outcomes);
 
 // "搞定" only when every picture was cleaned or held nothing to remove;
 // otherwise how many were not cleaned, by why. Each line that applies

@@ -2,10 +2,12 @@
 // sure, before every run, to be the tool beside the program, byte for byte.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace velmora {
 
+class HeldFile;
 struct Services;
 
 enum class ToolCopy {
@@ -18,6 +20,10 @@ enum class ToolCopy {
 // that differs (cut short by a full disk, an older version) is replaced by
 // a whole copy made under another name, checked, and renamed into place in
 // one step. A failed attempt leaves the old copy and nothing else.
-ToolCopy MakeToolCopy(Services& services, const std::wstring& temp);
+// With `hold`, the copy is then held open (nobody can replace it while the
+// run starts it again and again) and checked once more while held; a copy
+// that cannot be held, or changed in between, is made again, once.
+ToolCopy MakeToolCopy(Services& services, const std::wstring& temp,
+                      std::unique_ptr<HeldFile>* hold = nullptr);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ struct FolderEntry {
     bool directory = false;
     // The reparse point's tag (a link's, a cloud file's ...); 0 for none.
     uint32_t reparseTag = 0;
+};
+
+// A file held open while this lives, shared for reading only: nobody can
+// write, replace, rename or delete it meanwhile.
+class HeldFile {
+public:
+    virtual ~HeldFile() = default;
 };
 
 class FileSystem {
@@ -57,6 +65,14 @@ public:
     virtual std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) = 0;
     // The whole file's bytes as they stand; nullopt when it cannot be read.
     virtual std::optional<std::string> ReadFile(std::wstring_view path) = 0;
+    // Both paths lead to one existing file (links followed): the same file
+    // identity, whatever the spelling.
+    virtual bool SameFile(std::wstring_view a, std::wstring_view b) = 0;
+    // The path's last name is a link (or any entry that leads elsewhere
+    // than to itself in its folder).
+    virtual bool IsLink(std::wstring_view path) = 0;
+    // Holds an existing file open (see HeldFile); nullptr when it cannot.
+    virtual std::unique_ptr<HeldFile> Hold(std::wstring_view path) = 0;
 };
 
 }  // namespace velmora

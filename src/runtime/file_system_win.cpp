@@ -12,6 +12,41 @@ namespace {
 
 std::wstring Str(std::wstring_view text) { return std::wstring(text); }
 
+// Opened for no more than its attributes, folders too, links followed;
+// shared every way, so that it stands in nobody's way.
+UniqueHandle OpenForQuery(std::wstring_view path) {
+    return UniqueHandle(CreateFileW(NativePath(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+std::wstring FinalPathOf(HANDLE h) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetFinalPathNameByHandleW(h, path.data(), DWORD(path.size()), 0);
+        if (n == 0) return {};
+        if (n < path.size()) return path.substr(0, n);
+        path.resize(n);
+    }
+}
+
+// Every part of an existing path in its long form; empty when it fails.
+std::wstring LongPathOf(const std::wstring& path) {
+    std::wstring longPath(path.size() + MAX_PATH, L'\0');
+    const DWORD n = GetLongPathNameW(path.c_str(), longPath.data(), DWORD(longPath.size()));
+    if (n == 0 || n >= longPath.size()) return {};
+    longPath.resize(n);
+    return longPath;
+}
+
+class Win32HeldFile : public HeldFile {
+public:
+    explicit Win32HeldFile(UniqueHandle file) : file_(std::move(file)) {}
+
+private:
+    UniqueHandle file_;
+};
+
 }  // namespace
 
 std::wstring NativePath(std::wstring_view path) {
@@ -83,8 +118,19 @@ std::optional<std::wstring> Win32FileSystem::ShortPath(std::wstring_view path) {
     if (n == 0 || n >= shortPath.size()) return std::nullopt;
     shortPath.resize(n);
     // Back to the ordinary form the caller gave.
-    if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + shortPath.substr(8);
-    if (shortPath.rfind(L"\\\\?\\", 0) == 0) return shortPath.substr(4);
+    if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        shortPath = L"\\\\" + shortPath.substr(8);
+    } else if (shortPath.rfind(L"\\\\?\\", 0) == 0) {
+        shortPath = shortPath.substr(4);
+    }
+    // Two long names can share a short one (Wine's hashed short names
+    // collide), and then not every lookup of it picks the same file: one
+    // whose long form is not this path is no name for it. (Wine expands
+    // no "\\?\" form, hence the ordinary ones.)
+    const std::wstring longPath = LongPathOf(shortPath);
+    if (longPath.empty() || CaseKey(longPath) != CaseKey(LongPathOf(FullPath(path)))) {
+        return std::nullopt;
+    }
     return shortPath;
 }
 
@@ -147,6 +193,38 @@ std::optional<std::string> Win32FileSystem::ReadFile(std::wstring_view path) {
         bytes.append(chunk, got);
     }
     return bytes;
+}
+
+bool Win32FileSystem::SameFile(std::wstring_view a, std::wstring_view b) {
+    UniqueHandle first = OpenForQuery(a), second = OpenForQuery(b);
+    BY_HANDLE_FILE_INFORMATION x, y;
+    if (!first || !second || !GetFileInformationByHandle(first.get(), &x) ||
+        !GetFileInformationByHandle(second.get(), &y)) {
+        return false;
+    }
+    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
+bool Win32FileSystem::IsLink(std::wstring_view path) {
+    const std::wstring full = FullPath(path);
+    const DWORD attributes = GetFileAttributesW(ExtendedLengthPath(full).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+    const size_t slash = full.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    UniqueHandle file = OpenForQuery(full), folder = OpenForQuery(full.substr(0, slash + 1));
+    if (!file || !folder) return true;  // there, yet cannot be looked at: trusted no more
+    std::wstring expected = FinalPathOf(folder.get());
+    if (!expected.empty() && expected.back() == L'\\') expected.pop_back();
+    return CaseKey(FinalPathOf(file.get())) != CaseKey(expected + L"\\" + full.substr(slash + 1));
+}
+
+std::unique_ptr<HeldFile> Win32FileSystem::Hold(std::wstring_view path) {
+    UniqueHandle file(CreateFileW(NativePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return nullptr;
+    return std::make_unique<Win32HeldFile>(std::move(file));
 }
 
 }  // namespace velmora

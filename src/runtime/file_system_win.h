@@ -20,6 +20,12 @@ public:
     std::optional<std::vector<FolderEntry>> ListFolder(std::wstring_view folder) override;
     // Shared for writing: another process may be appending to the file.
     std::optional<std::string> ReadFile(std::wstring_view path) override;
+    // By volume serial number and file index.
+    bool SameFile(std::wstring_view a, std::wstring_view b) override;
+    // A reparse point, or a name whose opened file's final path is not
+    // itself in its folder's final path (Wine shows its links only so).
+    bool IsLink(std::wstring_view path) override;
+    std::unique_ptr<HeldFile> Hold(std::wstring_view path) override;
 };
 
 // A path as the file calls take it: made absolute and normalised, then in

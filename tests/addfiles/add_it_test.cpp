@@ -29,6 +29,11 @@ TEST(AddIt, NewEntriesGoFirstAndReplaceOldOnesEqualIgnoringCase) {
     AddIt({L"x", L""}, list, false, -1, files);
     EXPECT_EQ(list.rows, (Rows{L"x", L""}));
     EXPECT_EQ(std::pair(list.index, clicks), std::pair(-1, 1));  // -1: nothing selected
+
+    // Case twins that are two files (a case-sensitive folder) get a row each.
+    files.files[L"C:\\d\\A.jpg"] = files.files[L"C:\\d\\a.jpg"] = {1};
+    AddIt({L"C:\\d\\A.jpg", L"C:\\d\\a.jpg", L"C:\\d\\a.jpg"}, list, true, 0, files);
+    EXPECT_EQ(list.rows, (Rows{L"C:\\d\\A.jpg", L"C:\\d\\a.jpg", L"x", L""}));
 }
 
 }  // namespace

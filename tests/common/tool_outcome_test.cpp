@@ -10,19 +10,20 @@ namespace {
 
 TEST(ToolOutcome, RecordsRoundTripAndOnlyWholeWellFormedLinesCount) {
     const OutcomeRecord written[] = {
-        {ToolOutcome::Cleaned, ToolReason::None, true, true, "C:\\a b\\照片.jpg"},
-        {ToolOutcome::Failed, ToolReason::Other, false, false, "C:\\x\ty.jpg"},
-        {ToolOutcome::NothingToRemove, ToolReason::None, true, false, ""},
+        {ToolOutcome::Cleaned, ToolReason::None, true, true, false, "C:\\a b\\照片.jpg",
+         "C:\\a b\\照片.jpg"},
+        {ToolOutcome::Failed, ToolReason::Other, false, false, true, "C:\\X~1.JPG", "C:\\x\ty.jpg"},
+        {ToolOutcome::NothingToRemove, ToolReason::None, true, false, false, "", ""},
     };
     std::string text;
     for (const OutcomeRecord& r : written) text += FormatOutcomeRecord(r);
-    text += "cleaned\t-\t1\t2\tC:\\bad flag.jpg\n";  // malformed: skipped
-    text += "failed\tnosuch\t1\t0\tC:\\bad reason.jpg\n";
-    text += "cleaned\t-\t1\t0\tC:\\cut short.jpg";  // no line end yet
+    text += "cleaned\t-\t1\t0\t2\tC:\\bad flag.jpg\t\n";  // malformed: skipped
+    text += "failed\tnosuch\t1\t0\t0\tC:\\bad reason.jpg\t\n";
+    text += "cleaned\t-\t1\t0\t0\tC:\\cut short.jpg\t";  // no line end yet
     const std::vector<OutcomeRecord> read = ParseOutcomeRecords(text);
     ASSERT_EQ(read.size(), std::size(written));
     auto fields = [](const OutcomeRecord& r) {
-        return std::tie(r.outcome, r.reason, r.reported, r.gps, r.path);
+        return std::tie(r.outcome, r.reason, r.reported, r.gps, r.output, r.path, r.opened);
     };
     for (size_t i = 0; i < read.size(); ++i) EXPECT_EQ(fields(read[i]), fields(written[i])) << i;
 }

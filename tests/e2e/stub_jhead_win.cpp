@@ -1,6 +1,7 @@
 // A stand-in for jhead.exe in end-to-end tests: it records each call in
 // calls.log beside itself and answers "-de P" by writing P + ".tmp" (the
-// picture's bytes after "cleaned:") and an outcome record that says so. A
+// picture's bytes after "cleaned:") and an outcome record that says so and
+// names the file's long path. A
 // picture whose bytes start with "slow" makes it wait three seconds first.
 #include <windows.h>
 
@@ -33,8 +34,12 @@ int wmain(int argc, wchar_t** argv) {
         WriteBytes(std::wstring(argv[2]) + L".tmp", "cleaned:" + picture);
         wchar_t outcomes[MAX_PATH] = L"";
         GetEnvironmentVariableW(L"VELMORA_OUTCOME_FILE", outcomes, MAX_PATH);
-        const velmora::OutcomeRecord r{velmora::ToolOutcome::Cleaned, velmora::ToolReason::None,
-                                       true, false, Narrow(argv[2], CP_UTF8)};
+        wchar_t full[MAX_PATH] = L"", opened[MAX_PATH] = L"";
+        GetFullPathNameW(argv[2], MAX_PATH, full, nullptr);
+        GetLongPathNameW(full, opened, MAX_PATH);
+        const velmora::OutcomeRecord r{
+            velmora::ToolOutcome::Cleaned, velmora::ToolReason::None, true, false, true,
+            Narrow(argv[2], CP_UTF8),      Narrow(opened, CP_UTF8)};
         std::ofstream(std::filesystem::path(outcomes), std::ios::binary | std::ios::app)
             << FormatOutcomeRecord(r);
     }

@@ -510,6 +510,28 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
     }
 }
 
+// No name leads the run elsewhere: a name with line breaks never reaches
+// the script, a short name two pictures share never cleans the one not
+// queued.
+TEST_F(VelmoraE2ETest, OnlyTheQueuedPicturesChangeWhateverTheirNames) {
+    const std::string located = ReadBytes(VELMORA_GPS_PICTURE);
+    const fs::path twin = pics / L"사진사진01002.jpg", other = pics / L"사진사진00118.jpg";
+    for (const fs::path& p : {twin, other, pics / L"a.jpg"}) WriteBytes(p, located);
+    const fs::path pwned = base / L"pwned.txt";
+    const std::wstring injected = L"x\necho PWNED > " + pwned.wstring() + L"\n.jpg";
+
+    Start(Quoted({pics / injected, twin, pics / L"a.jpg"}));
+    const std::wstring message = FinalMessage();
+    EXPECT_FALSE(fs::exists(pwned));
+    EXPECT_EQ(ReadBytes(other), located);
+    EXPECT_LT(ReadBytes(pics / L"a.jpg").size(), located.size());
+    // The twin is cleaned through its own short name, or left out and said.
+    const bool twinCleaned = ReadBytes(twin) != located;
+    EXPECT_EQ(message.rfind(twinCleaned ? L"有 1 个文件未清除" : L"有 2 个文件未清除", 0), 0u)
+        << Utf8(message);
+    EXPECT_NE(message.find(L"· 1 个的文件名含有无法安全处理的字符"), std::wstring::npos);
+}
+
 // Adding files: the real dialog, question, input box and scan. Then a long
 // run, and one run at a time: a command-line start during the window's run
 // waits for its turn, visibly; both finish, every picture is cleaned, both

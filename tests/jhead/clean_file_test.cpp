@@ -167,7 +167,10 @@ TEST_F(CleanFileTest, OtherNamesBesideThePictureKeepTheirMeaning) {
     EXPECT_EQ(t.Names(), others);
 #ifndef _WIN32
     stdfs::create_symlink("other name.jpg", t.dir / "link.jpg");
-    EXPECT_EQ(CleanFile(t.Path("link.jpg")).outcome, Outcome::Cleaned);
+    const FileResult viaLink = CleanFile(t.Path("link.jpg"));
+    EXPECT_EQ(viaLink.outcome, Outcome::Cleaned);
+    // The outcome names the file opened, not the name given.
+    EXPECT_EQ(viaLink.opened, stdfs::canonical(t.dir / "other name.jpg").string());
     EXPECT_TRUE(stdfs::is_symlink(t.dir / "link.jpg"));
     EXPECT_EQ(ReadFile(t.Path("other name.jpg")), kCleaned);
 #endif
@@ -219,6 +222,7 @@ TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     for (size_t i = 0; i < std::size(expected); ++i) {
         const velmora::OutcomeRecord& r = records[i];
         EXPECT_EQ(std::tie(r.outcome, r.reason, r.reported, r.path), expected[i]) << i;
+        EXPECT_EQ(r.opened.empty(), r.outcome == Outcome::Failed) << i;
     }
 }
 

@@ -33,6 +33,15 @@ protected:
         fake.files.files[path] = {size};
         fake.files.files[path + L".tmp"] = {outputSize};
     }
+    // A tool that leaves its output "P.tmp" for the program, and says so.
+    void ToolOutput(const std::wstring& path, int64_t size, int64_t outputSize) {
+        Picture(path, size, outputSize);
+        const std::string name = Utf8FromWide(path),
+                          record = FormatOutcomeRecord({ToolOutcome::Cleaned, ToolReason::None,
+                                                        true, false, true, name, name});
+        fake.files.SaveSimpleFile(Env(L"VELMORA_OUTCOME_FILE"),
+                                  std::wstring(record.begin(), record.end()), true);
+    }
     std::wstring Env(const wchar_t* name) { return fake.processes.Environ(name); }
     // Go.bat as cmd and jhead run it: the script by its name in the working
     // folder, then each tool line. A picture over 100 bytes loses 100 (its
@@ -53,12 +62,12 @@ protected:
             std::wstring given = step.substr(de + 7, step.size() - de - 8), picture = given;
             for (size_t p; (p = picture.find(L"%%")) != std::wstring::npos;) picture.erase(p, 1);
             if (picture.find(L"crash") != std::wstring::npos) continue;
-            // The tool works on a short name's long form, and says so.
-            for (const auto& [longName, shortName] : fake.files.shortNames) {
-                if (shortName == picture) picture = longName;
-            }
-            OutcomeRecord r{ToolOutcome::Failed, ToolReason::Missing, true, false,
-                            Utf8FromWide(picture)};
+            // The tool opens a short name's long form (the first of two
+            // twins) and names both.
+            OutcomeRecord r;
+            r.reason = ToolReason::Missing, r.reported = true, r.path = Utf8FromWide(picture);
+            picture = fake.files.Resolve(picture).empty() ? picture : fake.files.Resolve(picture);
+            r.opened = Utf8FromWide(picture);
             auto it = fake.files.files.find(picture);
             if (fake.files.tree.count(picture + L"\\")) {
                 r.reason = ToolReason::NotAFile;
@@ -251,6 +260,12 @@ TEST_F(MainWindowTest, ResultsViewShowsOnlyARecordedRunAndUnwrittenResultsAreSai
     window.OnViewResultsClicked();
     ASSERT_EQ(fake.dialogs.shown.size(), 1u);
     EXPECT_NE(fake.dialogs.shown[0].text.find(results), std::wstring::npos);
+
+    // A run of another start rewrote the file: it is not shown as this one's.
+    fake.files.files[results].text = L"rem \r\nC:\\other.jpg\r\n";
+    window.OnViewResultsClicked();
+    EXPECT_EQ(fake.dialogs.Texts().back(),
+              L"结果文件已被另一次清除改写，其中不是本窗口上次清除的结果。");
 }
 
 // Explorer starts one program per picture; those that join one session
@@ -310,7 +325,7 @@ TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
         {L"C:\\bigger.jpg", 2 * kMB, false},
         {L"C:\\hidden.jpg", kMB, true},
         {L"C:\\none.jpg", kMB, false},
-        {L"C:\\gone.jpg", kMB, false},
+        {L"C:\\stray.jpg", kMB, true},
         {L"C:\\readonly.jpg", kMB, true},
         {L"C:\\locked.jpg", kMB, true},
         {L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, true},
@@ -321,23 +336,27 @@ TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
     Picture(L"C:\\backup.jpg", kMB, kMB - 10);
     // The tool leaves its outputs during the run.
     fake.processes.onRun = [&](const std::wstring&, const std::wstring&) {
-        Picture(L"C:\\fits.jpg", 5 * kMB, 5 * kMB - 199999);
-        Picture(L"C:\\limit.jpg", 5 * kMB, 5 * kMB - 200000);
-        Picture(L"C:\\bigger.jpg", kMB, 2 * kMB);
-        Picture(L"C:\\hidden.jpg", kMB, kMB - 10);
+        ToolOutput(L"C:\\fits.jpg", 5 * kMB, 5 * kMB - 199999);
+        ToolOutput(L"C:\\limit.jpg", 5 * kMB, 5 * kMB - 200000);
+        ToolOutput(L"C:\\bigger.jpg", kMB, 2 * kMB);
+        ToolOutput(L"C:\\hidden.jpg", kMB, kMB - 10);
         fake.files.files[L"C:\\hidden.jpg.tmp"].hidden = true;
         fake.files.files[L"C:\\none.jpg"] = {kMB};
-        fake.files.files[L"C:\\gone.jpg.tmp"] = {kMB};
-        Picture(L"C:\\readonly.jpg", kMB, kMB - 10);
+        ToolOutput(L"C:\\readonly.jpg", kMB, kMB - 10);
         fake.files.files[L"C:\\readonly.jpg"].readOnly = true;
-        Picture(L"C:\\locked.jpg", kMB, kMB - 10);
+        ToolOutput(L"C:\\locked.jpg", kMB, kMB - 10);
         fake.files.files[L"C:\\locked.jpg"].locked = true;
         // Over 4 GB: a 32-bit difference would wrap to 50000 and pass.
-        Picture(L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, 50000);
+        ToolOutput(L"C:\\huge.jpg", (int64_t(1) << 32) + 100000, 50000);
+        // An editor's ".tmp" appears beside a picture the tool did not
+        // leave an output for.
+        Picture(L"C:\\stray.jpg", kMB, kMB - 10);
     };
 
     window.OnRemoveClicked();
 
+    // Only the outputs that took their picture's place count as cleaned.
+    EXPECT_EQ(fake.dialogs.Texts()[0].rfind(L"有 8 个文件未清除", 0), 0u);
     for (const Expect& e : expected) {
         SCOPED_TRACE(e.picture);
         EXPECT_EQ(fake.files.Size(e.picture), e.size);
@@ -349,8 +368,8 @@ TEST_F(MainWindowTest, ReplacementWalksTheQueueAsItStandsAfterTheWait) {
     Queue({L"C:\\a.jpg", L"C:\\b.jpg"});
     fake.processes.passes = 3;
     fake.processes.onRun = [&](const std::wstring&, const std::wstring&) {
-        for (const wchar_t* name : {L"C:\\a.jpg", L"C:\\b.jpg", L"C:\\c.jpg"})
-            Picture(name, 1000, 900);
+        for (const wchar_t* name : {L"C:\\a.jpg", L"C:\\b.jpg"}) ToolOutput(name, 1000, 900);
+        Picture(L"C:\\c.jpg", 1000, 900);
     };
     // During the wait the user removes a.jpg and drops c.jpg on the list.
     fake.events.onDoEvents = [&] {
@@ -398,6 +417,45 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
                                           L"每个文件的情况见“查看结果”。"});
 }
 
+// Only the queued pictures are touched, and each counts as cleaned only
+// when the tool opened that very file: a name that would break the
+// script's line never reaches it, a short name shared by two files is not
+// used, and the tool copy cannot be swapped nor a second run started
+// while the run goes on.
+TEST_F(MainWindowTest, TheRunTouchesOnlyTheQueuedPictures) {
+    const std::wstring twin = L"C:\\사진01002.jpg", other = L"C:\\사진00118.jpg",
+                       raced = L"C:\\사진02.jpg", racer = L"C:\\사진01.jpg";
+    fake.files.shortNames = {
+        {twin, L"C:\\____~BUB.JPG"}, {other, L"C:\\____~BUB.JPG"}, {raced, L"C:\\SHORT~2.JPG"}};
+    Queue({L"C:\\x\necho PWNED.jpg", L"C:\\v.jpg\" \"C:\\w.jpg", twin, other, raced, L"C:\\a.jpg"});
+    for (const std::wstring& p : {twin, other, raced, racer, std::wstring(L"C:\\a.jpg")})
+        fake.files.files[p] = {1000};
+    fake.processes.onRun = [&](const std::wstring& line, const std::wstring& folder) {
+        // Another program swaps the tool copy; a second click arrives.
+        EXPECT_FALSE(fake.files.MoveReplace(L"C:\\a.jpg", L"C:\\TEMP\\jhead.exe"));
+        window.OnRemoveClicked();
+        // A file that takes the raced picture's short name.
+        fake.files.shortNames.emplace(racer, L"C:\\SHORT~2.JPG");
+        RunScript(line, folder);
+    };
+
+    window.OnRemoveClicked();
+
+    EXPECT_EQ(fake.processes.started.size(), 1u);
+    EXPECT_EQ(
+        fake.files.files[L"C:\\TEMP\\Go.bat"].text,
+        BuildRemovalScript(L"C:\\TEMP", {L"C:\\____~BUB.JPG", L"C:\\SHORT~2.JPG", L"C:\\a.jpg"}));
+    EXPECT_NE(fake.files.files[L"C:\\TEMP\\Event.txt"].text.find(
+                  L"C:\\x?echo PWNED.jpg [U+000A]：未处理，文件名含有无法安全处理的字符"),
+              std::wstring::npos);
+    EXPECT_EQ(fake.dialogs.Texts(),
+              Texts{L"有 4 个文件未清除，仍带着原来的信息：\r\n"
+                    L"· 1 个的短文件名指向了另一个文件，它本身没有被处理\r\n"
+                    L"· 1 个的文件名含有系统代码页无法表示的字符\r\n"
+                    L"· 2 个的文件名含有无法安全处理的字符（引号、换行等控制字符）\r\n"
+                    L"每个文件的情况见“查看结果”。"});
+}
+
 // A run that cannot happen says what stopped it instead of "搞定", and
 // touches nothing.
 TEST_F(MainWindowTest, ARunThatCannotHappenNamesWhatStoppedItAndTouchesNoPicture) {
@@ -414,9 +472,16 @@ TEST_F(MainWindowTest, ARunThatCannotHappenNamesWhatStoppedItAndTouchesNoPicture
         EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::Critical);
         EXPECT_NE(fake.dialogs.shown[0].text.find(named), std::wstring::npos) << named;
     };
-    fake.processes.environment[L"tmp"] = L"C:\\no such folder";
-    expectRefused(L"C:\\no such folder");
+    // A "tmp" the program's files cannot go in is named, whatever is wrong.
+    for (const wchar_t* t : {L"C:\\no such folder", L"", L"TEMP", L"C:", L"C:\\TEMP\"\""}) {
+        fake.processes.environment[L"tmp"] = t;
+        expectRefused(L"环境变量 TMP）不能使用：“" + std::wstring(t) + L"”");
+    }
     fake.processes.environment[L"tmp"] = L"C:\\TEMP";
+    // A link planted among the program's files there.
+    fake.files.files[L"C:\\TEMP\\Velmora-outcome.tmp"].link = true;
+    expectRefused(L"C:\\TEMP\\Velmora-outcome.tmp 是一个链接");
+    fake.files.files.erase(L"C:\\TEMP\\Velmora-outcome.tmp");
     // A copy held by a running tool cannot be replaced.
     fake.files.files[copy].locked = true;
     expectRefused(copy);

@@ -71,6 +71,7 @@ struct FakeFile {
     bool readOnly = false;
     bool hidden = false;
     bool locked = false;  // in use: cannot be replaced
+    bool link = false;    // a link planted in its place
 };
 
 class FakeFileSystem : public FileSystem {
@@ -87,7 +88,9 @@ public:
         auto f = files.find(path);
         if (f != files.end())
             return FileInfo{f->second.size, f->second.readOnly, f->second.hidden, false, false};
-        if (tree.count(std::wstring(path) + L"\\")) return FileInfo{0, 0, 0, 0, true};
+        if (tree.count(std::wstring(path) + L"\\") ||
+            std::ranges::find(folders, path) != folders.end())
+            return FileInfo{0, 0, 0, 0, true};
         return std::nullopt;
     }
     bool Copy(std::wstring_view from, std::wstring_view to) override {
@@ -156,6 +159,35 @@ public:
         auto it = files.find(path);
         if (it == files.end()) return std::nullopt;
         return std::string(it->second.text.begin(), it->second.text.end());
+    }
+
+    // The file a path names: itself, or the long name a short one stands
+    // for (the first, as the system picks one of two twins).
+    std::wstring Resolve(std::wstring_view path) {
+        if (Stat(path)) return std::wstring(path);
+        for (const auto& [longName, shortName] : shortNames) {
+            if (shortName == path && Stat(longName)) return longName;
+        }
+        return {};
+    }
+    bool SameFile(std::wstring_view a, std::wstring_view b) override {
+        const std::wstring first = Resolve(a);
+        return !first.empty() && first == Resolve(b);
+    }
+    bool IsLink(std::wstring_view path) override {
+        auto it = files.find(path);
+        return it != files.end() && it->second.link;
+    }
+    std::unique_ptr<HeldFile> Hold(std::wstring_view path) override {
+        auto it = files.find(path);
+        if (it == files.end() || it->second.locked) return nullptr;
+        // Held, it cannot be replaced, as locked.
+        struct Held : HeldFile {
+            explicit Held(FakeFile& f) : file(f) { file.locked = true; }
+            ~Held() override { file.locked = false; }
+            FakeFile& file;
+        };
+        return std::make_unique<Held>(it->second);
     }
 
     bool Has(const std::wstring& path) const { return files.count(path) != 0; }
