@@ -22,6 +22,7 @@ struct RunTally {
     int leftOut = 0;     // names the script cannot hold
     int unreported = 0;  // outcomes whose line did not reach the results file
     int gps = 0;         // cleaned pictures that held a GPS position
+    int gpsKept = 0;     // pictures not cleaned that still hold one
     // The results file could not be written at all.
     bool resultsUnwritable = false;
     bool cancelled = false;
@@ -37,9 +38,11 @@ RunTally TallyOutcomes(const std::vector<std::wstring>& names,
                        const std::vector<std::wstring>& pictures, std::string_view records,
                        const std::function<std::wstring(std::wstring_view)>& key);
 
-// "搞定" only when every picture was cleaned or held nothing to remove;
-// otherwise how many were not cleaned, by why. Each line that applies
-// follows: pictures that held a GPS position, results not recorded.
+// Lines that each read correctly alone: "搞定" first only when every picture
+// was cleaned or held nothing to remove (a cancelled run says so instead);
+// how many were cleaned and how many of those held a GPS position; how many
+// held nothing to remove; how many were not cleaned, with how many of those
+// still hold a position, then by why; whether results were lost.
 std::wstring RunSummary(const RunTally& tally);
 
 }  // namespace velmora
