@@ -63,11 +63,11 @@ TEST(PathHelpers, GetPathPartAndGetParentDir) {
     }
 }
 
-TEST(PatternSuggestion, AJpegGetsBothExtensionsAnyOtherKindItsOwn) {
-    for (const wchar_t* jpeg : {L"jpg", L"JPEG"}) {
-        EXPECT_EQ(SuggestedPatterns(jpeg), L"*.jpg;*.jpeg");
+TEST(PatternSuggestion, APictureGetsEveryKindTheToolCleansAnyOtherKindItsOwn) {
+    for (const wchar_t* picture : {L"jpg", L"JPEG", L"png", L"WebP", L"heic", L"HEIF", L"avif"}) {
+        EXPECT_EQ(SuggestedPatterns(picture), L"*.jpg;*.jpeg;*.png;*.webp;*.heic;*.heif;*.avif");
     }
-    for (const wchar_t* other : {L"jpe", L"jpgx", L"PNG", L""}) {
+    for (const wchar_t* other : {L"jpe", L"jpgx", L"gif", L"hei", L""}) {
         EXPECT_EQ(SuggestedPatterns(other), std::wstring(L"*.") + other);
     }
 }
