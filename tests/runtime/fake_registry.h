@@ -5,6 +5,7 @@
 // refuse every change.
 #pragma once
 
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -31,15 +32,16 @@ public:
         auto& values = keys_.at(handles_[key]).values;
         auto v = values.find(Fold(name));
         if (v == values.end()) return kRegFileNotFound;
-        const uint32_t needed = uint32_t(v->second.second.size());
-        if (data && needed <= size) v->second.second.copy(data, size);
-        type = v->second.first;
+        const uint32_t needed = uint32_t(v->second.data.size());
+        if (data && needed <= size) v->second.data.copy(data, size);
+        type = v->second.type;
         return std::exchange(size, needed) < needed && data ? kRegMoreData : kRegOk;
     }
     int32_t SetValue(RegHandle key, std::string_view name, uint32_t type,
                      std::string_view data) override {
         if (readOnly.count(Root(handles_[key]))) return kRegAccessDenied;
-        keys_.at(handles_[key]).values[Fold(name)] = {type, std::string(data)};
+        auto [v, added] = keys_.at(handles_[key]).values.try_emplace(Fold(name));
+        v->second = {type, std::string(data), added ? std::string(name) : v->second.name};
         return kRegOk;
     }
     int32_t DeleteKey(RegHandle parent, std::string_view name) override {
@@ -62,15 +64,29 @@ public:
         values = uint32_t(keys_.at(handles_[key]).values.size());
         return kRegOk;
     }
+    int32_t EnumValue(RegHandle key, uint32_t index, std::string& name, uint32_t& type,
+                      std::string& data) override {
+        const auto& values = keys_.at(handles_[key]).values;
+        if (index >= values.size()) return kRegNoMoreItems;
+        const Value& v = std::next(values.begin(), index)->second;
+        name = v.name;
+        type = v.type;
+        data = v.data;
+        return kRegOk;
+    }
     std::optional<std::string> ToCodePage(std::wstring_view text) override {
         return FakeAnsi(text);
     }
     std::wstring FromCodePage(std::string_view bytes) override { return FakeFromAnsi(bytes); }
 
 private:
+    struct Value {
+        uint32_t type = 0;
+        std::string data, name;  // the name as first written
+    };
     struct Key {
         std::wstring name;
-        std::map<std::wstring, std::pair<uint32_t, std::string>> values;
+        std::map<std::wstring, Value> values;
     };
 
     std::wstring Fold(std::string_view ansi) {
