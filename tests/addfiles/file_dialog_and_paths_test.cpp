@@ -64,12 +64,10 @@ TEST(PathHelpers, GetPathPartAndGetParentDir) {
 }
 
 TEST(PatternSuggestion, APictureGetsEveryKindTheToolCleansAnyOtherKindItsOwn) {
-    for (const wchar_t* picture : {L"jpg", L"JPEG", L"png", L"WebP", L"heic", L"HEIF", L"avif"}) {
-        EXPECT_EQ(SuggestedPatterns(picture), L"*.jpg;*.jpeg;*.png;*.webp;*.heic;*.heif;*.avif");
-    }
-    for (const wchar_t* other : {L"jpe", L"jpgx", L"gif", L"hei", L""}) {
+    for (const wchar_t* kind : {L"jpg", L"WebP", L"heic"})
+        EXPECT_EQ(SuggestedPatterns(kind), L"*.jpg;*.jpeg;*.png;*.webp;*.heic;*.heif;*.avif");
+    for (const wchar_t* other : {L"jpe", L"jpgx", L"hei", L""})
         EXPECT_EQ(SuggestedPatterns(other), std::wstring(L"*.") + other);
-    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "runtime/fake_code_page.h"
@@ -32,16 +33,17 @@ public:
         auto& values = keys_.at(handles_[key]).values;
         auto v = values.find(Fold(name));
         if (v == values.end()) return kRegFileNotFound;
-        const uint32_t needed = uint32_t(v->second.data.size());
-        if (data && needed <= size) v->second.data.copy(data, size);
-        type = v->second.type;
+        const auto& [storedType, bytes, storedName] = v->second;
+        const uint32_t needed = uint32_t(bytes.size());
+        if (data && needed <= size) bytes.copy(data, size);
+        type = storedType;
         return std::exchange(size, needed) < needed && data ? kRegMoreData : kRegOk;
     }
     int32_t SetValue(RegHandle key, std::string_view name, uint32_t type,
                      std::string_view data) override {
         if (readOnly.count(Root(handles_[key]))) return kRegAccessDenied;
-        auto [v, added] = keys_.at(handles_[key]).values.try_emplace(Fold(name));
-        v->second = {type, std::string(data), added ? std::string(name) : v->second.name};
+        auto [v, added] = keys_.at(handles_[key]).values.try_emplace(Fold(name), 0, "", name);
+        v->second = {type, std::string(data), std::get<2>(v->second)};  // the first name stays
         return kRegOk;
     }
     int32_t DeleteKey(RegHandle parent, std::string_view name) override {
@@ -68,10 +70,7 @@ public:
                       std::string& data) override {
         const auto& values = keys_.at(handles_[key]).values;
         if (index >= values.size()) return kRegNoMoreItems;
-        const Value& v = std::next(values.begin(), index)->second;
-        name = v.name;
-        type = v.type;
-        data = v.data;
+        std::tie(type, data, name) = std::next(values.begin(), index)->second;
         return kRegOk;
     }
     std::optional<std::string> ToCodePage(std::wstring_view text) override {
@@ -80,13 +79,10 @@ public:
     std::wstring FromCodePage(std::string_view bytes) override { return FakeFromAnsi(bytes); }
 
 private:
-    struct Value {
-        uint32_t type = 0;
-        std::string data, name;  // the name as first written
-    };
     struct Key {
         std::wstring name;
-        std::map<std::wstring, Value> values;
+        // By folded name: type, bytes, the name as first written.
+        std::map<std::wstring, std::tuple<uint32_t, std::string, std::string>> values;
     };
 
     std::wstring Fold(std::string_view ansi) {

@@ -26,6 +26,27 @@ TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
     FakeCheck check;
     ContextMenuBox box{registry, dialogs, files, check, {L"C:\\Tools", L"Velmora"}};
     check.OnClick = [&] { box.OnClicked(); };
+    // Machine-wide verbs of this program's file name: a copy gone, a folder,
+    // a copy still there (foreign, kept aside); another program gone.
+    files.files[L"D:\\Kept\\Velmora.exe"] = {};
+    files.tree[L"D:\\Dir\\Velmora.exe\\"] = {};
+    const std::wstring sfa = L"Software\\Classes\\SystemFileAssociations\\.";
+    for (const auto& [ext, program] : {std::pair{L"png", L"D:\\Gone\\velmora.EXE"},
+                                       {L"webp", L"D:\\Dir\\Velmora.exe"},
+                                       {L"heic", L"D:\\Kept\\Velmora.exe"},
+                                       {L"avif", L"D:\\Gone\\Other.exe"}}) {
+        reg.SetRegValue(kRegLocalMachine, sfa + ext + L"\\shell\\去除EXIF信息\\command", L"",
+                        L"\"" + std::wstring(program) + L"\" \"%1\"", kRegSz);
+    }
+    check.SetValue(1);
+    VerbRequest ours{L"去除EXIF信息"};
+    for (const wchar_t* ext : {L"jpg", L"jpeg", L"png", L"webp", L"heic", L"heif", L"avif"})
+        EXPECT_TRUE(IsVerbInstalled(reg, {L"C:\\Tools", L"Velmora"}, ext, ours)) << ext;
+    size_t kept = 0;  // "shell", and "shell_Old" beside it where a foreign verb was
+    for (const wchar_t* ext : {L"png", L"webp", L"heic", L"avif"})
+        kept += reg.EnumRegSubKeys(kRegCurrentUser, sfa + ext).size();
+    EXPECT_EQ(kept, 6u);
+    check.SetValue(0);  // all gone again: see below
     reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\.jpg", L"", L"jpegfile", kRegSz);
     registry.readOnly = {kRegLocalMachine, kRegCurrentUser};
     check.SetValue(1);  // nothing can be written
@@ -42,44 +63,6 @@ TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
     EXPECT_EQ(dialogs.Texts().at(0), L"无法修改右键菜单：注册表写入失败。");
     EXPECT_EQ(dialogs.Texts().at(1), L"无法删除右键菜单：它是为所有用户安装的，需由管理员删除。");
     EXPECT_EQ(dialogs.shown.at(1).icon, MsgIcon::Critical);
-}
-
-// Every kind of picture the tool cleans gets the verb, and a verb of a copy
-// of this program that is gone (but not of one still there, nor another
-// program's that is gone) is replaced without being kept.
-TEST(ContextMenuBoxTest, TheVerbGoesOnEveryKindAndAMovedCopysVerbIsReplaced) {
-    FakeRegistry registry;
-    Reg reg{registry};
-    FakeDialogs dialogs;
-    FakeFileSystem files;
-    files.files[L"D:\\Kept\\Velmora.exe"] = {};
-    files.tree[L"D:\\Dir\\Velmora.exe\\"] = {};
-    FakeCheck check;
-    ContextMenuBox box{registry, dialogs, files, check, {L"C:\\Tools", L"Velmora"}};
-    check.OnClick = [&] { box.OnClicked(); };
-    const std::wstring sfa = L"SystemFileAssociations\\.", verb = L"\\shell\\去除EXIF信息";
-    const std::pair<const wchar_t*, const wchar_t*> others[] = {{L"png", L"D:\\Gone\\velmora.EXE"},
-                                                                {L"webp", L"D:\\Dir\\Velmora.exe"},
-                                                                {L"heic", L"D:\\Kept\\Velmora.exe"},
-                                                                {L"avif", L"D:\\Gone\\Other.exe"}};
-    for (const auto& [ext, program] : others) {
-        reg.SetRegValue(kRegClassesRoot, sfa + ext + verb + L"\\command", L"",
-                        L"\"" + std::wstring(program) + L"\" \"%1\"", kRegSz);
-    }
-    check.SetValue(1);
-    uint32_t type = kRegSz;
-    for (const wchar_t* ext : {L"jpg", L"jpeg", L"png", L"webp", L"heic", L"heif", L"avif"}) {
-        EXPECT_EQ(reg.GetRegValue(kRegClassesRoot, sfa + ext + verb + L"\\command", L"", type),
-                  RegValue(L"\"C:\\Tools\\Velmora.exe\"  \"%1\""))
-            << ext;
-    }
-    EXPECT_EQ(reg.EnumRegSubKeys(kRegClassesRoot, sfa + L"png").size() +
-                  reg.EnumRegSubKeys(kRegClassesRoot, sfa + L"webp").size(),
-              2u);  // no shell_Old
-    check.SetValue(0);
-    EXPECT_EQ(reg.EnumRegSubKeys(kRegClassesRoot, L"SystemFileAssociations"),
-              (std::vector<std::wstring>{L".avif", L".heic"}));
-    EXPECT_TRUE(dialogs.shown.empty() && check.value == 0);
 }
 
 TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {
