@@ -52,6 +52,8 @@ wine reg add "$classes\\jpegfile\\shell\\$verb\\command" /ve /d "$foreign" /f >/
 wine reg add "$classes\\jpegfile\\shell\\$verb" /v MUIVerb /d '@C:\Other\other.dll,-7' /f >/dev/null 2>&1
 wine reg add "$classes\\jpegfile\\shell\\$verb" /v Icon /t REG_EXPAND_SZ /d '%ProgramFiles%\Other\other.exe,0' /f >/dev/null 2>&1
 foreign_verb=$(reg_query "$classes\\jpegfile\\shell\\$verb" /s)
+check "the other verb has its own menu text and icon" \
+  bash -c "grep -q MUIVerb <<<'$foreign_verb' && grep -q REG_EXPAND_SZ <<<'$foreign_verb'"
 kinds=(.jpg .jpeg .png .webp .heic .heif .avif)
 verb_on() { reg_query "$classes\\SystemFileAssociations\\$1\\shell\\$verb\\command" /ve | grep -q Velmora.exe; }
 
