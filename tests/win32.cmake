@@ -36,10 +36,14 @@ set_tests_properties(velmora_e2e_tests PROPERTIES TIMEOUT 1200)
 
 # The release's executables read from outside: versions, manifests, icon.
 # (The target of the same name builds what the test reads.)
+# With makensis, the installer too.
 add_custom_target(release_resources_test DEPENDS Velmora jhead velmora-verb)
+if(VELMORA_MAKENSIS)
+  add_dependencies(release_resources_test installer)
+endif()
 add_test(NAME release_resources_test
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/installer/release_resources_test.sh
-                 ${CMAKE_RC_COMPILER} ${CMAKE_BINARY_DIR}/bin ${PROJECT_VERSION})
+                 ${CMAKE_RC_COMPILER} ${CMAKE_BINARY_DIR}/bin ${PROJECT_VERSION} ${VELMORA_SETUP})
 
 # The installer, installed and removed again under Wine.
 if(VELMORA_MAKENSIS)

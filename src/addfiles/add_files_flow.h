@@ -17,8 +17,9 @@ class PatternSet;
 class ProgressBar;
 struct Services;
 
-// The pictures a dropped folder stands for.
-inline constexpr wchar_t kDroppedFolderPatterns[] = L"*.jpg;*.jpeg";
+// The pictures a dropped folder stands for: every kind the tool cleans.
+inline constexpr wchar_t kDroppedFolderPatterns[] =
+    L"*.jpg;*.jpeg;*.png;*.webp;*.heic;*.heif;*.avif";
 
 class AddFilesFlow {
 public:
@@ -34,7 +35,7 @@ public:
     void AddFilesToList(ListControl& list, std::wstring folder = {}, std::wstring patterns = {});
     bool Busy() const { return busy_; }
 
-    // Dropped paths with every folder replaced by the JPEG pictures in it
+    // Dropped paths with every folder replaced by the pictures in it
     // and its subfolders, in the scan's order.
     std::vector<std::wstring> ExpandDroppedFolders(const std::vector<std::wstring>& dropped);
 

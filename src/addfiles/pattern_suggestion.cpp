@@ -1,13 +1,13 @@
 #include "addfiles/pattern_suggestion.h"
 
 #include "addfiles/add_files_flow.h"
-#include "common/text.h"
+#include "common/wildcard.h"
 
 namespace velmora {
 
 std::wstring SuggestedPatterns(const std::wstring& extension) {
-    const std::wstring lower = LowerText(extension);
-    if (lower == L"jpg" || lower == L"jpeg") return kDroppedFolderPatterns;
+    // A file of that extension matches the patterns whatever its letter case.
+    if (MatchPatterns(L"x." + extension, kDroppedFolderPatterns)) return kDroppedFolderPatterns;
     return L"*." + extension;
 }
 

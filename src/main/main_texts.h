@@ -9,7 +9,12 @@ namespace velmora {
 
 enum class MainText {
     Done,
+    Cleaned,
+    CleanedWithGps,
+    NothingToRemove,
     SomeNotCleaned,
+    SomeNotCleanedWithGps,
+    RefusedWithGps,
     Cancelled,
     // Why pictures were not cleaned, in the order of ToolReason from Missing.
     FailedMissing,
@@ -25,7 +30,6 @@ enum class MainText {
     LeftOut,
     UnsafeNames,
     NoOutcome,
-    GpsRemoved,
     SeeResults,
     SomeUnreported,
     ResultsUnwritable,

@@ -18,7 +18,7 @@ MainWindow::MainWindow(Services services, MainControls controls,
                        ProgressBar::ViewFactory progressWindows)
     : s_(services),
       c_(controls),
-      contextMenu_(s_.registry, s_.dialogs, c_.contextMenuBox,
+      contextMenu_(s_.registry, s_.dialogs, s_.files, c_.contextMenuBox,
                    {s_.processes.AppPath(), s_.processes.AppExeName()}),
       progress_(s_.events, std::move(progressWindows)),
       addFiles_(s_, progress_) {}

@@ -47,6 +47,7 @@ RunTally TallyOutcomes(const Outcomes& outcomes) {
             ++tally.clean;
         } else {
             ++tally.failed[size_t(r->reason)];
+            if (r->gps) ++tally.gpsKept;
         }
     }
     return tally;
@@ -56,20 +57,41 @@ namespace {
 
 std::wstring Count(int n) { return std::to_wstring(n); }
 
+// The first lines: the run's verdict, then what was cleaned.
+std::wstring CountLines(const RunTally& t) {
+    std::vector<std::wstring> lines;
+    if (t.cancelled) {
+        lines.push_back(
+            MainMessage(MainText::Cancelled,
+                        {Count(t.cleaned + t.clean), Count(t.total - t.leftOut - t.unsafeNames)}));
+    } else if (t.NotCleaned() == 0) {
+        lines.push_back(MainMessage(MainText::Done));
+    }
+    if (t.gps > 0) {
+        lines.push_back(MainMessage(MainText::CleanedWithGps, {Count(t.cleaned), Count(t.gps)}));
+    } else if (t.cleaned > 0 || (t.NotCleaned() > 0 && !t.cancelled)) {
+        lines.push_back(MainMessage(MainText::Cleaned, {Count(t.cleaned)}));
+    }
+    if (t.clean > 0) lines.push_back(MainMessage(MainText::NothingToRemove, {Count(t.clean)}));
+    std::wstring text;
+    for (const std::wstring& line : lines) text += (text.empty() ? L"" : L"\r\n") + line;
+    return text;
+}
+
 }  // namespace
 
 std::wstring RunSummary(const RunTally& t) {
-    std::wstring text;
-    if (t.cancelled) {
-        text = MainMessage(MainText::Cancelled, {Count(t.cleaned + t.clean),
-                                                 Count(t.total - t.leftOut - t.unsafeNames)});
-    } else if (t.NotCleaned() == 0) {
-        text = MainMessage(MainText::Done);
-    } else {
-        text = MainMessage(MainText::SomeNotCleaned, {Count(t.NotCleaned())});
+    std::wstring text = CountLines(t);
+    // After a Cancel, the pictures never reached are the "rest" its line
+    // speaks of; the reasons list only those the tool refused.
+    if (t.NotCleaned() > 0 && !t.cancelled) {
+        text += L"\r\n" + (t.gpsKept > 0
+                               ? MainMessage(MainText::SomeNotCleanedWithGps,
+                                             {Count(t.NotCleaned()), Count(t.gpsKept)})
+                               : MainMessage(MainText::SomeNotCleaned, {Count(t.NotCleaned())}));
+    } else if (t.gpsKept > 0) {
+        text += L"\r\n" + MainMessage(MainText::RefusedWithGps, {Count(t.gpsKept)});
     }
-    // Why pictures were not cleaned; after a Cancel, those never reached
-    // are the "rest" the first line speaks of.
     for (int reason = 0; reason < kToolReasonCount; ++reason) {
         if (t.failed[size_t(reason)] == 0) continue;
         text += L"\r\n" + MainMessage(MainText(int(MainText::FailedMissing) + reason - 1),
@@ -82,7 +104,6 @@ std::wstring RunSummary(const RunTally& t) {
     if (t.noOutcome > 0 && !t.cancelled) {
         text += L"\r\n" + MainMessage(MainText::NoOutcome, {Count(t.noOutcome)});
     }
-    if (t.gps > 0) text += L"\r\n" + MainMessage(MainText::GpsRemoved, {Count(t.gps)});
     if (t.resultsUnwritable) {
         text += L"\r\n" + MainMessage(MainText::ResultsUnwritable);
     } else if (t.unreported > 0) {

@@ -24,6 +24,7 @@ struct RunTally {
     int unsafeNames = 0;  // names that would break the script's line
     int unreported = 0;   // outcomes whose line did not reach the results file
     int gps = 0;          // cleaned pictures that held a GPS position
+    int gpsKept = 0;      // pictures not cleaned that still hold one
     // The results file could not be written at all.
     bool resultsUnwritable = false;
     bool cancelled = false;
@@ -43,9 +44,11 @@ Outcomes MatchOutcomes(const std::vector<std::wstring>& names,
                        const std::function<std::wstring(std::wstring_view)>& key);
 RunTally TallyOutcomes(const Outcomes& outcomes);
 
-// "搞定" only when every picture was cleaned or held nothing to remove;
-// otherwise how many were not cleaned, by why. Each line that applies
-// follows: pictures that held a GPS position, results not recorded.
+// Lines that each read correctly alone: "搞定" first only when every picture
+// was cleaned or held nothing to remove (a cancelled run says so instead);
+// how many were cleaned and how many of those held a GPS position; how many
+// held nothing to remove; how many were not cleaned, with how many of those
+// still hold a position, then by why; whether results were lost.
 std::wstring RunSummary(const RunTally& tally);
 
 }  // namespace velmora

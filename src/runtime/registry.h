@@ -63,6 +63,10 @@ public:
     // kRegNoMoreItems past the last one, kRegMoreData when `size` is short.
     virtual int32_t EnumKey(RegHandle key, uint32_t index, char* name, uint32_t size) = 0;
     virtual int32_t CountEntries(RegHandle key, uint32_t& subkeys, uint32_t& values) = 0;
+    // The value at `index`: its name, type and data, as stored;
+    // kRegNoMoreItems past the last one.
+    virtual int32_t EnumValue(RegHandle key, uint32_t index, std::string& name, uint32_t& type,
+                              std::string& data) = 0;
 
     // Texts in the registry's code page; nullopt when it cannot hold a
     // character exactly (no look-alike is ever put in its place).

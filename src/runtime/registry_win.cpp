@@ -102,6 +102,28 @@ int32_t Win32Registry::CountEntries(RegHandle key, uint32_t& subkeys, uint32_t& 
     return r;
 }
 
+int32_t Win32Registry::EnumValue(RegHandle key, uint32_t index, std::string& name, uint32_t& type,
+                                 std::string& data) {
+    HKEY k = Find(key);
+    if (!k) return ERROR_INVALID_HANDLE;
+    DWORD maxName = 0, maxData = 0;
+    LONG r = RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              &maxName, &maxData, nullptr, nullptr);
+    if (r != ERROR_SUCCESS) return r;
+    // The longest name counts characters; in the code page one may take two
+    // bytes. Room for the terminator too.
+    DWORD nameSize = maxName * 2 + 1, dataSize = maxData, t = 0;
+    name.assign(nameSize, '\0');
+    data.assign(dataSize + 1, '\0');
+    r = RegEnumValueA(k, index, name.data(), &nameSize, nullptr, &t,
+                      reinterpret_cast<BYTE*>(data.data()), &dataSize);
+    if (r != ERROR_SUCCESS) return r;
+    name.resize(nameSize);
+    data.resize(dataSize);
+    type = t;
+    return r;
+}
+
 std::optional<std::string> Win32Registry::ToCodePage(std::wstring_view text) {
     return ToAnsi(text);
 }

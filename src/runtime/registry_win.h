@@ -26,6 +26,8 @@ public:
     int32_t DeleteKey(RegHandle parent, std::string_view name) override;
     int32_t EnumKey(RegHandle key, uint32_t index, char* name, uint32_t size) override;
     int32_t CountEntries(RegHandle key, uint32_t& subkeys, uint32_t& values) override;
+    int32_t EnumValue(RegHandle key, uint32_t index, std::string& name, uint32_t& type,
+                      std::string& data) override;
     std::optional<std::string> ToCodePage(std::wstring_view text) override;
     std::wstring FromCodePage(std::string_view bytes) override;
 

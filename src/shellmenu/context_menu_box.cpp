@@ -2,31 +2,43 @@
 
 #include "runtime/controls.h"
 #include "runtime/dialogs.h"
+#include "runtime/file_system.h"
 #include "shellmenu/shellmenu_texts.h"
 
 namespace velmora {
 
 namespace {
 
-const std::vector<std::wstring> kExtensions = {L"jpg", L"jpeg"};
+// Every kind of picture the tool cleans.
+const std::vector<std::wstring> kExtensions = {L"jpg",  L"jpeg", L"png", L"webp",
+                                               L"heic", L"heif", L"avif"};
 
-VerbRequest OurVerb() { return VerbRequest(Text(ShellMenuText::Verb)); }
+VerbRequest OurVerb(FileSystem* files = nullptr) {
+    VerbRequest r(Text(ShellMenuText::Verb));
+    if (files) {
+        r.programGone = [files](std::wstring_view path) {
+            const std::optional<FileInfo> info = files->Stat(path);
+            return !info || info->directory;
+        };
+    }
+    return r;
+}
 
 }  // namespace
 
-void InstallProgramVerb(Reg& reg, const ExeLocation& exe) {
-    VerbRequest r = OurVerb();
+void InstallProgramVerb(Reg& reg, FileSystem& files, const ExeLocation& exe) {
+    VerbRequest r = OurVerb(&files);
     InstallVerb(reg, exe, kExtensions, r);
 }
 
-void RemoveProgramVerb(Reg& reg, const ExeLocation& exe) {
-    VerbRequest r = OurVerb();
+void RemoveProgramVerb(Reg& reg, FileSystem& files, const ExeLocation& exe) {
+    VerbRequest r = OurVerb(&files);
     UninstallVerb(reg, exe, kExtensions, r);
 }
 
-ContextMenuBox::ContextMenuBox(Registry& registry, Dialogs& dialogs, CheckControl& box,
-                               ExeLocation exe)
-    : reg_(registry), dialogs_(dialogs), box_(box), exe_(std::move(exe)) {}
+ContextMenuBox::ContextMenuBox(Registry& registry, Dialogs& dialogs, FileSystem& files,
+                               CheckControl& box, ExeLocation exe)
+    : reg_(registry), dialogs_(dialogs), files_(files), box_(box), exe_(std::move(exe)) {}
 
 VerbPresence ProgramVerbPresence(Reg& reg, const ExeLocation& exe, VerbScope scope) {
     VerbRequest r = OurVerb();
@@ -42,9 +54,9 @@ void ContextMenuBox::OnClicked() {
     if (showingState_) return;
     const bool install = box_.Value() != 0;
     if (install) {
-        InstallProgramVerb(reg_, exe_);
+        InstallProgramVerb(reg_, files_, exe_);
     } else {
-        RemoveProgramVerb(reg_, exe_);
+        RemoveProgramVerb(reg_, files_, exe_);
     }
 
     showingState_ = true;

@@ -224,6 +224,43 @@ void Reg::PruneEmptyUserClasses(std::wstring path) {
     }
 }
 
+bool Reg::RegKeyExists(RegHandle root, std::wstring_view path) {
+    RegKey key(registry_);
+    status_ = path.empty() ? int32_t(kRegEmptyPath) : Open(root, path, false, key);
+    return status_ == kRegOk;
+}
+
+int32_t Reg::CopyValues(RegHandle from, RegHandle to) {
+    std::string name, data;
+    uint32_t type = 0;
+    for (uint32_t i = 0;; ++i) {
+        const int32_t r = registry_.EnumValue(from, i, name, type, data);
+        if (r == kRegNoMoreItems) return kRegOk;
+        if (r != kRegOk) return r;
+        if (const int32_t w = registry_.SetValue(to, name, type, data); w != kRegOk) return w;
+    }
+}
+
+void Reg::CopyRegKeyTree(RegHandle root, std::wstring_view from, std::wstring_view to) {
+    if (from.empty() || to.empty()) {
+        status_ = kRegEmptyPath;
+        return;
+    }
+    {
+        RegKey source(registry_), target(registry_);
+        status_ = Open(root, from, false, source);
+        if (status_ == kRegOk) status_ = Open(root, to, true, target);
+        if (status_ == kRegOk) status_ = CopyValues(source.get(), target.get());
+        if (status_ != kRegOk) return;
+    }
+    const std::wstring fromPath(from), toPath(to);
+    for (const std::wstring& child : EnumRegSubKeys(root, from)) {
+        CopyRegKeyTree(root, fromPath + L"\\" + child, toPath + L"\\" + child);
+        if (status_ != kRegOk) return;
+    }
+    status_ = kRegOk;
+}
+
 std::vector<std::wstring> Reg::EnumRegSubKeys(RegHandle root, std::wstring_view path,
                                               int32_t index) {
     std::vector<std::wstring> names;

@@ -41,6 +41,10 @@ public:
                      const RegValue& value, uint32_t type);
     // Deletes parent\name with all its subkeys, the deepest first.
     void DeleteRegKeyTree(RegHandle root, std::wstring_view parent, std::wstring_view name);
+    // Copies every value of root\from (name, type and bytes as stored) and
+    // every subkey, the whole tree, into root\to, creating keys on the way.
+    void CopyRegKeyTree(RegHandle root, std::wstring_view from, std::wstring_view to);
+    bool RegKeyExists(RegHandle root, std::wstring_view path);
     // The names of all subkeys (index -1) or of the one at `index`.
     std::vector<std::wstring> EnumRegSubKeys(RegHandle root, std::wstring_view path,
                                              int32_t index = -1);
@@ -53,6 +57,7 @@ private:
     // Opens a key; through the classes view for kRegClassesRoot.
     int32_t Open(RegHandle root, std::wstring_view path, bool create, RegKey& key);
     int32_t OpenDirect(RegHandle root, std::wstring_view path, bool create, RegKey& key);
+    int32_t CopyValues(RegHandle from, RegHandle to);
     std::wstring ReadText(RegHandle key, const std::string& name, uint32_t type);
     void WriteValue(RegHandle key, const std::string& name, const RegValue& value, uint32_t type);
     void DeleteTree(RegHandle root, const std::wstring& parent, std::wstring_view name);

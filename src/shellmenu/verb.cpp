@@ -52,6 +52,21 @@ bool IsOurs(const std::wstring& command, const VerbRequest& r) {
     return !path.empty() && rest == ourRest && LowerText(path) == LowerText(ourPath);
 }
 
+// A command of a copy of this program that is gone: its quoted program has
+// this program's file name, at a path where nothing is any more.
+bool IsStale(const std::wstring& command, const VerbRequest& r) {
+    const auto [path, rest] = SplitProgram(command);
+    const auto [ourPath, ourRest] = SplitProgram(r.command);
+    if (path.empty() || !r.programGone) return false;
+    const std::wstring_view name = path.substr(path.find_last_of(L"\\/") + 1);
+    const std::wstring_view ourName = ourPath.substr(ourPath.find_last_of(L"\\/") + 1);
+    return LowerText(name) == LowerText(ourName) && r.programGone(path);
+}
+
+bool OursOrStale(const std::wstring& command, const VerbRequest& r) {
+    return IsOurs(command, r) || IsStale(command, r);
+}
+
 bool SameFileType(const std::wstring& a, const std::wstring& b) {
     return LowerText(a) == LowerText(b);  // registry names ignore letter case
 }
@@ -73,6 +88,22 @@ std::vector<std::wstring> VerbHomes(Reg& reg, const std::vector<std::wstring>& e
     return homes;
 }
 
+// Another program's verb of the same name goes aside whole, so that none of
+// its values (its menu text, icon, a handler that would run instead of the
+// command) stays beside this program's command. False when it could not be
+// kept whole: the verb is then left as it is.
+bool MoveForeignVerbAside(Reg& reg, const std::wstring& type, const VerbRequest& r) {
+    const std::wstring verbKey = type + L"\\shell\\" + r.name;
+    if (!reg.RegKeyExists(kRegClassesRoot, verbKey)) return true;
+    if (OursOrStale(Read(reg, verbKey + L"\\command"), r)) return true;
+    const std::wstring saved = type + L"\\shell_Old\\" + r.name;
+    reg.DeleteRegKeyTree(kRegClassesRoot, type + L"\\shell_Old", r.name);
+    reg.CopyRegKeyTree(kRegClassesRoot, verbKey, saved);
+    if (reg.RegLastStatus() != kRegOk) return false;
+    reg.DeleteRegKeyTree(kRegClassesRoot, type + L"\\shell", r.name);
+    return true;
+}
+
 void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r) {
     const std::wstring shell = type + L"\\shell", verbKey = shell + L"\\" + r.name;
     if (r.makeDefault) {
@@ -80,11 +111,7 @@ void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r) {
         if (!old.empty()) Write(reg, type + L"\\shell_Old", old);
         Write(reg, shell, r.name);
     }
-    // A foreign command under the same name is kept for the removal.
-    const std::wstring existing = Read(reg, verbKey + L"\\command");
-    if (!existing.empty() && !IsOurs(existing, r)) {
-        Write(reg, type + L"\\shell_Old\\" + r.name + L"\\command", existing);
-    }
+    if (!MoveForeignVerbAside(reg, type, r)) return;
     Write(reg, verbKey, r.name);
     reg.SetRegValue(kRegClassesRoot, verbKey, kMultiSelectModel, std::wstring(kPlayerModel),
                     kRegSz);
@@ -92,17 +119,27 @@ void InstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r) {
     if (r.icon != kUseOldIcon) Write(reg, type + L"\\DefaultIcon", r.icon);
 }
 
+// The verb moved aside on install comes back exactly, unless it is this
+// program's own (a stale one saved by an earlier version) or a machine-wide
+// verb of that name shows again by itself now that the per-user one is
+// gone (copying it to the user would shadow later changes).
+void RestoreForeignVerb(Reg& reg, const std::wstring& type, const VerbRequest& r) {
+    const std::wstring saved = type + L"\\shell_Old\\" + r.name,
+                       verbKey = type + L"\\shell\\" + r.name;
+    if (!reg.RegKeyExists(kRegClassesRoot, saved)) return;
+    if (OursOrStale(Read(reg, saved + L"\\command"), r)) return;
+    if (reg.RegKeyExists(kRegClassesRoot, verbKey)) return;
+    reg.CopyRegKeyTree(kRegClassesRoot, saved, verbKey);
+}
+
 void UninstallUnder(Reg& reg, const std::wstring& type, const VerbRequest& r) {
     const std::wstring shell = type + L"\\shell", command = shell + L"\\" + r.name + L"\\command";
     // Absent, or another program's verb (one put back by an earlier
     // removal): nothing is deleted, and shell_Old stays as it is.
     const std::wstring current = Read(reg, command);
-    if (current.empty() || !IsOurs(current, r)) return;
+    if (current.empty() || !OursOrStale(current, r)) return;
     reg.DeleteRegKeyTree(kRegClassesRoot, shell, r.name);
-    // A machine-wide foreign verb shows again by itself once the per-user
-    // one is gone; copying it to the user would shadow later changes.
-    const std::wstring saved = Read(reg, type + L"\\shell_Old\\" + r.name + L"\\command");
-    if (!saved.empty() && Read(reg, command) != saved) Write(reg, command, saved);
+    RestoreForeignVerb(reg, type, r);
     const std::wstring oldDefault = Read(reg, type + L"\\shell_Old");
     if (!oldDefault.empty()) Write(reg, shell, oldDefault);
     reg.DeleteRegKeyTree(kRegClassesRoot, type, L"shell_Old");

@@ -2,11 +2,16 @@
 // A verb lives under the file type that ".ext" names (FT\shell\V, caption V,
 // FT\shell\V\command the command line with "%1" for the file) and, so that
 // Explorer shows it whatever program the user chose for the extension, under
-// SystemFileAssociations\.ext as well. A foreign command found under the same
-// verb name is kept in FT\shell_Old and put back on removal.
+// SystemFileAssociations\.ext as well. A foreign verb found under the same
+// name is moved whole (every value and subkey) to FT\shell_Old\V and put
+// back exactly on removal. A verb of this program's file name whose program
+// is gone (a copy since moved or deleted) is this program's own, stale: it
+// is replaced, removed, and never put back.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shellmenu/reg.h"
@@ -34,6 +39,9 @@ struct VerbRequest {
     std::wstring extraArgs;  // between the program and "%1"
     std::wstring icon{kUseOldIcon};
     bool makeDefault = false;
+    // Whether the program a command starts no longer exists; unset, none
+    // is taken for gone.
+    std::function<bool(std::wstring_view path)> programGone;
 };
 
 // Turns the marker into this program's command line, adds "%1" when the

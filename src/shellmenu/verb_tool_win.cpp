@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "runtime/file_system_win.h"
 #include "runtime/registry_win.h"
 #include "shellmenu/context_menu_box.h"
 
@@ -21,10 +22,11 @@ int wmain(int argc, wchar_t** argv) {
 
     velmora::Win32Registry registry;
     velmora::Reg reg(registry);
+    velmora::Win32FileSystem files;
     if (action == L"install") {
-        velmora::InstallProgramVerb(reg, location);
+        velmora::InstallProgramVerb(reg, files, location);
     } else if (action == L"remove") {
-        velmora::RemoveProgramVerb(reg, location);
+        velmora::RemoveProgramVerb(reg, files, location);
     } else {
         return 2;
     }

@@ -31,7 +31,8 @@ struct AddFilesTest : ::testing::Test, FakeServices {
             File(L"a.jpg"),        Dir(L"S1", 0x9000001A), File(L"b.JPG"),
             File(L"README"),       Dir(L"S2", 0xDFFFFFFF), Dir(L"loop", 0xA000000C),
             Dir(L"j", 0xA0000003), Dir(L"k", 0x20000000),  File(L".h.jpg")};
-        files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png")};
+        files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png"), File(L"y.HEIC"),
+                                      File(L"z.gif")};
         files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), File(L"중국.jpg")};
         files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
         for (const wchar_t* link : {L"loop", L"j", L"k"})  // links: the top again
@@ -67,14 +68,15 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     EXPECT_EQ(dialogs.Texts().end()[-2], L"要选择 C:\\P\\ 及其子文件夹下所有同类文件吗？");
     EXPECT_EQ(dialogs.shown.back().text, L"没有与“*.zzz”匹配的文件。只添加选中的文件。");
     EXPECT_TRUE(dialogs.shown.end()[-2].secondButtonDefault &&
-                dialogs.inputDefault == L"*.jpg;*.jpeg");
+                dialogs.inputDefault == L"*.jpg;*.jpeg;*.png;*.webp;*.heic;*.heif;*.avif");
     EXPECT_EQ(std::pair(dialogs.inputPlace.x, dialogs.inputPlace.y), std::pair(6600, 5100));
 
     Add(Answer::Yes, L"*.png;[ABC");  // malformed: named, and the chosen files stay
     EXPECT_EQ(queue.rows, picked);
     EXPECT_NE(dialogs.shown.back().text.find(L"[abc"), std::wstring::npos);
     EXPECT_EQ(flow.ExpandDroppedFolders({L"C:\\x.png", L"C:\\P\\S1"}),
-              (Rows{L"C:\\x.png", L"C:\\P\\S1\\s1.jpg"}));  // a dropped folder: its pictures
+              (Rows{L"C:\\x.png", L"C:\\P\\S1\\s1.jpg", L"C:\\P\\S1\\x.png",
+                    L"C:\\P\\S1\\y.HEIC"}));  // a dropped folder: its pictures
 }
 
 TEST_F(AddFilesTest, ASecondClickDuringTheFlowDoesNothingAndErrorsAreShown) {

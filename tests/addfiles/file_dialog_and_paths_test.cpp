@@ -63,13 +63,11 @@ TEST(PathHelpers, GetPathPartAndGetParentDir) {
     }
 }
 
-TEST(PatternSuggestion, AJpegGetsBothExtensionsAnyOtherKindItsOwn) {
-    for (const wchar_t* jpeg : {L"jpg", L"JPEG"}) {
-        EXPECT_EQ(SuggestedPatterns(jpeg), L"*.jpg;*.jpeg");
-    }
-    for (const wchar_t* other : {L"jpe", L"jpgx", L"PNG", L""}) {
+TEST(PatternSuggestion, APictureGetsEveryKindTheToolCleansAnyOtherKindItsOwn) {
+    for (const wchar_t* kind : {L"jpg", L"WebP", L"heic"})
+        EXPECT_EQ(SuggestedPatterns(kind), L"*.jpg;*.jpeg;*.png;*.webp;*.heic;*.heif;*.avif");
+    for (const wchar_t* other : {L"jpe", L"jpgx", L"hei", L""})
         EXPECT_EQ(SuggestedPatterns(other), std::wstring(L"*.") + other);
-    }
 }
 
 }  // namespace

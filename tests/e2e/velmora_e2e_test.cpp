@@ -335,7 +335,7 @@ TEST_F(VelmoraE2ETest, CommandLineStartCleansEveryPictureWithoutAWindowAndEnds) 
         },
         30000));
     EXPECT_FALSE(shown);
-    EXPECT_EQ(FinalMessage(), L"搞定");
+    EXPECT_EQ(FinalMessage(), L"搞定\r\n已清除 3 张图片。");
 
     // The tool (copied in, as the folder had none) ran once per picture with
     // the results file in its environment: every name, spaces and "%" (the
@@ -390,12 +390,12 @@ TEST_F(VelmoraE2ETest, EveryDoneIsTrueAndOnlyTheChosenPicturesChange) {
     Start(L"a.jpg " + Quoted({ro, pics / L"missing.jpg", empty, text, folder}), L"Velmora.exe",
           pics);
     EXPECT_EQ(FinalMessage(),
-              L"有 5 个文件未清除，仍带着原来的信息：\r\n"
-              L"· 1 个找不到（已被移走、删除或改名）\r\n"
-              L"· 1 个是只读文件\r\n"
-              L"· 2 个不是 JPEG 图片（或是空文件）\r\n"
-              L"· 1 个不是文件（是文件夹或设备）\r\n"
-              L"其中 1 张含GPS位置，已移除。\r\n"
+              L"已清除 1 张图片，其中 1 张含GPS位置。\r\n"
+              L"有 5 张图片未清除，仍带着原来的信息：\r\n"
+              L"· 1 张找不到（已被移走、删除或改名）\r\n"
+              L"· 1 张是只读文件\r\n"
+              L"· 2 张不是能清除的图片类型（JPEG、PNG、WebP、HEIC、HEIF、AVIF），或是空文件\r\n"
+              L"· 1 张其实不是文件（是文件夹或设备）\r\n"
               L"注意：结果文件无法写入（可能被其他程序占用），本次的结果没有记录。");
     CloseHandle(held);
     EXPECT_LT(ReadBytes(pics / L"a.jpg").size(), located.size());
@@ -441,7 +441,7 @@ TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain)
     auto running = [&] {
         for (PROCESS_INFORMATION& p : started) {
             if (HWND box = MessageBoxOf(p.dwProcessId, L"Velmora")) {
-                boxes += WindowText(GetDlgItem(box, 0xFFFF)) == L"搞定";
+                boxes += WindowText(GetDlgItem(box, 0xFFFF)) == L"搞定\r\n已清除 20 张图片。";
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 WaitUntil([&] { return !IsWindow(box); }, 10000);
             }
@@ -495,8 +495,9 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
         // The editor's backup is no picture, and the message says so.
         Start(Quoted({queued[0], queued[1], queued[2], queued[3], pics / L"p.jpg.tmp"}));
         EXPECT_EQ(FinalMessage(),
-                  L"有 1 个文件未清除，仍带着原来的信息：\r\n"
-                  L"· 1 个不是 JPEG 图片（或是空文件）\r\n每个文件的情况见“查看结果”。");
+                  L"已清除 4 张图片。\r\n有 1 张图片未清除，仍带着原来的信息：\r\n"
+                  L"· 1 张不是能清除的图片类型（JPEG、PNG、WebP、HEIC、HEIF、AVIF），或是空文件\r\n"
+                  L"每张图片的情况见“查看结果”。");
 
         for (const fs::path& p : queued) {
             EXPECT_LT(ReadBytes(p).size(), rotated.size()) << Utf8(p.wstring());
@@ -580,8 +581,9 @@ TEST_F(VelmoraE2ETest, AddedFilesJoinTheQueueAndAStartDuringTheirRunWaitsItsTurn
     Capture(progress).Save(bin / L"progress-screenshot.bmp");
     Start(Quoted({late}));
     EXPECT_TRUE(WaitForWindow(pi.dwProcessId, L"VelmoraProgress"));
-    EXPECT_EQ(Answer(window, IDOK), L"搞定");
-    EXPECT_EQ(FinalMessage(), L"搞定");
+    EXPECT_EQ(Answer(window, IDOK),
+              L"搞定\r\n已清除 " + std::to_wstring(tree.size() + many.size()) + L" 张图片。");
+    EXPECT_EQ(FinalMessage(), L"搞定\r\n已清除 1 张图片。");
     for (const std::wstring& p : tree) EXPECT_LT(ReadBytes(p).size(), jpeg.size()) << Utf8(p);
     for (const fs::path& p : many) EXPECT_LT(ReadBytes(p).size(), jpeg.size()) << Utf8(p.wstring());
     EXPECT_LT(ReadBytes(late).size(), jpeg.size());

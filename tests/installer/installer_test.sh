@@ -49,6 +49,13 @@ quiet_uninstall() {
 wine reg add "$classes\\.jpg" /ve /d jpegfile /f >/dev/null 2>&1
 wine reg add "$classes\\.jpeg" /ve /d jpegfile /f >/dev/null 2>&1
 wine reg add "$classes\\jpegfile\\shell\\$verb\\command" /ve /d "$foreign" /f >/dev/null 2>&1
+wine reg add "$classes\\jpegfile\\shell\\$verb" /v MUIVerb /d '@C:\Other\other.dll,-7' /f >/dev/null 2>&1
+wine reg add "$classes\\jpegfile\\shell\\$verb" /v Icon /t REG_EXPAND_SZ /d '%ProgramFiles%\Other\other.exe,0' /f >/dev/null 2>&1
+foreign_verb=$(reg_query "$classes\\jpegfile\\shell\\$verb" /s)
+check "the other verb has its own menu text and icon" \
+  bash -c "grep -q MUIVerb <<<'$foreign_verb' && grep -q REG_EXPAND_SZ <<<'$foreign_verb'"
+kinds=(.jpg .jpeg .png .webp .heic .heif .avif)
+verb_on() { reg_query "$classes\\SystemFileAssociations\\$1\\shell\\$verb\\command" /ve | grep -q Velmora.exe; }
 
 wine "$setup" /S
 check "installed per user" test -f "$install_dir/Velmora.exe" -a -f "$install_dir/jhead.exe" \
@@ -80,6 +87,9 @@ check "a downgrade asked for replaces it" test "$(head -c 2 "$install_dir/jhead.
 wine "$install_dir/velmora-verb.exe" install "$(winepath -w "$install_dir/Velmora.exe")"
 check "our verb installed" bash -c "wine reg query '$classes\\jpegfile\\shell\\$verb\\command' /ve 2>/dev/null | grep -q Velmora.exe"
 check "the other verb saved" bash -c "wine reg query '$classes\\jpegfile\\shell_Old' /s 2>/dev/null | grep -q other.exe"
+check "its menu text does not stay beside our command" \
+  bash -c "! wine reg query '$classes\\jpegfile\\shell\\$verb' /v MUIVerb >/dev/null 2>&1"
+for kind in "${kinds[@]}"; do check "our verb on $kind" verb_on "$kind"; done
 
 # A running copy is reported, never overwritten half-way.
 wine "$install_dir/Velmora.exe" >/dev/null 2>&1 &
@@ -105,9 +115,9 @@ for f in "${mine[@]}"; do check "the user's $f kept" test -f "$tmp/$f"; done
 check "program folder removed" test ! -e "$install_dir"
 check "shortcut removed" test ! -e "$start_menu/Velmora.lnk"
 check "installed-programs entry removed" bash -c "! wine reg query '$uninstall_key' >/dev/null 2>&1"
-check "the other verb is back" bash -c "wine reg query '$classes\\jpegfile\\shell\\$verb\\command' /ve 2>/dev/null | grep -q other.exe"
+check "the other verb is back as it was" test "$(reg_query "$classes\\jpegfile\\shell\\$verb" /s)" = "$foreign_verb"
 check "no save area left" bash -c "! wine reg query '$classes\\jpegfile\\shell_Old' >/dev/null 2>&1"
-check "no SystemFileAssociations verb left" bash -c "! wine reg query '$classes\\SystemFileAssociations\\.jpg\\shell\\$verb' >/dev/null 2>&1"
+for kind in "${kinds[@]}"; do check "no verb left on $kind" fails verb_on "$kind"; done
 
 # Another program's Go.bat (it names an Event.txt elsewhere) stays, and the
 # plain uninstall command, which finishes in a copy of itself, removes all.

@@ -3,9 +3,11 @@
 # resources: each has the project's numeric version, the version strings a
 # properties page shows and a manifest of the same version that declares
 # long paths and lists Windows 7, 8, 8.1 and 10/11; the program's icon has
-# every size Windows asks for.   release_resources_test.sh WINDRES BIN-FOLDER VERSION
+# every size Windows asks for; the installer, when given, has the version
+# strings of the three programs.
+#   release_resources_test.sh WINDRES BIN-FOLDER VERSION [SETUP.exe]
 set -uo pipefail
-windres=$1 bin=$2 version=$3
+windres=$1 bin=$2 version=$3 setup=${4:-}
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 numbers="${version//./, }, 0"
@@ -28,5 +30,11 @@ done
 sizes=$("$windres" -i "$bin/Velmora.exe" -O rc | sed -n 's/^ *"\\\([0-7]*\)\\.*Element no.*/\1/p' |
         while read -r w; do echo $((8#$w == 0 ? 256 : 8#$w)); done | sort -n | paste -sd' ')
 [ "$sizes" = "16 20 24 32 40 48 64 256" ] || fail "icon sizes: $sizes"
+if [ -n "$setup" ]; then
+  rc=$("$windres" -i "$setup" -O rc 2>&1)
+  for key in FileVersion ProductVersion; do
+    grep -q "VALUE \"$key\", L\?\"$version\"" <<<"$rc" || fail "installer: $key"
+  done
+fi
 echo "$failures failed"
 [ $failures = 0 ]

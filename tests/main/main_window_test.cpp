@@ -8,6 +8,7 @@
 #include "common/tool_outcome.h"
 #include "main/removal_run.h"
 #include "main/removal_script.h"
+#include "main/run_outcomes.h"
 #include "runtime/fake_controls.h"
 #include "runtime/fake_services.h"
 
@@ -77,9 +78,9 @@ protected:
                            : f.readOnly ? ToolReason::ReadOnly
                            : f.locked   ? ToolReason::InUse
                                         : ToolReason::None;
+                r.gps = f.text == L"GPS";
                 if (r.reason == ToolReason::None) {
                     r.outcome = f.size > 100 ? ToolOutcome::Cleaned : ToolOutcome::NothingToRemove;
-                    r.gps = f.text == L"GPS";
                     if (f.size > 100) f.size -= 100;
                 }
             }
@@ -148,7 +149,7 @@ TEST_F(MainWindowTest, CommandLineStartCleansThePicturesOfItsFolderUnseenAndClos
     EXPECT_EQ(fake.processes.starts[0].show, Show::Hidden);
     EXPECT_EQ(fake.processes.starts[0].tree, Tree::Tied);
     EXPECT_EQ(Env(L"VELMORA_EVENT_FILE"), L"C:\\TEMP\\Event.txt");
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定\r\n其中 1 张含GPS位置，已移除。"});
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定\r\n已清除 3 张图片，其中 1 张含GPS位置。"});
     EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::None);
     EXPECT_TRUE(disabledDuringRun && removeButton.enabled);
     // The records went to the program's own file, which is gone again.
@@ -181,6 +182,7 @@ TEST_F(MainWindowTest, TheFinalMessageCountsWhatTheToolReportedForEachPicture) {
     fake.files.files[L"C:\\empty.jpg"] = {0};
     fake.files.files[L"C:\\ro.jpg"].readOnly = fake.files.files[L"C:\\ro2.jpg"].readOnly = true;
     fake.files.files[L"C:\\held.jpg"].locked = true;
+    fake.files.files[L"C:\\good.jpg"].text = fake.files.files[L"C:\\ro2.jpg"].text = L"GPS";
     fake.files.tree[L"C:\\x.jpg\\"] = {};
 
     window.OnRemoveClicked();
@@ -189,15 +191,26 @@ TEST_F(MainWindowTest, TheFinalMessageCountsWhatTheToolReportedForEachPicture) {
     ASSERT_EQ(fake.dialogs.shown.size(), 1u);
     EXPECT_EQ(fake.dialogs.shown[0].icon, MsgIcon::Warning);
     EXPECT_EQ(fake.dialogs.shown[0].text,
-              L"有 8 个文件未清除，仍带着原来的信息：\r\n"
-              L"· 1 个找不到（已被移走、删除或改名）\r\n"
-              L"· 2 个是只读文件\r\n"
-              L"· 1 个正被其他程序使用\r\n"
-              L"· 1 个不是 JPEG 图片（或是空文件）\r\n"
-              L"· 1 个不是文件（是文件夹或设备）\r\n"
-              L"· 1 个的文件名含有系统代码页无法表示的字符\r\n"
-              L"· 1 个没有得到清除工具的结果（工具未能运行完）\r\n"
-              L"每个文件的情况见“查看结果”。");
+              L"已清除 1 张图片，其中 1 张含GPS位置。\r\n"
+              L"1 张图片本来就没有需要清除的信息。\r\n"
+              L"有 8 张图片未清除，仍带着原来的信息，其中 1 张仍含GPS位置：\r\n"
+              L"· 1 张找不到（已被移走、删除或改名）\r\n"
+              L"· 2 张是只读文件\r\n"
+              L"· 1 张正被其他程序使用\r\n"
+              L"· 1 张不是能清除的图片类型（JPEG、PNG、WebP、HEIC、HEIF、AVIF），或是空文件\r\n"
+              L"· 1 张其实不是文件（是文件夹或设备）\r\n"
+              L"· 1 张的文件名含有系统代码页无法表示的字符\r\n"
+              L"· 1 张没有得到清除工具的结果（工具未能运行完）\r\n"
+              L"每张图片的情况见“查看结果”。");
+}
+
+// A cancelled run still says that a picture the tool refused keeps its position.
+TEST(RunSummary, ACancelledRunSaysARefusedPictureKeepsItsPosition) {
+    RunTally t{.total = 4, .cleaned = 1, .gpsKept = 1, .cancelled = true};
+    t.failed[size_t(ToolReason::ReadOnly)] = 1;
+    EXPECT_EQ(RunSummary(t),
+              L"已取消：已处理 1 张，共 4 张图片。其余图片未改动。\r\n已清除 1 张图片。\r\n"
+              L"已处理但未清除的图片中，有 1 张仍含GPS位置。\r\n· 1 张是只读文件");
 }
 
 // The copy the script runs is the program's own tool, byte for byte, made
@@ -207,11 +220,11 @@ TEST_F(MainWindowTest, TheToolCopyIsMadeSureBeforeEveryRun) {
     Queue({L"C:\\a.jpg"});
     // Missing, cut short, an older version: each replaced, and the run goes on.
     for (const wchar_t* before : {(const wchar_t*)nullptr, L"jhead", L"jhead 0.9"}) {
-        fake.files.files[L"C:\\a.jpg"] = {1000};
+        fake.files.files[L"C:\\a.jpg"] = {50};  // nothing to remove
         if (before) fake.files.files[copy].text = before;
         fake.dialogs.shown.clear();
         window.OnRemoveClicked();
-        EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
+        EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定\r\n1 张图片本来就没有需要清除的信息。"});
         EXPECT_EQ(fake.files.files[copy].text, L"jhead 1.0");
         EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
     }
@@ -234,7 +247,8 @@ TEST_F(MainWindowTest, ResultsViewShowsOnlyARecordedRunAndUnwrittenResultsAreSai
     EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 900);
     EXPECT_EQ(Env(L"VELMORA_EVENT_FILE"), L"");  // the tool does not wait on it per picture
     EXPECT_EQ(fake.dialogs.Texts().back(),
-              L"搞定\r\n注意：结果文件无法写入（可能被其他程序占用），本次的结果没有记录。");
+              L"搞定\r\n已清除 1 "
+              L"张图片。\r\n注意：结果文件无法写入（可能被其他程序占用），本次的结果没有记录。");
     window.OnViewResultsClicked();
     EXPECT_TRUE(fake.processes.started.size() == 1 && fake.dialogs.shown.size() == 2);
 
@@ -247,7 +261,7 @@ TEST_F(MainWindowTest, ResultsViewShowsOnlyARecordedRunAndUnwrittenResultsAreSai
         fake.files.files[results].locked = false;
     };
     window.OnRemoveClicked();
-    EXPECT_NE(fake.dialogs.Texts().back().find(L"有 1 个文件的结果没能写入"), std::wstring::npos);
+    EXPECT_NE(fake.dialogs.Texts().back().find(L"有 1 张图片的结果没能写入"), std::wstring::npos);
     loseLines = false;
     window.OnRemoveClicked();
     fake.files.files[results].readOnly = fake.files.files[results].hidden = true;
@@ -282,7 +296,8 @@ TEST_F(MainWindowTest, AJoinedSessionKeepsTheLinesOfEveryBatch) {
     window.OnLoad();
     EXPECT_EQ(fake.processes.started.size(), 2u);
     EXPECT_EQ(fake.files.files[L"C:\\TEMP\\Event.txt"].text, L"rem \r\nC:\\a.jpg\r\nC:\\b.jpg\r\n");
-    EXPECT_EQ(fake.dialogs.Texts(), (Texts{L"搞定", L"搞定"}));
+    EXPECT_EQ(fake.dialogs.Texts(),
+              (Texts{L"搞定\r\n已清除 1 张图片。", L"搞定\r\n已清除 1 张图片。"}));
 }
 
 // One run at a time for the user: a run of another copy of the program
@@ -298,7 +313,7 @@ TEST_F(MainWindowTest, ARunWaitsItsTurnAndGivesItBackBeforeItsMessage) {
     fake.dialogs.onModal = [&] { EXPECT_FALSE(fake.runLock.held); };
     window.OnRemoveClicked();
     EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 900);
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定"});
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"搞定\r\n已清除 1 张图片。"});
 
     // Given up while waiting: nothing is touched.
     fake.events.onDoEvents = nullptr;
@@ -398,7 +413,7 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
                              {L"C:\\photo².jpg", L"C:\\PHOTO~1.JPG"}};
     Queue({L"C:\\照片.jpg", L"C:\\photo².jpg", L"C:\\사진.jpg", L"C:\\😀.jpg"});
     // The tool finds the files by the names the script gives.
-    for (const wchar_t* p : {L"C:\\照片.jpg", L"C:\\photo².jpg"}) fake.files.files[p] = {1000};
+    for (const wchar_t* p : {L"C:\\照片.jpg", L"C:\\photo².jpg"}) fake.files.files[p] = {50};
     fake.files.files[L"C:\\Users\\B8A1~1\\Temp\\jhead.exe"].text = L"jhead 1.0";
 
     window.OnRemoveClicked();
@@ -412,9 +427,11 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
               L"且所在磁盘没有短文件名，文件未改动\r\n"
               L"C:\\?.jpg [U+1F600]：未处理，文件名含有系统代码页无法表示的字符，"
               L"且所在磁盘没有短文件名，文件未改动\r\n");
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"有 2 个文件未清除，仍带着原来的信息：\r\n"
-                                          L"· 2 个的文件名含有系统代码页无法表示的字符\r\n"
-                                          L"每个文件的情况见“查看结果”。"});
+    EXPECT_EQ(fake.dialogs.Texts(),
+              Texts{L"已清除 0 张图片。\r\n2 张图片本来就没有需要清除的信息。\r\n"
+                    L"有 2 张图片未清除，仍带着原来的信息：\r\n"
+                    L"· 2 张的文件名含有系统代码页无法表示的字符\r\n"
+                    L"每张图片的情况见“查看结果”。"});
 }
 
 // Only the queued pictures are touched, and each counts as cleaned only
@@ -513,7 +530,7 @@ TEST_F(MainWindowTest, ACancelledRunLeavesNoProcessAndTouchesNoPictureAfterwards
     EXPECT_EQ(fake.processes.running, 0);
     EXPECT_EQ(fake.events.pumps, 21);  // one pass, then two seconds of grace
     EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
-    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"已取消：已处理 0 个，共 2 个文件。其余文件未改动。"});
+    EXPECT_EQ(fake.dialogs.Texts(), Texts{L"已取消：已处理 0 张，共 2 张图片。其余图片未改动。"});
 }
 
 }  // namespace

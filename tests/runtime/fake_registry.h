@@ -5,9 +5,11 @@
 // refuse every change.
 #pragma once
 
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "runtime/fake_code_page.h"
@@ -31,15 +33,17 @@ public:
         auto& values = keys_.at(handles_[key]).values;
         auto v = values.find(Fold(name));
         if (v == values.end()) return kRegFileNotFound;
-        const uint32_t needed = uint32_t(v->second.second.size());
-        if (data && needed <= size) v->second.second.copy(data, size);
-        type = v->second.first;
+        const auto& [storedType, bytes, storedName] = v->second;
+        const uint32_t needed = uint32_t(bytes.size());
+        if (data && needed <= size) bytes.copy(data, size);
+        type = storedType;
         return std::exchange(size, needed) < needed && data ? kRegMoreData : kRegOk;
     }
     int32_t SetValue(RegHandle key, std::string_view name, uint32_t type,
                      std::string_view data) override {
         if (readOnly.count(Root(handles_[key]))) return kRegAccessDenied;
-        keys_.at(handles_[key]).values[Fold(name)] = {type, std::string(data)};
+        auto [v, added] = keys_.at(handles_[key]).values.try_emplace(Fold(name), 0, "", name);
+        v->second = {type, std::string(data), std::get<2>(v->second)};  // the first name stays
         return kRegOk;
     }
     int32_t DeleteKey(RegHandle parent, std::string_view name) override {
@@ -62,6 +66,13 @@ public:
         values = uint32_t(keys_.at(handles_[key]).values.size());
         return kRegOk;
     }
+    int32_t EnumValue(RegHandle key, uint32_t index, std::string& name, uint32_t& type,
+                      std::string& data) override {
+        const auto& values = keys_.at(handles_[key]).values;
+        if (index >= values.size()) return kRegNoMoreItems;
+        std::tie(type, data, name) = std::next(values.begin(), index)->second;
+        return kRegOk;
+    }
     std::optional<std::string> ToCodePage(std::wstring_view text) override {
         return FakeAnsi(text);
     }
@@ -70,7 +81,8 @@ public:
 private:
     struct Key {
         std::wstring name;
-        std::map<std::wstring, std::pair<uint32_t, std::string>> values;
+        // By folded name: type, bytes, the name as first written.
+        std::map<std::wstring, std::tuple<uint32_t, std::string, std::string>> values;
     };
 
     std::wstring Fold(std::string_view ansi) {

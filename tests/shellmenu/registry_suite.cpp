@@ -2,7 +2,7 @@
 // runs it on the in-memory registry (natively and under Wine), the Win32
 // one on Wine's real registry: what passes on both shows the in-memory
 // registry keeps the real one's rules. Its keys: HKCU\Software\VelmoraTest,
-// and .vmt1 to .vmt6 and VelmoraTest.A to .D (with their
+// and .vmt1 to .vmt7 and VelmoraTest.A to .E (with their
 // SystemFileAssociations keys) below HKCU and HKLM Software\Classes.
 #include <gtest/gtest.h>
 
@@ -29,10 +29,24 @@ protected:
     RegistrySuite() { WipeRegistryUnderTest(); }
     ~RegistrySuite() override { WipeRegistryUnderTest(); }
     // Raw access below the layer under test.
-    void Put(RegHandle root, const std::string& path, const std::string& data) {
+    void Put(RegHandle root, const std::string& path, const std::string& data,
+             const std::string& name = "", uint32_t type = kRegSz) {
         RegKey key(*registry);
         ASSERT_EQ(registry->CreateKey(root, path, key.out()), kRegOk) << path;
-        EXPECT_EQ(registry->SetValue(key.get(), "", kRegSz, data), kRegOk);
+        EXPECT_EQ(registry->SetValue(key.get(), name, type, data), kRegOk);
+    }
+    // Every value of the tree as stored, "subkey|name=type:bytes".
+    std::string Tree(RegHandle root, const std::string& path, const std::string& sub = "") {
+        RegKey key(*registry);
+        if (registry->OpenKey(root, path + sub, key.out())) return "-";
+        std::string name, data, text;
+        uint32_t type = 0;
+        char child[256];
+        for (uint32_t i = 0; !registry->EnumValue(key.get(), i, name, type, data); ++i)
+            text += sub + "|" + name + "=" + std::to_string(type) + ":" + data + "\n";
+        for (uint32_t i = 0; !registry->EnumKey(key.get(), i, child, sizeof child); ++i)
+            text += Tree(root, path, sub + "\\" + child);
+        return text;
     }
     // "type:bytes"; "" when the value is missing, "-" when the key is.
     std::string Raw(RegHandle root, const std::string& path, const std::string& name = "") {
@@ -99,25 +113,17 @@ TEST_F(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
     EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, kTestW).empty());
 }
 
-TEST_F(RegistrySuite, TreesAreListedAndDeletedDeepestFirst) {
-    for (const char* path : {"\\a\\b\\c", "\\a\\b\\d", "\\a\\e"})
-        Put(kRegCurrentUser, kTest + path, "");
-    EXPECT_EQ(reg.EnumRegSubKeys(kRegCurrentUser, kTestW + L"\\a"), (Names{L"b", L"e"}));
-    EXPECT_EQ(reg.RegLastStatus(), kRegNoMoreItems);
-    reg.DeleteRegKeyTree(kRegCurrentUser, kTestW, L"a");
-    EXPECT_EQ(reg.RegLastStatus(), kRegOk);
-    EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, kTestW + L"\\a").empty());
-    EXPECT_EQ(reg.RegLastStatus(), kRegFileNotFound);
-}
-
 // As a user without administrator rights meets them: .vmt1 and .vmt2 share
 // a machine-wide file type with a foreign verb of the same name; .vmt3 has
 // a per-user one with a foreign verb, .vmt4 one with the verb of a program
 // of the same name in another folder, .vmt6 this program's verb with its
-// path in other letters; .vmt5 has no file type.
+// path in other letters (and a stale one an earlier version kept as
+// foreign), .vmt7 the verb of a moved copy of this program; .vmt5 has no
+// file type, and another program's verb with a handler but no command.
 TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
     const std::string a = kUser + "VelmoraTest.A", b = kUser + "VelmoraTest.B",
                       c = kUser + "VelmoraTest.C", d = kUser + "VelmoraTest.D",
+                      e = kUser + "VelmoraTest.E", sfa = kUser + "SystemFileAssociations\\.vmt5",
                       verb = *registry->ToCodePage(kVerb);
     const std::string cmd = "\\shell\\" + verb + "\\command",
                       oldCmd = "\\shell_Old" + cmd.substr(6);
@@ -131,32 +137,51 @@ TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
     const std::string sameName = "\"D:\\Old\\VELMORA.EXE\" \"%1\"";
     Put(kRegCurrentUser, c + cmd, Z(sameName));
     Put(kRegCurrentUser, d + cmd, Z("\"c:\\TOOLS\\velmora.EXE\"  \"%1\""));
-    const Names exts = {L"vmt1", L"vmt2", L"vmt3", L"vmt4", L"vmt5", L"vmt6"};
-    const std::string ours = Z("1:\"C:\\Tools\\Velmora.exe\"  \"%1\"");
+    const std::string stale = "\"E:\\Gone\\Velmora.exe\"  \"%1\"";
+    Put(kRegCurrentUser, d + oldCmd, Z(stale));
+    Put(kRegCurrentUser, kUser + ".vmt7", Z("VelmoraTest.E"));
+    Put(kRegCurrentUser, e + cmd, Z(stale));
+    // The foreign verbs' other values and subkeys, which go aside with them.
+    const std::string bVerb = b + "\\shell\\" + verb, sfaVerb = sfa + "\\shell\\" + verb;
+    Put(kRegCurrentUser, bVerb, Z("@view.dll,-101"), "MUIVerb");
+    Put(kRegCurrentUser, bVerb, Z("%ProgramFiles%\\Viewer\\view.exe,0"), "Icon", 2);
+    Put(kRegCurrentUser, bVerb + "\\DropTarget", Z("{0C5F4A5A-7C19-4D8A-9E0B-5E0F8B1A2C3D}"),
+        "Clsid");
+    Put(kRegCurrentUser, sfaVerb, Z("{7AD84985-87B4-4A16-BE58-8B72A5B390F7}"),
+        "ExplorerCommandHandler");
+    const std::string bTree = Tree(kRegCurrentUser, bVerb), sfaTree = Tree(kRegCurrentUser, sfa);
+    const Names exts = {L"vmt1", L"vmt2", L"vmt3", L"vmt4", L"vmt5", L"vmt6", L"vmt7"};
+    const std::string ourVerb = "|=" + Z("1:" + verb) + "\n|MultiSelectModel=" + Z("1:Player") +
+                                "\n\\command|=" + Z("1:\"C:\\Tools\\Velmora.exe\"  \"%1\"") + "\n";
+    const auto gone = [](std::wstring_view path) { return path.rfind(L"E:", 0) == 0; };
     for (int round = 0; round < 2; ++round) {
         VerbRequest r{kVerb};
+        r.programGone = gone;
         InstallVerb(reg, kExe, exts, r);
-        for (const std::string& home : {a, b, c, d, kUser + "SystemFileAssociations\\.vmt5"}) {
-            EXPECT_EQ(Raw(kRegCurrentUser, home + cmd), ours);
-            EXPECT_EQ(Raw(kRegCurrentUser, home + "\\shell\\" + verb), Z("1:" + verb));
-            EXPECT_EQ(Raw(kRegCurrentUser, home + "\\shell\\" + verb, "MultiSelectModel"),
-                      Z("1:Player"));
-        }
-        EXPECT_EQ(Raw(kRegCurrentUser, a + oldCmd) + Raw(kRegCurrentUser, b + oldCmd) +
-                      Raw(kRegCurrentUser, c + oldCmd) + Raw(kRegCurrentUser, d + oldCmd),
-                  Z("1:" + kForeign) + Z("1:" + kForeign) + Z("1:" + sameName) + "-");
+        // Nothing of a foreign verb stays beside this program's command.
+        for (const std::string& home : {a, b, c, d, e, sfa})
+            EXPECT_EQ(Tree(kRegCurrentUser, home + "\\shell\\" + verb), ourVerb) << home;
+        EXPECT_EQ(
+            Raw(kRegCurrentUser, a + oldCmd) + Raw(kRegCurrentUser, b + oldCmd) +
+                Raw(kRegCurrentUser, c + oldCmd) + Raw(kRegCurrentUser, d + oldCmd) +
+                Raw(kRegCurrentUser, e + oldCmd),
+            Z("1:" + kForeign) + Z("1:" + kForeign) + Z("1:" + sameName) + Z("1:" + stale) + "-");
+        EXPECT_EQ(Tree(kRegCurrentUser, b + "\\shell_Old\\" + verb), bTree);
         EXPECT_EQ(Raw(kRegCurrentUser, kUser + "shell"), "-");  // the empty file type
         EXPECT_TRUE(IsVerbInstalled(reg, kExe, L"vmt5", r));    // no file type
     }
+    Put(kRegCurrentUser, e + cmd, Z(stale));  // moved again since
     for (int round = 0; round < 2; ++round) {
         VerbRequest r{kVerb};
+        r.programGone = gone;
         UninstallVerb(reg, kExe, exts, r);
         EXPECT_EQ(Raw(kRegLocalMachine, a + cmd) + Raw(kRegCurrentUser, b + cmd) +
                       Raw(kRegCurrentUser, c + cmd),
                   Z("1:" + kForeign) + Z("1:" + kForeign) + Z("1:" + sameName));
-        // No key of this program's is left, not even an empty parent.
-        for (const std::string& key : {a, b + "\\shell_Old", c + "\\shell_Old", d,
-                                       kUser + "SystemFileAssociations\\.vmt5"}) {
+        EXPECT_EQ(Tree(kRegCurrentUser, bVerb) + Tree(kRegCurrentUser, sfa), bTree + sfaTree);
+        // No key of this program's is left, not even an empty parent, and
+        // no stale verb comes back.
+        for (const std::string& key : {a, b + "\\shell_Old", c + "\\shell_Old", d, e}) {
             EXPECT_EQ(Raw(kRegCurrentUser, key), "-") << key;
         }
         EXPECT_EQ(FindVerb(reg, kExe, exts, r), VerbPresence::None);

@@ -10,8 +10,9 @@ std::unique_ptr<Registry> MakeRegistryUnderTest() { return std::make_unique<Win3
 
 void WipeRegistryUnderTest() {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VelmoraTest");
-    for (std::string key : {".vmt1", ".vmt2", ".vmt3", ".vmt4", ".vmt5", ".vmt6", "VelmoraTest.A",
-                            "VelmoraTest.B", "VelmoraTest.C", "VelmoraTest.D"}) {
+    for (std::string key :
+         {".vmt1", ".vmt2", ".vmt3", ".vmt4", ".vmt5", ".vmt6", ".vmt7", "VelmoraTest.A",
+          "VelmoraTest.B", "VelmoraTest.C", "VelmoraTest.D", "VelmoraTest.E"}) {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             RegDeleteTreeA(root, ("Software\\Classes\\" + key).c_str());
             RegDeleteTreeA(root, ("Software\\Classes\\SystemFileAssociations\\" + key).c_str());

@@ -22,9 +22,31 @@ TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
     FakeRegistry registry;
     Reg reg{registry};
     FakeDialogs dialogs;
+    FakeFileSystem files;
     FakeCheck check;
-    ContextMenuBox box{registry, dialogs, check, {L"C:\\Tools", L"Velmora"}};
+    ContextMenuBox box{registry, dialogs, files, check, {L"C:\\Tools", L"Velmora"}};
     check.OnClick = [&] { box.OnClicked(); };
+    // Machine-wide verbs of this program's file name: a copy gone, a folder,
+    // a copy still there (foreign, kept aside); another program gone.
+    files.files[L"D:\\Kept\\Velmora.exe"] = {};
+    files.tree[L"D:\\Dir\\Velmora.exe\\"] = {};
+    const std::wstring sfa = L"Software\\Classes\\SystemFileAssociations\\.";
+    for (const auto& [ext, program] : {std::pair{L"png", L"D:\\Gone\\velmora.EXE"},
+                                       {L"webp", L"D:\\Dir\\Velmora.exe"},
+                                       {L"heic", L"D:\\Kept\\Velmora.exe"},
+                                       {L"avif", L"D:\\Gone\\Other.exe"}}) {
+        reg.SetRegValue(kRegLocalMachine, sfa + ext + L"\\shell\\去除EXIF信息\\command", L"",
+                        L"\"" + std::wstring(program) + L"\" \"%1\"", kRegSz);
+    }
+    check.SetValue(1);
+    VerbRequest ours{L"去除EXIF信息"};
+    for (const wchar_t* ext : {L"jpg", L"jpeg", L"png", L"webp", L"heic", L"heif", L"avif"})
+        EXPECT_TRUE(IsVerbInstalled(reg, {L"C:\\Tools", L"Velmora"}, ext, ours)) << ext;
+    size_t kept = 0;  // "shell", and "shell_Old" beside it where a foreign verb was
+    for (const wchar_t* ext : {L"png", L"webp", L"heic", L"avif"})
+        kept += reg.EnumRegSubKeys(kRegCurrentUser, sfa + ext).size();
+    EXPECT_EQ(kept, 6u);
+    check.SetValue(0);  // all gone again: see below
     reg.SetRegValue(kRegLocalMachine, L"Software\\Classes\\.jpg", L"", L"jpegfile", kRegSz);
     registry.readOnly = {kRegLocalMachine, kRegCurrentUser};
     check.SetValue(1);  // nothing can be written
