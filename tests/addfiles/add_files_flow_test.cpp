@@ -32,7 +32,8 @@ struct AddFilesTest : ::testing::Test, FakeServices {
             File(L"README"),       Dir(L"S2", 0xDFFFFFFF), Dir(L"loop", 0xA000000C),
             Dir(L"j", 0xA0000003), Dir(L"k", 0x20000000),  File(L".h.jpg")};
         files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png")};
-        files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), File(L"중국.jpg")};
+        files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), Dir(L"unreadable"),
+                                      File(L"중국.jpg")};
         files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
         for (const wchar_t* link : {L"loop", L"j", L"k"})  // links: the top again
             files.tree[L"C:\\P\\" + std::wstring(link) + L"\\"] = {File(L"a.jpg")};
