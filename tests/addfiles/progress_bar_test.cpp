@@ -70,6 +70,9 @@ TEST_F(ProgressTest, RunCountsTheToolsRecordsAndNamesThePictureInHand) {
     EXPECT_TRUE(run.OnWait(pictures));
     ASSERT_TRUE(window);
     EXPECT_EQ(window->status + std::to_wstring(window->width), L"正在清除 1/4 b.jpg1250");
+    records += std::wstring(4, L'\n');  // more records than pictures: none named
+    EXPECT_TRUE(run.OnWait(pictures));
+    EXPECT_EQ(window->status, L"正在清除 4/4");
     // Gone before the run's message, and back for a later wait.
     run.Finish();
     EXPECT_EQ(window, nullptr);

@@ -31,7 +31,12 @@ TEST(ToolOutcome, RecordsRoundTripAndOnlyWholeWellFormedLinesCount) {
 // Names come back exactly, lone surrogates (which Windows names may hold)
 // included; bytes that are no UTF-8 never pass for a character.
 TEST(ToolOutcome, Utf8BothWays) {
-    const std::wstring names[] = {L"a.jpg", L"é照", L"😀.jpg", std::wstring(1, wchar_t(0xD800)),
+    const std::wstring names[] = {L"a.jpg",
+                                  L"é照",
+                                  L"😀.jpg",
+                                  L"\x7F\x80\x7FF\x800\xFFFF",
+                                  L"\U00010000\U0010FFFF",
+                                  std::wstring(1, wchar_t(0xD800)),
                                   std::wstring(1, wchar_t(0xDC00)) + L"x"};
     for (const std::wstring& name : names) EXPECT_EQ(WideFromUtf8(Utf8FromWide(name)), name);
     EXPECT_EQ(Utf8FromWide(L"😀"), "\xF0\x9F\x98\x80");

@@ -15,7 +15,8 @@ TEST(Wildcard, MatchPatternsFollowsEveryRule) {
     const Case cases[] = {
         {L"A.JPG", L"*.jpg;*.png", true}, {L"x.jpg.bak", L"*jpg*", true},  // case ignored
         {L"pic001.jpg", L"pic???.jpg", true}, {L"pic01.jpg", L"pic???.jpg", false},
-        {L"img7.jpg", L"img#.jpg", true}, {L"imgx.jpg", L"img#.jpg", false},
+        {L"img0.jpg", L"img#.jpg", true}, {L"img9.jpg", L"img#.jpg", true},
+        {L"imgx.jpg", L"img#.jpg", false}, {L"a.jpg", L"a.jpg**", true}, {L"a.jpg", L"a.jpg*?", false},
         {L"d.jpg", L"[abc].jpg", false}, {L"m.jpg", L"[a-z].jpg", true},
         {L"5.jpg", L"[!0-9].jpg", false}, {L"x.jpg", L"[!0-9].jpg", true},
         {L"?.jpg", L"[?*#[].jpg", true}, {L"q.jpg", L"[?*#[].jpg", false},  // literal in brackets

@@ -201,6 +201,7 @@ TEST_F(CleanFileTest, CommandLineStatusesAndEventFile) {
     EXPECT_EQ(RunTool({"-de", clean}), 1);
     SetEnv("VELMORA_EVENT_FILE", "");
     SetEnv(velmora::kOutcomeFileVariable, "");
+    EXPECT_EQ(RunTool({"-de", clean}), 0);  // empty variables name no file
     // One line per picture; what the lines say is jhead_win_test's.
     Bytes log = ReadFile(t.Path("Event.txt"));
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6) << std::string(log.begin(), log.end());

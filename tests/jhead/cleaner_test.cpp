@@ -70,6 +70,9 @@ TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
     cases.push_back({"second block",
                      Cat({kSoi, ExifSegment(0, false), kJfif, ExifSegment(5, true), kRest}),
                      Cat({kSoi, MinimalExifSegment({5, true}), kJfif, kRest})});
+    cases.push_back({"both blocks hold one: the first's",
+                     Cat({kSoi, ExifSegment(3, false), kJfif, ExifSegment(5, true), kRest}),
+                     Cat({kSoi, MinimalExifSegment({3, false}), kJfif, kRest})});
     // Blocks that hold no readable orientation leave none behind.
     Bytes bad_offset = ExifSegment(6, true);
     bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end

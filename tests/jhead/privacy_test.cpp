@@ -26,6 +26,10 @@ constexpr uint32_t kGps = Bit(Private::Gps), kDevice = Bit(Private::Device),
 Bytes Exif(const Bytes& tiff) { return Cat({B("Exif\0\0"s), tiff}); }
 Bytes Xmp(const std::string& text) { return B("http://ns.adobe.com/xap/1.0/\0"s + text); }
 Bytes Ascii(const std::string& s) { return B(s + '\0'); }
+// A chunk of extended XMP: GUID, full length and offset, then text cut anywhere.
+Bytes XmpChunk(const std::string& text) {
+    return B("http://ns.adobe.com/xmp/extension/\0"s + std::string(40, '0') + text);
+}
 const std::string kNs =
     " xmlns:e='http://ns.adobe.com/exif/1.0/' xmlns:dc='http://purl.org/dc/elements/1.1/'"
     " xmlns:mm='http://ns.adobe.com/xap/1.0/mm/' xmlns:rdf='r' xmlns:d='http://www.dji.com/"
@@ -179,7 +183,8 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"XMP empty and blank properties", 0xE1,
          Xmp("<rdf:Description" + kNs +
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
-             "<other:GPSLatitude>1</other:GPSLatitude></rdf:Description>")},
+             "<other:GPSLatitude>1</other:GPSLatitude><dc:rights><rdf:Alt><rdf:li "
+             "xml:lang='x-default'/></rdf:Alt></dc:rights></rdf:Description>")},
         {"XMP drone, places, description", 0xE1,
          Xmp("<rdf:Description" + kNs +
              " d:GpsLatitude='+1.5'><ic:Location>Home</ic:Location>"
@@ -189,6 +194,8 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Cat({B("http://ns.adobe.com/xap/1.0/\0"s),
               Utf16("<a" + kNs + " e:GPSDestLatitude='1,2N'/>", false)}),
          kGps},
+        {"extended XMP chunk cut inside tags", 0xE1,
+         XmpChunk("1'/><rdf:Description" + kNs + " e:GPSLatitude='1'/><dc:cre"), kGps},
         {"XMP cut inside a tag", 0xE1, Xmp("<rdf:Description" + kNs + " e:GPSLatitude='1"), 0,
          Bad(Damage::Xmp)},
         {"64 prefixes", 0xE1, Declarations(64)},
@@ -200,6 +207,7 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Photoshop(Resource(0x0404, Cat({Iptc(90, "Paris"), Iptc(110, "Ann"), Iptc(122, "Bo"),
                                          Iptc(120, "At home")}))),
          kPlace | kAuthor | kText},
+        {"IPTC copyright notice", 0xED, Photoshop(Resource(0x0404, Iptc(116, "(c) Ann"))), kAuthor},
         {"IPTC blank by-line, digest", 0xED,
          Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))}))},
         {"IPTC record one byte past its resource", 0xED,

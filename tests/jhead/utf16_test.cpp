@@ -10,8 +10,10 @@
 
 using namespace jhead;
 
-TEST(Utf16, LoneSurrogatesRoundTrip) {
-    for (std::u16string name : {u"a\xD800-", u"x\xDC00", u"\xDC00\xD800"}) {
+TEST(Utf16, NamesRoundTripLoneSurrogatesIncluded) {
+    // With the first and last code points of each UTF-8 length.
+    for (std::u16string name : {u"a\xD800-", u"x\xDC00", u"\xDC00\xD800",
+                                u"\x7F\x80\x7FF\x800\xFFFF\xD800\xDC00\xDBFF\xDFFF"}) {
         EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(name)), name);
     }
 }

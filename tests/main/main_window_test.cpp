@@ -163,6 +163,7 @@ TEST_F(MainWindowTest, CommandLineStartCleansThePicturesOfItsFolderUnseenAndClos
     MainWindow interactive{fake.services,
                            {form = {}, empty, removeButton, contextMenu, sameName, all}};
     EXPECT_FALSE(interactive.OnLoad());
+    EXPECT_FALSE(fake.runLock.held);  // the start-up check of the tool's copy gave it back
     EXPECT_FALSE(form.hidden || form.closed);
     auto running = fake.processes.Start(L"Go.bat", Show::Hidden, L"", Tree::Tied);
     interactive.OnUnload();
@@ -228,6 +229,16 @@ TEST_F(MainWindowTest, TheToolCopyIsMadeSureBeforeEveryRun) {
         EXPECT_EQ(fake.files.files[copy].text, L"jhead 1.0");
         EXPECT_FALSE(fake.files.Has(L"C:\\TEMP\\Velmora-jhead.tmp"));
     }
+    // A copy cut short on the way is not renamed into place; an empty
+    // program file is no tool.
+    fake.files.files[copy].text = L"jhead 0.9";
+    fake.files.copyCut = 3;
+    window.OnRemoveClicked();
+    EXPECT_NE(fake.dialogs.Texts().back().find(L"无法把 jhead.exe"), std::wstring::npos);
+    EXPECT_EQ(fake.files.files[copy].text, L"jhead 0.9");
+    fake.files.files[kTool].text.clear();
+    window.OnRemoveClicked();
+    EXPECT_NE(fake.dialogs.Texts().back().find(L"没有 jhead.exe"), std::wstring::npos);
 }
 
 // The results view opens Event.txt in Notepad, whatever its attributes,
@@ -391,6 +402,7 @@ TEST_F(MainWindowTest, ReplacementWalksTheQueueAsItStandsAfterTheWait) {
         if (fake.events.pumps != 2) return;
         queue.index = 0;
         window.OnQueueKeyDown(Key::Delete);
+        EXPECT_EQ(queue.index, 0);  // the row that took its place
         window.OnFilesDropped({L"C:\\c.jpg"});
     };
 
@@ -410,7 +422,8 @@ TEST_F(MainWindowTest, NamesTheCodePageCannotHoldGoInShortOrAreReported) {
     fake.processes.environment[L"tmp"] = t;
     fake.files.folders.push_back(t);
     fake.files.shortNames = {{t, L"C:\\Users\\B8A1~1\\Temp"},
-                             {L"C:\\photo².jpg", L"C:\\PHOTO~1.JPG"}};
+                             {L"C:\\photo².jpg", L"C:\\PHOTO~1.JPG"},
+                             {L"C:\\사진.jpg", L"C:\\사진~1.JPG"}};  // no help either
     Queue({L"C:\\照片.jpg", L"C:\\photo².jpg", L"C:\\사진.jpg", L"C:\\😀.jpg"});
     // The tool finds the files by the names the script gives.
     for (const wchar_t* p : {L"C:\\照片.jpg", L"C:\\photo².jpg"}) fake.files.files[p] = {50};
@@ -506,6 +519,11 @@ TEST_F(MainWindowTest, ARunThatCannotHappenNamesWhatStoppedItAndTouchesNoPicture
     fake.files.files[script].locked = true;
     expectRefused(L"写入脚本 Go.bat");
     fake.files.files[script].locked = false;
+    // The interpreter would expand a "%" in a network folder's path.
+    fake.processes.environment[L"tmp"] = L"\\\\srv\\50%";
+    fake.files.folders.push_back(L"\\\\srv\\50%");
+    expectRefused(L"运行临时文件夹中的脚本 Go.bat");
+    fake.processes.environment[L"tmp"] = L"C:\\TEMP";
     fake.processes.startFails = true;
     expectRefused(L"运行临时文件夹中的脚本 Go.bat");
     EXPECT_EQ(fake.events.sleptMs, 100);  // a failed start still costs one pass

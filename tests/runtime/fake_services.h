@@ -83,6 +83,7 @@ public:
     // Short (8.3) forms; a path without one is on a volume that keeps none.
     std::map<std::wstring, std::wstring, std::less<>> shortNames;
     std::wstring currentFolder = L"C:\\Users\\me";
+    size_t copyCut = std::wstring::npos;  // copies end after this many characters
 
     std::optional<FileInfo> Stat(std::wstring_view path) override {
         auto f = files.find(path);
@@ -100,6 +101,7 @@ public:
             return false;
         FakeFile copy = it->second;
         copy.readOnly = copy.hidden = copy.locked = false;
+        copy.text.resize(std::min(copy.text.size(), copyCut));
         files[std::wstring(to)] = copy;
         return true;
     }

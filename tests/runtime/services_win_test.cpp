@@ -54,6 +54,9 @@ TEST_F(ServicesWinTest, TextIsWrittenInTheAnsiCodePageOrNotAtAll) {
     EXPECT_FALSE(files.SaveSimpleFile((dir / L"missing" / L"Go.bat").wstring(), L"x", false));
 }
 
+int g_ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
+
 TEST_F(ServicesWinTest, WaitsEndForEveryKindOfEnd) {
     // Scripts run and are waited for in every end-to-end run; here the ends
     // those runs never meet: an exit code that reads "still active", and a
@@ -63,6 +66,13 @@ TEST_F(ServicesWinTest, WaitsEndForEveryKindOfEnd) {
     const std::wstring missing = (dir / L"no such program.exe").wstring();
     EXPECT_EQ(ShellWait(processes, events, missing, Show::Hidden), 0u);
     EXPECT_LT(GetTickCount() - start, 10000u);
+
+    // The window's events are handled all through a wait.
+    g_ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, CountTick);
+    ShellWait(processes, events, L"cmd /c ping -n 2 127.0.0.1 >nul", Show::Hidden);
+    KillTimer(nullptr, timer);
+    EXPECT_GT(g_ticks, 0);
 }
 
 // Processes of a program by its file name; ended first when `end` is set.

@@ -75,6 +75,8 @@ TEST_F(RegistrySuite, ValuesAreStoredAndReadBackByType) {
         {kRegSz, L"", "1:", L""},
         {kRegSz, std::wstring(L"a\0b", 3), Z(std::string("1:a\0b", 5)), L"a"},
         {kRegMultiSz, L"a\r\nb\r\n", std::string("7:a\0b\0\0", 7), L"a\r\nb\r\n"},
+        // Two NULs in a row end a multi-string's list: they read as nothing.
+        {kRegMultiSz, L"a\r\n\r\nb\r\n", std::string("7:a\0\0b\0\0", 8), L"ab\r\n"},
         {kRegDword, L"-2", "4:\xFE\xFF\xFF\xFF", -2},
         {kRegBinary, std::vector<uint8_t>{1, 2, 3}, "3:\x01\x02\x03", 0x030201},
     };
@@ -186,6 +188,16 @@ TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
         }
         EXPECT_EQ(FindVerb(reg, kExe, exts, r), VerbPresence::None);
     }
+    // Keys that hold values stay: a file type's own name, and this program's
+    // command with other arguments, which is another verb.
+    const std::string print = "\"C:\\Tools\\Velmora.exe\" /p \"%1\"";
+    Put(kRegCurrentUser, a, Z("Picture"));
+    Put(kRegCurrentUser, d + cmd, Z(print));
+    VerbRequest r{kVerb};
+    InstallVerb(reg, kExe, exts, r);
+    UninstallVerb(reg, kExe, exts, r);
+    EXPECT_EQ(Raw(kRegCurrentUser, a), Z("1:Picture"));
+    EXPECT_EQ(Raw(kRegCurrentUser, d + cmd), Z("1:" + print));
 }
 
 }  // namespace

@@ -77,12 +77,14 @@ TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {
 TEST(JoinedStartTest, GathersUntilQuietAndServesLateArrivalsInTheNextRun) {
     FakeStartJoin join;
     FakeEventLoop events;
-    const std::vector<std::vector<std::wstring>> script = {{L"b"}, {}, {}, {L"c", L"d"}};
+    // Each arrival starts the quiet time again: "f" comes 19 quiet polls after "c" and "d".
+    std::vector<std::vector<std::wstring>> script(23);
+    script[0] = {L"b"}, script[3] = {L"c", L"d"}, script[22] = {L"f"};
     events.onDoEvents = [&] {
         if (size_t(events.pumps) <= script.size()) join.waiting = script[events.pumps - 1];
     };
     JoinedStart start(join, events);
-    EXPECT_EQ(start.Begin({L"a"}), (std::vector<std::wstring>{L"a", L"b", L"c", L"d"}));
+    EXPECT_EQ(start.Begin({L"a"}), (std::vector<std::wstring>{L"a", L"b", L"c", L"d", L"f"}));
     join.waiting = {L"e"};  // arrived during the run
     EXPECT_EQ(start.Next(), std::vector<std::wstring>{L"e"});
     EXPECT_TRUE(join.open);

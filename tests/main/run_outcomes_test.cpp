@@ -1,0 +1,37 @@
+// The tally of the tool's records and the final message, at the edges the
+// window's tests do not reach: records shared out among spellings of one
+// picture, a cancelled run.
+#include "main/run_outcomes.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "common/text.h"
+
+namespace velmora {
+namespace {
+
+TEST(RunOutcomes, EachRecordCountsOnceAndTheMessageSaysWhatWasHandled) {
+    // One picture queued under two spellings; the tool reported it once.
+    const std::vector<std::wstring> twice{L"C:\\A.JPG", L"c:\\a.jpg"};
+    const std::string record =
+        FormatOutcomeRecord({ToolOutcome::Cleaned, ToolReason::None, true, false, "C:\\a.jpg"});
+    RunTally t =
+        TallyOutcomes(twice, twice, record, [](std::wstring_view n) { return LowerText(n); });
+    EXPECT_EQ(std::tuple(t.total, t.cleaned, t.noOutcome), std::tuple(2, 1, 1));
+
+    // Cancelled: handled are those the tool cleaned or found clean, of
+    // those the script named.
+    RunTally cancelled;
+    cancelled.cancelled = true;
+    cancelled.total = 5;
+    cancelled.cleaned = cancelled.clean = cancelled.noOutcome = cancelled.leftOut = 1;
+    cancelled.failed[size_t(ToolReason::ReadOnly)] = 1;
+    EXPECT_EQ(RunSummary(cancelled),
+              L"已取消：已处理 2 个，共 4 个文件。其余文件未改动。\r\n· 1 个是只读文件\r\n"
+              L"· 1 个的文件名含有系统代码页无法表示的字符");
+}
+
+}  // namespace
+}  // namespace velmora
