@@ -31,25 +31,23 @@ struct AddFilesTest : ::testing::Test, FakeServices {
             File(L"a.jpg"),        Dir(L"S1", 0x9000001A), File(L"b.JPG"),
             File(L"README"),       Dir(L"S2", 0xDFFFFFFF), Dir(L"loop", 0xA000000C),
             Dir(L"j", 0xA0000003), Dir(L"k", 0x20000000),  File(L".h.jpg")};
-        files.tree[L"C:\P\S1\"] = {File(L"s1.jpg"), File(L"x.png"), File(L"y.HEIC"),
-                                      File(L"z.gif")
-    };
-        files.tree[L"C:\P\S2\"] = {File(L"s2.jpg"), Dir(L"T"), Dir(L"unreadable"),
-                                      File(L"중국.jpg")
-};
-files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
-for (const wchar_t* link : {L"loop", L"j", L"k"})  // links: the top again
-    files.tree[L"C:\\P\\" + std::wstring(link) + L"\\"] = {File(L"a.jpg")};
-}
-// "添加文件" with a.jpg and b.JPG chosen, the question answered, `typed`.
-void Add(Answer answer, const wchar_t* typed, std::wstring chosen = L"C:\\P\0a.jpg\0b.JPG"s) {
-    queue.rows = {L"C:\\P\\A.JPG", L"old"};
-    queue.index = -1;
-    dialogs.fileAnswers.push_back({chosen});
-    dialogs.answers = {answer};
-    dialogs.inputs = {typed};
-    flow.AddFilesToList(queue);
-}
+        files.tree[L"C:\\P\\S1\\"] = {File(L"s1.jpg"), File(L"x.png"), File(L"y.HEIC"),
+                                      File(L"z.gif")};
+        files.tree[L"C:\\P\\S2\\"] = {File(L"s2.jpg"), Dir(L"T"), Dir(L"unreadable"),
+                                      File(L"중국.jpg")};
+        files.tree[L"C:\\P\\S2\\T\\"] = {File(L"t.jpg")};
+        for (const wchar_t* link : {L"loop", L"j", L"k"})  // links: the top again
+            files.tree[L"C:\\P\\" + std::wstring(link) + L"\\"] = {File(L"a.jpg")};
+    }
+    // "添加文件" with a.jpg and b.JPG chosen, the question answered, `typed`.
+    void Add(Answer answer, const wchar_t* typed, std::wstring chosen = L"C:\\P\0a.jpg\0b.JPG"s) {
+        queue.rows = {L"C:\\P\\A.JPG", L"old"};
+        queue.index = -1;
+        dialogs.fileAnswers.push_back({chosen});
+        dialogs.answers = {answer};
+        dialogs.inputs = {typed};
+        flow.AddFilesToList(queue);
+    }
 };
 
 TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {

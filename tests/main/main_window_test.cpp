@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, ReplacementFollowsTheSizeRuleAndNeverLosesThePicture) {
     window.OnRemoveClicked();
 
     // Only the outputs that took their picture's place count as cleaned.
-    EXPECT_EQ(fake.dialogs.Texts()[0].rfind(L"有 8 个文件未清除", 0), 0u);
+    EXPECT_NE(fake.dialogs.Texts()[0].find(L"\r\n有 8 张图片未清除，"), std::wstring::npos);
     for (const Expect& e : expected) {
         SCOPED_TRACE(e.picture);
         EXPECT_EQ(fake.files.Size(e.picture), e.size);
@@ -479,11 +479,11 @@ TEST_F(MainWindowTest, TheRunTouchesOnlyTheQueuedPictures) {
                   L"C:\\x?echo PWNED.jpg [U+000A]：未处理，文件名含有无法安全处理的字符"),
               std::wstring::npos);
     EXPECT_EQ(fake.dialogs.Texts(),
-              Texts{L"有 4 个文件未清除，仍带着原来的信息：\r\n"
-                    L"· 1 个的短文件名指向了另一个文件，它本身没有被处理\r\n"
-                    L"· 1 个的文件名含有系统代码页无法表示的字符\r\n"
-                    L"· 2 个的文件名含有无法安全处理的字符（引号、换行等控制字符）\r\n"
-                    L"每个文件的情况见“查看结果”。"});
+              Texts{L"已清除 2 张图片。\r\n有 4 张图片未清除，仍带着原来的信息：\r\n"
+                    L"· 1 张的短文件名指向了另一个文件，它本身没有被处理\r\n"
+                    L"· 1 张的文件名含有系统代码页无法表示的字符\r\n"
+                    L"· 2 张的文件名含有无法安全处理的字符（引号、换行等控制字符）\r\n"
+                    L"每张图片的情况见“查看结果”。"});
 }
 
 // A run that cannot happen says what stopped it instead of "搞定", and

@@ -15,10 +15,10 @@ namespace {
 TEST(RunOutcomes, EachRecordCountsOnceAndTheMessageSaysWhatWasHandled) {
     // One picture queued under two spellings; the tool reported it once.
     const std::vector<std::wstring> twice{L"C:\\A.JPG", L"c:\\a.jpg"};
-    const std::string record =
-        FormatOutcomeRecord({ToolOutcome::Cleaned, ToolReason::None, true, false, "C:\\a.jpg"});
-    RunTally t =
-        TallyOutcomes(twice, twice, record, [](std::wstring_view n) { return LowerText(n); });
+    const std::string record = FormatOutcomeRecord(
+        {ToolOutcome::Cleaned, ToolReason::None, true, false, false, "C:\\a.jpg", ""});
+    RunTally t = TallyOutcomes(
+        MatchOutcomes(twice, twice, record, [](std::wstring_view n) { return LowerText(n); }));
     EXPECT_EQ(std::tuple(t.total, t.cleaned, t.noOutcome), std::tuple(2, 1, 1));
 
     // Cancelled: handled are those the tool cleaned or found clean, of
@@ -29,8 +29,9 @@ TEST(RunOutcomes, EachRecordCountsOnceAndTheMessageSaysWhatWasHandled) {
     cancelled.cleaned = cancelled.clean = cancelled.noOutcome = cancelled.leftOut = 1;
     cancelled.failed[size_t(ToolReason::ReadOnly)] = 1;
     EXPECT_EQ(RunSummary(cancelled),
-              L"已取消：已处理 2 个，共 4 个文件。其余文件未改动。\r\n· 1 个是只读文件\r\n"
-              L"· 1 个的文件名含有系统代码页无法表示的字符");
+              L"已取消：已处理 2 张，共 4 张图片。其余图片未改动。\r\n已清除 1 张图片。\r\n"
+              L"1 张图片本来就没有需要清除的信息。\r\n· 1 张是只读文件\r\n"
+              L"· 1 张的文件名含有系统代码页无法表示的字符");
 }
 
 }  // namespace
