@@ -1,6 +1,5 @@
 #include "addfiles/file_dialog.h"
 #include "addfiles/path_helpers.h"
-#include "addfiles/pattern_suggestion.h"
 
 #include <gtest/gtest.h>
 
@@ -60,15 +59,6 @@ TEST(PathHelpers, GetPathPartAndGetParentDir) {
     for (const Case& c : cases) {
         EXPECT_EQ(c.mode == -9 ? GetParentDir(c.path) : GetPathPart(c.path, c.mode), c.expected)
             << c.path << " " << c.mode;
-    }
-}
-
-TEST(PatternSuggestion, AJpegGetsBothExtensionsAnyOtherKindItsOwn) {
-    for (const wchar_t* jpeg : {L"jpg", L"JPEG"}) {
-        EXPECT_EQ(SuggestedPatterns(jpeg), L"*.jpg;*.jpeg");
-    }
-    for (const wchar_t* other : {L"jpe", L"jpgx", L"PNG", L""}) {
-        EXPECT_EQ(SuggestedPatterns(other), std::wstring(L"*.") + other);
     }
 }
 

@@ -101,17 +101,6 @@ TEST_F(RegistrySuite, FailuresReturnTheDefaultAndTheStatus) {
     EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, kTestW).empty());
 }
 
-TEST_F(RegistrySuite, TreesAreListedAndDeletedDeepestFirst) {
-    for (const char* path : {"\\a\\b\\c", "\\a\\b\\d", "\\a\\e"})
-        Put(kRegCurrentUser, kTest + path, "");
-    EXPECT_EQ(reg.EnumRegSubKeys(kRegCurrentUser, kTestW + L"\\a"), (Names{L"b", L"e"}));
-    EXPECT_EQ(reg.RegLastStatus(), kRegNoMoreItems);
-    reg.DeleteRegKeyTree(kRegCurrentUser, kTestW, L"a");
-    EXPECT_EQ(reg.RegLastStatus(), kRegOk);
-    EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, kTestW + L"\\a").empty());
-    EXPECT_EQ(reg.RegLastStatus(), kRegFileNotFound);
-}
-
 // As a user without administrator rights meets them: .vmt1 and .vmt2 share
 // a machine-wide file type with a foreign verb of the same name; .vmt3 has
 // a per-user one with a foreign verb, .vmt4 one with the verb of a program
