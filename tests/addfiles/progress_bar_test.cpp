@@ -16,23 +16,6 @@ struct ProgressTest : ::testing::Test, FakeServices {
     bool Update(int percent, std::wstring text = {}) { return bar.UpdateProBar(percent, text); }
 };
 
-TEST_F(ProgressTest, UpdatesShowTheWindowAndAHundredOrACancelClosesIt) {
-    EXPECT_TRUE(Update(0, L"x") && events.busy && !window);  // 0: only the busy pointer
-    EXPECT_TRUE(Update(42, L"正在扫描文件...") && Update(43));
-    ASSERT_TRUE(window && window->visible);
-    EXPECT_EQ(window->width, 2150);
-    EXPECT_EQ(window->barText + window->status, L"43%正在扫描文件...");
-    EXPECT_TRUE(Update(100) && !window && !events.busy);
-
-    Update(10);
-    window->OnCancel();
-    EXPECT_FALSE(window->visible || bar.UpdateStatus(L"x"));
-    int percent = 50;
-    EXPECT_FALSE(bar.UpdateProBar(percent, L""));
-    EXPECT_TRUE(percent == 100 && !window);
-    EXPECT_TRUE(Update(5));  // a fresh window starts without the cancel
-}
-
 TEST_F(ProgressTest, TheBarCreepsToItsFullLengthAndLongTextsAreShortened) {
     const std::wstring sixty = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz01234567";
     Update(98, sixty);
