@@ -104,10 +104,8 @@ TEST(Png, KeepsRenderingAndAnimationChunksRemovesTheRest) {
     EXPECT_EQ(p.Removed(),
               "Exif 86, 文本 19, 修改时间 19, XMP 38, 其他数据块 26, 图像后附加数据 4");
     ExpectCleaned(PlanPng, Cat({in, B("tail")}), Png(kept));
-    for (bool be : {false, true}) {
-        ExpectCleaned(PlanPng, Png(Cat({Chunk("gAMA", "1234"), PngChunk("eXIf", ExifTiff(6, be))})),
-                      Png(Cat({Chunk("gAMA", "1234"), PngChunk("eXIf", MinimalTiff({6, be}))})), 6);
-    }
+    ExpectCleaned(PlanPng, Png(Cat({Chunk("gAMA", "1234"), PngChunk("eXIf", ExifTiff(6, true))})),
+                  Png(Cat({Chunk("gAMA", "1234"), PngChunk("eXIf", MinimalTiff({6, true}))})), 6);
 }
 
 TEST(Png, TextKeywordsNameTheirKinds) {
@@ -143,11 +141,9 @@ TEST(Webp, RemovesMetadataClearsFlagsFixesRiffSizeKeepsOrientation) {
     EXPECT_EQ(p.Removed(), "Exif 88, XMP 88, 其他数据块 10, 图像后附加数据 4");
     EXPECT_EQ(p.plan.summary.found.kinds, 1u << (int)Private::Gps | 1u << (int)Private::Device);
     ExpectCleaned(PlanWebp, in, Webp(Cat({Vp8x(0x32), kept})));
-    for (bool be : {false, true}) {
-        ExpectCleaned(PlanWebp,
-                      Webp(Cat({Vp8x(0x0C), kVp8, kXmp, WebpChunk("EXIF", ExifTiff(8, be))})),
-                      Webp(Cat({Vp8x(0x08), kVp8, WebpChunk("EXIF", MinimalTiff({8, be}))})), 8);
-    }
+    ExpectCleaned(PlanWebp,
+                  Webp(Cat({Vp8x(0x0C), kVp8, kXmp, WebpChunk("EXIF", ExifTiff(8, false))})),
+                  Webp(Cat({Vp8x(0x08), kVp8, WebpChunk("EXIF", MinimalTiff({8, false}))})), 8);
     // The simple format: only the image chunk stays, no viewer reads EXIF there.
     ExpectCleaned(PlanWebp, Webp(Cat({kVp8, WebpChunk("EXIF", MinimalTiff({8, false}))})),
                   Webp(kVp8));
