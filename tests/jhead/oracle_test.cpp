@@ -1,7 +1,8 @@
 // The built tool judged by other programs: exiftool (the kinds the report
-// names; nothing left but Orientation once cleaned) and djpeg (pixels
-// identical before and after), on real camera pictures and on pictures built
-// here in every layout libjpeg writes.
+// names; nothing left but Orientation once cleaned), djpeg or ImageMagick
+// (pixels identical before and after) and pngcheck, on real camera
+// pictures, on pictures built here in every layout libjpeg writes, and on
+// the PNG and WebP pictures made with Debian's tools.
 #include <gtest/gtest.h>
 
 #include <algorithm>
