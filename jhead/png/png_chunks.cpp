@@ -88,12 +88,15 @@ struct KeywordKind {
     Private kind;
 };
 
-// Keywords registered for PNG, and ImageMagick's own.
+// Keywords registered for PNG, ImageMagick's own, and those exiftool
+// writes beside the Exif tags of the same name.
 constexpr KeywordKind kKeywords[] = {
     {"Author", Private::Author},     {"Copyright", Private::Author},
     {"Software", Private::Software}, {"Creation Time", Private::Time},
     {"Source", Private::Device},     {"date:create", Private::Time},
     {"date:modify", Private::Time},  {"date:timestamp", Private::Time},
+    {"Artist", Private::Author},     {"Make", Private::Device},
+    {"Model", Private::Device},
 };
 
 // The text after the keyword: tEXt has it plainly; zTXt and iTXt may hold

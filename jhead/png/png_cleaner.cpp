@@ -17,7 +17,7 @@ constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 // Lengths are 31-bit: a larger one is damage, not a huge chunk.
 constexpr uint32_t kMaxLength = 0x7FFFFFFF;
 // Removed chunks up to this size are read whole for the report; a larger
-// one is only checked, and counted as text found.
+// one is only checked (a text chunk then counts as text found).
 constexpr uint32_t kReadWhole = 16 << 20;
 
 uint32_t Be32(const uint8_t* p) {
@@ -42,7 +42,8 @@ struct Walk {
 };
 
 // Reads the data and the CRC that follows, keeping the data of a removed
-// chunk; false when the chunk is cut short or its CRC is wrong.
+// chunk; false when the chunk is cut short, *crc_ok false when its CRC is
+// wrong.
 bool ReadChecked(Walk& w, Chunk* c, bool* crc_ok) {
     uint32_t crc = Crc32(0, c->type, 4);
     const bool keep_data = c->role != PngRole::Keep && c->length <= kReadWhole;
