@@ -39,7 +39,7 @@ struct Layout {
     const char* brand = "heic";
     // Faults a file may hold.
     bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
-    bool exif_huge = false;  // a length that reaches 2^64
+    bool exif_huge = false;  // a length past 2^64 from its offset
     uint32_t primary = 1;
 };
 
@@ -91,15 +91,13 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
         l.exif_in_idat || l.exif_emptied ? 0 : kExif.size();  // between the picture's parts
     const uint64_t pic2 = mdat + kPic1.size() + e, xmp = pic2 + kPic2.size();
     const uint64_t base = l.base_size ? mdat : 0;
-    Bytes iloc =
-        Cat({Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
-             Loc(l, 2, 0, base, {{xmp + kXmp.size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
-             l.exif_in_idat
-                 ? Loc(l, 3, 1, 0, {{0, kExif.size()}})
-                 : Loc(l, 3, 0, base,
-                       {{mdat + kPic1.size(), l.exif_huge ? UINT64_MAX - mdat - kPic1.size() : e}}),
-             Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
-             Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
+    Bytes iloc = Cat(
+        {Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
+         Loc(l, 2, 0, base, {{xmp + kXmp.size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
+         l.exif_in_idat ? Loc(l, 3, 1, 0, {{0, kExif.size()}})
+                        : Loc(l, 3, 0, base, {{mdat + kPic1.size(), l.exif_huge ? UINT64_MAX : e}}),
+         Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
+         Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
     const int sizes = l.offset_size << 12 | l.length_size << 8 | l.base_size << 4 | l.index_size;
     return Full("meta", 0,
                 Cat({Full("hdlr", 0, Cat({Be(0, 4), B("pict"), Bytes(13, 0)})),
@@ -201,7 +199,7 @@ TEST(Heif, DamagedOrTangledStructuresAreRefused) {
         {"grid built from the Exif item", Heif({.grid_of_exif = true})},
         {"primary item is the Exif", Heif({.primary = 3})},
         {"offsets of 2 bytes", Heif({.offset_size = 2})},
-        {"Exif length near 2^64", Heif({.length_size = 8, .exif_huge = true})},
+        {"Exif length past 2^64", Heif({.length_size = 8, .exif_huge = true})},
         {"a video's brands", Heif({.brand = "isom"})},
     };
     for (const auto& [name, in] : kCases) {
