@@ -147,10 +147,8 @@ TEST_F(RegistrySuite, VerbIsInstalledPerUserAndForeignVerbsComeBack) {
     const std::string bVerb = b + "\\shell\\" + verb, sfaVerb = sfa + "\\shell\\" + verb;
     Put(kRegCurrentUser, bVerb, Z("@view.dll,-101"), "MUIVerb");
     Put(kRegCurrentUser, bVerb, Z("%ProgramFiles%\\Viewer\\view.exe,0"), "Icon", 2);
-    Put(kRegCurrentUser, bVerb + "\\DropTarget", Z("{0C5F4A5A-7C19-4D8A-9E0B-5E0F8B1A2C3D}"),
-        "Clsid");
-    Put(kRegCurrentUser, sfaVerb, Z("{7AD84985-87B4-4A16-BE58-8B72A5B390F7}"),
-        "ExplorerCommandHandler");
+    Put(kRegCurrentUser, bVerb + "\\DropTarget", Z("{0C5F4A5A}"), "Clsid");
+    Put(kRegCurrentUser, sfaVerb, Z("{7AD84985}"), "ExplorerCommandHandler");
     const std::string bTree = Tree(kRegCurrentUser, bVerb), sfaTree = Tree(kRegCurrentUser, sfa);
     const Names exts = {L"vmt1", L"vmt2", L"vmt3", L"vmt4", L"vmt5", L"vmt6", L"vmt7"};
     const std::string ourVerb = "|=" + Z("1:" + verb) + "\n|MultiSelectModel=" + Z("1:Player") +

@@ -34,10 +34,9 @@ TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
     for (const auto& [ext, program] : {std::pair{L"png", L"D:\\Gone\\velmora.EXE"},
                                        {L"webp", L"D:\\Dir\\Velmora.exe"},
                                        {L"heic", L"D:\\Kept\\Velmora.exe"},
-                                       {L"avif", L"D:\\Gone\\Other.exe"}}) {
+                                       {L"avif", L"D:\\Gone\\Other.exe"}})
         reg.SetRegValue(kRegLocalMachine, sfa + ext + L"\\shell\\去除EXIF信息\\command", L"",
                         L"\"" + std::wstring(program) + L"\" \"%1\"", kRegSz);
-    }
     check.SetValue(1);
     VerbRequest ours{L"去除EXIF信息"};
     for (const wchar_t* ext : {L"jpg", L"jpeg", L"png", L"webp", L"heic", L"heif", L"avif"})
