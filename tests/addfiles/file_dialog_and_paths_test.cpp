@@ -1,5 +1,6 @@
 #include "addfiles/file_dialog.h"
 #include "addfiles/path_helpers.h"
+#include "addfiles/pattern_suggestion.h"
 
 #include <gtest/gtest.h>
 
