@@ -91,7 +91,8 @@ void SettleOutcomes(FileSystem& files, const Plan& plan, const std::vector<std::
         const std::wstring& picture = plan.pictures[i];
         if (!r || r->outcome == ToolOutcome::Failed) continue;
         if (!files.SameFile(picture, WideFromUtf8(r->opened))) {
-            NotCleaned(*r, ToolReason::OtherFile);
+            // A picture gone since is missing, not another file.
+            NotCleaned(*r, files.Stat(picture) ? ToolReason::OtherFile : ToolReason::Missing);
         } else if (r->output && replace) {
             const bool mine = !stopped && stillQueued.count(picture) && plan.fresh.count(picture);
             const ToolReason why = mine ? ReplaceWithOutput(files, picture) : ToolReason::Other;

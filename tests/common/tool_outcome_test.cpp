@@ -10,9 +10,8 @@ namespace {
 
 TEST(ToolOutcome, RecordsRoundTripAndOnlyWholeWellFormedLinesCount) {
     const OutcomeRecord written[] = {
-        {ToolOutcome::Cleaned, ToolReason::None, true, true, false, "C:\\a b\\照片.jpg",
-         "C:\\a b\\照片.jpg"},
-        {ToolOutcome::Failed, ToolReason::Other, false, false, true, "C:\\X~1.JPG", "C:\\x\ty.jpg"},
+        {ToolOutcome::Cleaned, ToolReason::None, true, true, false, "C:\\a b.jpg", "C:\\a b.jpg"},
+        {ToolOutcome::Failed, ToolReason::Other, false, false, true, "C:\\X~1.JPG", "C:\\x\ty"},
         {ToolOutcome::NothingToRemove, ToolReason::None, true, false, false, "", ""},
     };
     std::string text;

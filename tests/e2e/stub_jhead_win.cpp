@@ -1,7 +1,7 @@
 // A stand-in for jhead.exe in end-to-end tests: it records each call in
 // calls.log beside itself and answers "-de P" by writing P + ".tmp" (the
 // picture's bytes after "cleaned:") and an outcome record that says so and
-// names the file's long path. A
+// names the file's full path. A
 // picture whose bytes start with "slow" makes it wait three seconds first.
 #include <windows.h>
 
@@ -34,9 +34,8 @@ int wmain(int argc, wchar_t** argv) {
         WriteBytes(std::wstring(argv[2]) + L".tmp", "cleaned:" + picture);
         wchar_t outcomes[MAX_PATH] = L"";
         GetEnvironmentVariableW(L"VELMORA_OUTCOME_FILE", outcomes, MAX_PATH);
-        wchar_t full[MAX_PATH] = L"", opened[MAX_PATH] = L"";
-        GetFullPathNameW(argv[2], MAX_PATH, full, nullptr);
-        GetLongPathNameW(full, opened, MAX_PATH);
+        wchar_t opened[MAX_PATH] = L"";
+        GetFullPathNameW(argv[2], MAX_PATH, opened, nullptr);
         const velmora::OutcomeRecord r{
             velmora::ToolOutcome::Cleaned, velmora::ToolReason::None, true, false, true,
             Narrow(argv[2], CP_UTF8),      Narrow(opened, CP_UTF8)};

@@ -71,7 +71,6 @@ struct FakeFile {
     bool readOnly = false;
     bool hidden = false;
     bool locked = false;  // in use: cannot be replaced
-    bool link = false;    // a link planted in its place
 };
 
 class FakeFileSystem : public FileSystem {
@@ -176,10 +175,8 @@ public:
         const std::wstring first = Resolve(a);
         return !first.empty() && first == Resolve(b);
     }
-    bool IsLink(std::wstring_view path) override {
-        auto it = files.find(path);
-        return it != files.end() && it->second.link;
-    }
+    std::vector<std::wstring> links;  // links planted in the temporary folder
+    bool IsLink(std::wstring_view path) override { return std::ranges::count(links, path) > 0; }
     std::unique_ptr<HeldFile> Hold(std::wstring_view path) override {
         auto it = files.find(path);
         if (it == files.end() || it->second.locked) return nullptr;
