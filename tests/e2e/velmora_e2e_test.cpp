@@ -526,8 +526,7 @@ TEST_F(VelmoraE2ETest, OnlyTheQueuedPicturesChangeWhateverTheirNames) {
     EXPECT_FALSE(fs::exists(pwned));
     EXPECT_EQ(ReadBytes(other), located);
     // Its twin, whose short name leads to the other, is left out and said.
-    EXPECT_NE(message.find(L"
-有 2 张图片未清除"), std::wstring::npos) << Utf8(message);
+    EXPECT_NE(message.find(L"\r\n有 2 张图片未清除"), std::wstring::npos) << Utf8(message);
     EXPECT_NE(message.find(L"· 1 张的文件名含有无法安全处理的字符"), std::wstring::npos);
 }
 
