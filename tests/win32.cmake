@@ -25,11 +25,12 @@ target_link_libraries(velmora_e2e_tests PRIVATE jhead_samples GTest::gtest_main 
 add_dependencies(velmora_e2e_tests Velmora stub_jhead jhead)
 # A camera's picture with its GPS position (Wine reaches the build host's
 # files on drive Z:).
-set(gps_picture ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures/gps/DSCN0010.jpg)
+set(test_pictures ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures)
 if(CMAKE_CROSSCOMPILING)
-  set(gps_picture Z:${gps_picture})
+  set(test_pictures Z:${test_pictures})
 endif()
-target_compile_definitions(velmora_e2e_tests PRIVATE VELMORA_GPS_PICTURE="${gps_picture}")
+target_compile_definitions(velmora_e2e_tests PRIVATE
+  VELMORA_GPS_PICTURE="${test_pictures}/gps/DSCN0010.jpg" VELMORA_PICTURES="${test_pictures}")
 add_test(NAME velmora_e2e_tests COMMAND velmora_e2e_tests)
 # A process left hanging must not stall the whole run.
 set_tests_properties(velmora_e2e_tests PROPERTIES TIMEOUT 1200)

@@ -511,6 +511,29 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
     }
 }
 
+// Every kind the window promises, each with a GPS position and told by its
+// content whatever its name (a phone's HEIC named ".jpg"): one start, one
+// "搞定", each cleaned, and a second start finds nothing left to remove.
+TEST_F(VelmoraE2ETest, EveryPictureKindIsCleanedInOneRun) {
+    const fs::path from = VELMORA_PICTURES;
+    const std::pair<fs::path, fs::path> kinds[] = {
+        {from / L"heif" / L"gps.heic", pics / L"IMG_0001.jpg"},
+        {from / L"heif" / L"gps.avif", pics / L"b.avif"},
+        {from / L"png" / L"exif_xmp_text_icc.png", pics / L"c.png"},
+        {from / L"webp" / L"lossy_exif_xmp_icc.webp", pics / L"d.webp"}};
+    std::wstring arguments;
+    for (const auto& [original, copy] : kinds) {
+        WriteBytes(copy, ReadBytes(original));
+        arguments += (arguments.empty() ? L"" : L" ") + Quoted({copy});
+    }
+    Start(arguments);
+    EXPECT_EQ(FinalMessage(), L"搞定\r\n已清除 4 张图片，其中 4 张含GPS位置。");
+    for (const auto& [original, copy] : kinds)
+        EXPECT_LT(ReadBytes(copy).size(), ReadBytes(original).size()) << Utf8(copy.wstring());
+    Start(arguments);
+    EXPECT_EQ(FinalMessage(), L"搞定\r\n4 张图片本来就没有需要清除的信息。");
+}
+
 // No name leads the run elsewhere: a name with line breaks never reaches
 // the script, a short name two pictures share never cleans the one not
 // queued.
