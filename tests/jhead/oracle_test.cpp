@@ -83,7 +83,8 @@ const std::pair<const char*, std::regex> kKinds[] = {
      std::regex("EXIF:\\w+:(ImageDescription|UserComment|XP(Title|Comment|Keywords|Subject))|"
                 "(File|Ducky):Comment|IPTC:(ObjectName|Keywords|SpecialInstructions|Headline|"
                 "Caption-Abstract)|XMP:XMP-(dc:(Description|Title|Subject)|photoshop:(Headline"
-                "|Instructions)|exif:UserComment|tiff:ImageDescription)")},
+                "|Instructions)|exif:UserComment|tiff:ImageDescription)|PNG:(Description|Comment|"
+                "Title|Disclaimer|Warning)")},
     {"编辑软件",
      std::regex("EXIF:\\w+:Software|XMP:XMP-(tiff:Software|xmp:CreatorTool|xmpMM:History.*)|"
                 "Photoshop:(?!(Current)?IPTCDigest|Photoshop(BGR)?Thumbnail).*|APP1:FLIR:"
