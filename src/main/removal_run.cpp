@@ -90,7 +90,9 @@ void SettleOutcomes(FileSystem& files, const Plan& plan, const std::vector<std::
         std::optional<OutcomeRecord>& r = outcomes[i];
         const std::wstring& picture = plan.pictures[i];
         if (!r || r->outcome == ToolOutcome::Failed) continue;
-        if (!files.SameFile(picture, WideFromUtf8(r->opened))) {
+        // The usual case, the very name queued, needs no look at the disk.
+        const std::wstring opened = WideFromUtf8(r->opened);
+        if (opened != picture && !files.SameFile(picture, opened)) {
             // A picture gone since is missing, not another file.
             NotCleaned(*r, files.Stat(picture) ? ToolReason::OtherFile : ToolReason::Missing);
         } else if (r->output && replace) {
