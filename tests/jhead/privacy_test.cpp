@@ -33,7 +33,7 @@ Bytes XmpChunk(const std::string& text) {
 const std::string kNs =
     " xmlns:e='http://ns.adobe.com/exif/1.0/' xmlns:dc='http://purl.org/dc/elements/1.1/'"
     " xmlns:mm='http://ns.adobe.com/xap/1.0/mm/' xmlns:rdf='r' xmlns:d='http://www.dji.com/"
-    "drone-dji/1.0/' xmlns:ic='http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/'";
+    "drone-dji/1.0/'";
 // An XMP element with n prefix declarations: the reader keeps 64.
 Bytes Declarations(int n) {
     std::string s = "<a";
@@ -134,9 +134,7 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
                     {0x0117, 4, Bytes(4)}})),
          kDevice},
         {"user comment of blanks", 0xE1, Exif(Tiff({}, {{0x9286, 7, B("ASCII\0\0\0  "s)}}))},
-        {"longitude alone, owner, XP author", 0xE1,
-         Exif(Tiff({{0x9C9D, 1, B("A\0"s)}}, {{0xA430, 2, Ascii("Bo")}}, {{4, 5, lat}})),
-         kGps | kAuthor},
+        {"longitude alone", 0xE1, Exif(Tiff({}, {}, {{4, 5, lat}})), kGps},
         {"blank, NUL-led and empty values", 0xE1,
          Exif(Tiff({{0x010F, 2, Ascii("    ")},
                     {0x0110, 2, B("\0Model"s)},
@@ -162,11 +160,7 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
              "<other:GPSLatitude>1</other:GPSLatitude><dc:rights><rdf:Alt><rdf:li "
              "xml:lang='x-default'/></rdf:Alt></dc:rights></rdf:Description>")},
-        {"XMP drone, places, description", 0xE1,
-         Xmp("<rdf:Description" + kNs +
-             " d:GpsLatitude='+1.5'><ic:Location>Home</ic:Location>"
-             "<dc:description>Ann</dc:description></rdf:Description>"),
-         kGps | kPlace | kText},
+        {"XMP drone", 0xE1, Xmp("<rdf:Description" + kNs + " d:GpsLatitude='+1.5'/>"), kGps},
         {"XMP destination in UTF-16, little-endian", 0xE1,
          Cat({B("http://ns.adobe.com/xap/1.0/\0"s),
               Utf16("<a" + kNs + " e:GPSDestLatitude='1,2N'/>", false)}),
@@ -177,10 +171,9 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Bad(Damage::Xmp)},
         {"64 prefixes", 0xE1, Declarations(64)},
         {"65 prefixes", 0xE1, Declarations(65), 0, Bad(Damage::Xmp)},
-        {"IPTC by-line and date", 0xED,
-         Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))),
-         kAuthor | kTime},
-        {"IPTC city", 0xED, Photoshop(Resource(0x0404, Iptc(90, "Paris"))), kPlace},
+        {"IPTC city and date", 0xED,
+         Photoshop(Resource(0x0404, Cat({Iptc(90, "Paris"), Iptc(55, "20200101")}))),
+         kPlace | kTime},
         {"IPTC copyright notice", 0xED, Photoshop(Resource(0x0404, Iptc(116, "(c) Ann"))), kAuthor},
         {"IPTC blank by-line, digest", 0xED,
          Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))}))},
