@@ -6,6 +6,7 @@
 #include "container/crc32.h"
 #include "jpeg_samples.h"
 #include "metadata/exif_orientation.h"
+#include "planned.h"
 #include "png/png_cleaner.h"
 #include "webp/webp_cleaner.h"
 
@@ -17,11 +18,8 @@ namespace {
 
 // Length, type, data, CRC (crc_flip: a bit of the CRC turned).
 Bytes PngChunk(const char* type, const Bytes& data, uint32_t crc_flip = 0) {
-    Bytes c = Cat({Bytes(4), B(type), data});
-    for (int i = 0; i < 4; i++) c[i] = (uint8_t)(data.size() >> (24 - 8 * i));
-    const uint32_t crc = Crc32(0, c.data() + 4, c.size() - 4) ^ crc_flip;
-    for (int i = 0; i < 4; i++) c.push_back((uint8_t)(crc >> (24 - 8 * i)));
-    return c;
+    Bytes c = Cat({Be(data.size(), 4), B(type), data});
+    return Cat({c, Be(Crc32(0, c.data() + 4, c.size() - 4) ^ crc_flip, 4)});
 }
 Bytes Chunk(const char* type, const std::string& data) { return PngChunk(type, B(data)); }
 // The signature, IHDR, the chunks, IDAT and IEND.
@@ -31,9 +29,7 @@ Bytes Png(const Bytes& chunks) {
 }
 // Four-character code, little-endian size, payload, pad byte when odd.
 Bytes WebpChunk(const char* fourcc, const Bytes& payload) {
-    Bytes c = Cat({B(fourcc), Bytes(4), payload, Bytes(payload.size() % 2)});
-    for (int i = 0; i < 4; i++) c[4 + i] = (uint8_t)(payload.size() >> (8 * i));
-    return c;
+    return Cat({B(fourcc), Le(payload.size(), 4), payload, Bytes(payload.size() % 2)});
 }
 Bytes Webp(const Bytes& chunks) { return WebpChunk("RIFF", Cat({B("WEBP"), chunks})); }
 // VP8X with the given flags: ICC 0x20, alpha 0x10, EXIF 0x08, XMP 0x04, animation 0x02.
@@ -58,26 +54,6 @@ const std::string kXmpGps =
     "<rdf:Description xmlns:e='http://ns.adobe.com/exif/1.0/' e:GPSLongitude='3,4E'/>";
 const Bytes kVp8 = WebpChunk("VP8 ", B("frame"));  // odd: padded
 const Bytes kXmp = WebpChunk("XMP ", B(kXmpGps));
-
-// A container planned, and written when not refused.
-struct Planned {
-    Planned(Refusal (*plan_kind)(Source&, EditPlan*), const Bytes& in) {
-        MemorySource src(in.data(), in.size());
-        refusal = plan_kind(src, &plan);
-        MemoryOutput o;
-        if (!refusal.refused() && WritePlan(src, &plan, &o) == PlanWriteError::None) out = o.bytes;
-    }
-    // "Exif 58, XMP 12": the bytes removed by name.
-    std::string Removed() const {
-        std::string list;
-        for (const auto& [name, n] : plan.summary.removed)
-            list += (list.empty() ? "" : ", ") + name + " " + std::to_string(n);
-        return list;
-    }
-    EditPlan plan;
-    Refusal refusal;
-    Bytes out;
-};
 
 // The input cleans to want, which holds only the given orientation and
 // nothing left to remove.
@@ -110,11 +86,7 @@ TEST(Png, KeepsRenderingAndAnimationChunksRemovesTheRest) {
 
 TEST(Png, TextKeywordsNameTheirKinds) {
     const std::pair<Bytes, Private> cases[] = {
-        {Chunk("tEXt", "Author\0Ann"s), Private::Author},
         {Chunk("iTXt", "Copyright\0\0\0\0\0CC"s), Private::Author},
-        {Chunk("zTXt", "Software\0\0x"s), Private::Software},
-        {Chunk("tEXt", "Creation Time\0x"s), Private::Time},
-        {Chunk("tIME", "1234567"), Private::Time},
         {Chunk("tEXt", "Anything\0x"s), Private::Text},
         {PngChunk("eXIf", ExifTiff(0, true)), Private::Device},
         {Chunk("iTXt", "XML:com.adobe.xmp\0\0\0\0\0"s + kXmpGps), Private::Gps},

@@ -10,17 +10,13 @@
 #include "isobmff/isobmff_cleaner.h"
 #include "jpeg_samples.h"
 #include "picture_kind.h"
+#include "planned.h"
 
 using namespace jhead;
 using namespace jhead_test;
 
 namespace {
 
-Bytes Be(uint64_t v, int n) {
-    Bytes b;
-    for (int i = n - 1; i >= 0; i--) b.push_back((uint8_t)(v >> 8 * i));
-    return b;
-}
 Bytes Box(const char* type, const Bytes& payload, bool large = false) {
     if (large) return Cat({Be(1, 4), B(type), Be(16 + payload.size(), 8), payload});
     return Cat({Be(8 + payload.size(), 4), B(type), payload});
@@ -123,19 +119,6 @@ Bytes Heif(const Layout& l) {
     return Cat({ftyp, Meta(l, ftyp.size() + meta_size + header), mdat, tail});
 }
 
-struct Cleaned {
-    Refusal refusal;
-    EditPlan plan;
-    MemoryOutput out;
-    explicit Cleaned(const Bytes& in) {
-        MemorySource src(in.data(), in.size());
-        refusal = PlanHeif(src, &plan);
-        if (!refusal.refused()) {
-            EXPECT_EQ(WritePlan(src, &plan, &out), PlanWriteError::None);
-        }
-    }
-};
-
 bool Holds(const Bytes& b, const Bytes& part) {
     return std::search(b.begin(), b.end(), part.begin(), part.end()) != b.end();
 }
@@ -158,21 +141,21 @@ TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
     };
     for (const auto& [name, layout] : kLayouts) {
         const Bytes in = Heif(layout);
-        Cleaned c(in);
+        Planned c(PlanHeif, in);
         ASSERT_FALSE(c.refusal.refused()) << name << ": " << c.refusal.text;
         EXPECT_STREQ(c.plan.summary.kind, layout.brand == std::string("avif") ? "AVIF" : "HEIC");
         EXPECT_EQ(c.plan.summary.found.Has(Private::Gps), !layout.exif_emptied) << name;
         EXPECT_TRUE(c.plan.summary.found.Has(Private::Author)) << name;
         ItemBytes before, after;
         ASSERT_TRUE(ReadItems(in.data(), in.size(), &before)) << name;
-        ASSERT_TRUE(ReadItems(c.out.bytes.data(), c.out.bytes.size(), &after)) << name;
+        ASSERT_TRUE(ReadItems(c.out.data(), c.out.size(), &after)) << name;
         EXPECT_TRUE(before[1] == Cat({kPic1, kPic2}) && before[2] == kThumb) << name;
         before.erase(3);
         before.erase(4);
         EXPECT_EQ(after, before) << name;
-        EXPECT_FALSE(Holds(c.out.bytes, kExif) || Holds(c.out.bytes, B("Ann"))) << name;
-        EXPECT_FALSE(Holds(c.out.bytes, B("cdsc"))) << name;
-        Cleaned again(c.out.bytes);
+        EXPECT_FALSE(Holds(c.out, kExif) || Holds(c.out, B("Ann"))) << name;
+        EXPECT_FALSE(Holds(c.out, B("cdsc"))) << name;
+        Planned again(PlanHeif, c.out);
         EXPECT_FALSE(again.refusal.refused() || again.plan.RemovesAnything()) << name;
     }
 }
@@ -203,9 +186,9 @@ TEST(Heif, DamagedOrTangledStructuresAreRefused) {
         {"a video's brands", Heif({.brand = "isom"})},
     };
     for (const auto& [name, in] : kCases) {
-        Cleaned c(in);
+        Planned c(PlanHeif, in);
         EXPECT_TRUE(c.refusal.refused()) << name;
-        EXPECT_TRUE(c.out.bytes.empty()) << name;
+        EXPECT_TRUE(c.out.empty()) << name;
     }
     // A video's brands make it no picture at all; a picture's keep it one.
     const Bytes video = Heif({.brand = "isom"}), avif = Heif({.brand = "avif"});

@@ -15,9 +15,19 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
+Bytes Be(uint64_t v, int n) {
+    Bytes b;
+    for (int i = n - 1; i >= 0; i--) b.push_back((uint8_t)(v >> 8 * i));
+    return b;
+}
+
+Bytes Le(uint64_t v, int n) {
+    Bytes b = Be(v, n);
+    return Bytes(b.rbegin(), b.rend());
+}
+
 Bytes Seg(uint8_t marker, const Bytes& payload) {
-    size_t len = payload.size() + 2;
-    return Cat({{0xFF, marker, (uint8_t)(len >> 8), (uint8_t)len}, payload});
+    return Cat({{0xFF, marker}, Be(payload.size() + 2, 2), payload});
 }
 
 static void Put(Bytes& b, size_t at, uint32_t v, int n, bool be) {

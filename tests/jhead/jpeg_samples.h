@@ -15,6 +15,9 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes B(const std::string& s);
 Bytes Cat(std::initializer_list<Bytes> parts);
+// v in n bytes, most significant first (Be) or last (Le).
+Bytes Be(uint64_t v, int n);
+Bytes Le(uint64_t v, int n);
 // FF marker, big-endian length, payload.
 Bytes Seg(uint8_t marker, const Bytes& payload);
 

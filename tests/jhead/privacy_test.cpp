@@ -33,7 +33,7 @@ Bytes XmpChunk(const std::string& text) {
 const std::string kNs =
     " xmlns:e='http://ns.adobe.com/exif/1.0/' xmlns:dc='http://purl.org/dc/elements/1.1/'"
     " xmlns:mm='http://ns.adobe.com/xap/1.0/mm/' xmlns:rdf='r' xmlns:d='http://www.dji.com/"
-    "drone-dji/1.0/' xmlns:ic='http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/'";
+    "drone-dji/1.0/'";
 // An XMP element with n prefix declarations: the reader keeps 64.
 Bytes Declarations(int n) {
     std::string s = "<a";
@@ -41,18 +41,11 @@ Bytes Declarations(int n) {
     return Xmp(s + "/>");
 }
 
-Bytes Be32(uint32_t v) {
-    return {(uint8_t)(v >> 24), (uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v};
-}
 // An image resource; size says how long it claims to be (its data's
 // length unless given), and odd data gets its pad byte.
 Bytes Resource(uint16_t id, const Bytes& data, int64_t size = -1) {
-    uint32_t n = size < 0 ? (uint32_t)data.size() : (uint32_t)size;
-    return Cat({B("8BIM"),
-                {(uint8_t)(id >> 8), (uint8_t)id, 0, 0},
-                Be32(n),
-                data,
-                Bytes(size < 0 ? data.size() % 2 : 0)});
+    return Cat({B("8BIM"), Be(id, 2), Bytes(2), Be(size < 0 ? data.size() : (uint64_t)size, 4),
+                data, Bytes(size < 0 ? data.size() % 2 : 0)});
 }
 Bytes Photoshop(const Bytes& resources) { return Cat({B("Photoshop 3.0\0"s), resources}); }
 Bytes Iptc(uint8_t dataset, const std::string& value) {
@@ -77,9 +70,9 @@ Bytes Filled(size_t size, std::initializer_list<std::pair<size_t, uint8_t>> byte
 // A thermal camera's file with one record (size: as its entry claims, when
 // given), and a piece of it in a segment.
 Bytes Fff(uint16_t type, const Bytes& record, int64_t size = -1) {
-    uint32_t n = size < 0 ? (uint32_t)record.size() : (uint32_t)size;
-    Bytes header = Cat({B("FFF\0"s), Bytes(16), Be32(100), Be32(0x40), Be32(1), Bytes(0x20)});
-    return Cat({header, {0, (uint8_t)type}, Bytes(10), Be32(0x60), Be32(n), Bytes(12), record});
+    uint64_t n = size < 0 ? record.size() : (uint64_t)size;
+    Bytes header = Cat({B("FFF\0"s), Bytes(16), Be(100, 4), Be(0x40, 4), Be(1, 4), Bytes(0x20)});
+    return Cat({header, {0, (uint8_t)type}, Bytes(10), Be(0x60, 4), Be(n, 4), Bytes(12), record});
 }
 Bytes FlirPiece(int index, const Bytes& fff, size_t from = 0, size_t to = SIZE_MAX) {
     Bytes piece(fff.begin() + (long)from, fff.begin() + (long)std::min(to, fff.size()));
@@ -90,7 +83,7 @@ const Bytes kFlirGps = Fff(0x2B, Filled(0x20, {{0, 1}, {0x17, 0x40}}));
 // chunk's offset.
 Bytes XmpChunk(char guid, uint32_t size, uint8_t offset, const std::string& text) {
     return Seg(0xE1, Cat({B("http://ns.adobe.com/xmp/extension/\0"s), B(std::string(32, guid)),
-                          Be32(size), Be32(offset), B(text)}));
+                          Be(size, 4), Be(offset, 4), B(text)}));
 }
 const std::string kHead = "<a xmlns:e='http://ns.adobe.com/exif/1.0/'><b ",
                   kTail = "e:GPSLatitude='1'/></a>";
@@ -120,16 +113,6 @@ struct Case {
 TEST(PrivateKinds, EachBlockAtItsEdges) {
     const Bytes lat = Bytes(24, 1);  // three RATIONALs
     const std::vector<Case> cases = {
-        {"IFD0 tags", 0xE1,
-         Exif(Tiff({{0x010F, 2, Ascii("Canon")},
-                    {0x0132, 2, Ascii("2020:01:01 10:00:00")},
-                    {0x013B, 2, Ascii("Ann")},
-                    {0x0131, 2, Ascii("Fw 1.0")}})),
-         kDevice | kTime | kAuthor | kSoftware},
-        {"Exif, GPS and IFD1", 0xE1,
-         Exif(Tiff({}, {{0xA431, 2, Ascii("123")}, {0x927C, 7, B("maker")}}, {{2, 5, lat}},
-                   {{0x0201, 4, {9, 0, 0, 0}}, {0x0202, 4, {1, 0, 0, 0}}})),
-         kSerial | kMaker | kGps | kThumb},
         {"GPS pointer in the Exif directory, destination alone", 0xE1,
          Exif(Tiff({}, {{0x8825, 4, Bytes(4)}}, {{0x16, 5, lat}})), kGps},
         {"zero and empty coordinates, void status", 0xE1,
@@ -150,16 +133,8 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
                     {0x0202, 4, Bytes(4)},
                     {0x0117, 4, Bytes(4)}})),
          kDevice},
-        {"computer, lens, description, comment, unique ID", 0xE1,
-         Exif(Tiff({{0x013C, 2, Ascii("PC")}, {0x010E, 2, Ascii("Ann")}},
-                   {{0xA434, 2, Ascii("50mm")},
-                    {0x9286, 7, B("ASCII\0\0\0Hi"s)},
-                    {0xA420, 2, Ascii("f00d")}})),
-         kDevice | kText | kSerial},
         {"user comment of blanks", 0xE1, Exif(Tiff({}, {{0x9286, 7, B("ASCII\0\0\0  "s)}}))},
-        {"longitude alone, owner, XP author", 0xE1,
-         Exif(Tiff({{0x9C9D, 1, B("A\0"s)}}, {{0xA430, 2, Ascii("Bo")}}, {{4, 5, lat}})),
-         kGps | kAuthor},
+        {"longitude alone", 0xE1, Exif(Tiff({}, {}, {{4, 5, lat}})), kGps},
         {"blank, NUL-led and empty values", 0xE1,
          Exif(Tiff({{0x010F, 2, Ascii("    ")},
                     {0x0110, 2, B("\0Model"s)},
@@ -185,11 +160,7 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
              " e:GPSLatitude=' '><dc:creator><rdf:Seq/></dc:creator><mm:History> </mm:History>"
              "<other:GPSLatitude>1</other:GPSLatitude><dc:rights><rdf:Alt><rdf:li "
              "xml:lang='x-default'/></rdf:Alt></dc:rights></rdf:Description>")},
-        {"XMP drone, places, description", 0xE1,
-         Xmp("<rdf:Description" + kNs +
-             " d:GpsLatitude='+1.5'><ic:Location>Home</ic:Location>"
-             "<dc:description>Ann</dc:description></rdf:Description>"),
-         kGps | kPlace | kText},
+        {"XMP drone", 0xE1, Xmp("<rdf:Description" + kNs + " d:GpsLatitude='+1.5'/>"), kGps},
         {"XMP destination in UTF-16, little-endian", 0xE1,
          Cat({B("http://ns.adobe.com/xap/1.0/\0"s),
               Utf16("<a" + kNs + " e:GPSDestLatitude='1,2N'/>", false)}),
@@ -200,13 +171,9 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          Bad(Damage::Xmp)},
         {"64 prefixes", 0xE1, Declarations(64)},
         {"65 prefixes", 0xE1, Declarations(65), 0, Bad(Damage::Xmp)},
-        {"IPTC by-line and date", 0xED,
-         Photoshop(Resource(0x0404, Cat({Iptc(80, "Ann"), Iptc(55, "20200101")}))),
-         kAuthor | kTime},
-        {"IPTC city, credit, writer, caption", 0xED,
-         Photoshop(Resource(0x0404, Cat({Iptc(90, "Paris"), Iptc(110, "Ann"), Iptc(122, "Bo"),
-                                         Iptc(120, "At home")}))),
-         kPlace | kAuthor | kText},
+        {"IPTC city and date", 0xED,
+         Photoshop(Resource(0x0404, Cat({Iptc(90, "Paris"), Iptc(55, "20200101")}))),
+         kPlace | kTime},
         {"IPTC copyright notice", 0xED, Photoshop(Resource(0x0404, Iptc(116, "(c) Ann"))), kAuthor},
         {"IPTC blank by-line, digest", 0xED,
          Photoshop(Cat({Resource(0x0404, Iptc(80, "  ")), Resource(0x0425, Bytes(16))}))},
@@ -221,9 +188,6 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
         {"MPF with a preview", 0xE2, Mpf(2), kThumb},
         {"JFIF thumbnail 1x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\1\1abc"s), kThumb},
         {"JFIF thumbnail 0x1", 0xE0, B("JFIF\0\1\1\0\0\1\0\1\0\1abc"s)},
-        {"Ducky comment and copyright", 0xEC,
-         Cat({B("Ducky"), {0, 1, 0, 4, 0, 0, 0, 80}, DuckyText(2, "Ann"), DuckyText(3, "(c)")}),
-         kText | kAuthor},
         {"Ducky blank comment, end tag", 0xEC,
          Cat({B("Ducky"), DuckyText(2, " "), Bytes(4), DuckyText(3, "(c)")})},
         {"Ducky record one byte past its end", 0xEC, Cat({B("Ducky"), DuckyText(2, "A", 1)}), 0,
