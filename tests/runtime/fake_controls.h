@@ -13,7 +13,6 @@ class FakeList : public ListControl {
 public:
     std::vector<std::wstring> rows;
     int index = -1;
-    std::wstring toolTip;
 
     int ListCount() const override { return int(rows.size()); }
     std::wstring List(int i) const override {
@@ -35,7 +34,7 @@ public:
         index = i;
         if (OnClick) OnClick();
     }
-    void SetToolTipText(std::wstring_view text) override { toolTip = text; }
+    void SetToolTipText(std::wstring_view) override {}
 };
 
 class FakeButton : public ButtonControl {

@@ -204,12 +204,10 @@ class FakeProcesses : public Processes {
 public:
     std::map<std::wstring, std::wstring, std::less<>> environment;
     std::wstring commandLine;
-    std::wstring appPath = L"C:\\Program Files\\Velmora";
     // The command lines started, in order, and how each was started.
     std::vector<std::wstring> started;
     struct Start {
         Show show;
-        std::wstring folder;
         Tree tree;
     };
     std::vector<Start> starts;
@@ -230,7 +228,7 @@ public:
                                    std::wstring_view folder, Tree tree) override {
         if (startFails) return nullptr;
         started.emplace_back(commandLine);
-        starts.push_back({show, std::wstring(folder), tree});
+        starts.push_back({show, tree});
         return std::make_unique<OneProcess>(*this, started.back(), std::wstring(folder), tree);
     }
     void EndTied() override {
@@ -244,7 +242,7 @@ public:
         environment[std::wstring(name)] = value;
     }
     std::wstring CommandLine() override { return commandLine; }
-    std::wstring AppPath() override { return appPath; }
+    std::wstring AppPath() override { return L"C:\\Program Files\\Velmora"; }
     std::wstring AppExeName() override { return L"Velmora"; }
 
 private:
