@@ -20,6 +20,10 @@ TEST(RunOutcomes, EachRecordCountsOnceAndTheMessageSaysWhatWasHandled) {
     RunTally t = TallyOutcomes(
         MatchOutcomes(twice, twice, record, [](std::wstring_view n) { return LowerText(n); }));
     EXPECT_EQ(std::tuple(t.total, t.cleaned, t.noOutcome), std::tuple(2, 1, 1));
+    // The script named the picture by its short form; the record names it long.
+    const Outcomes byLong = MatchOutcomes({L"C:\\A~1.JPG"}, {L"C:\\a.jpg"}, record,
+                                          [](std::wstring_view n) { return LowerText(n); });
+    EXPECT_TRUE(byLong[0].has_value());
 
     // Cancelled: handled are those the tool cleaned or found clean, of
     // those the script named; a refused picture still keeps its position.
