@@ -5,7 +5,7 @@
 #include <string>
 
 #include "jpeg/cleaner.h"
-#include "summary.h"
+#include "metadata/summary.h"
 #include "platform/file_system.h"
 
 namespace jhead {

@@ -11,7 +11,7 @@
 
 #include "container/source.h"
 #include "platform/byte_io.h"
-#include "summary.h"
+#include "metadata/summary.h"
 
 namespace jhead {
 

@@ -11,7 +11,7 @@
 #include "metadata/exif_orientation.h"
 #include "metadata/findings.h"
 #include "jpeg/segment_kind.h"
-#include "summary.h"
+#include "metadata/summary.h"
 
 namespace jhead {
 
