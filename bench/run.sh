@@ -16,6 +16,14 @@ big_mib="${2:-500}"
 runs="${3:-5}"
 work="$ROOT/build/bench-run"
 
+# The peers for the other kinds: mat2 is needed here only, not by the tests.
+scripts/install-deps.sh
+if ! command -v mat2 >/dev/null; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends mat2 || true
+fi
+
 echo "== building jhead (Release)"
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF >/dev/null
 cmake --build build/bench --target jhead >/dev/null
