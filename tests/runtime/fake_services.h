@@ -315,9 +315,7 @@ class FakeRunLock : public RunLock {
 public:
     bool heldElsewhere = false;  // another copy's run holds it
     bool held = false;
-    int tries = 0;
     bool TryAcquire() override {
-        ++tries;
         held = held || !heldElsewhere;
         return held;
     }
