@@ -31,11 +31,9 @@ using test::WriteBytes;
 // UTF-16 to 8-bit text in a given code page (independent of the program's
 // own conversions).
 std::string Narrow(const std::wstring& text, UINT codePage) {
-    int n = WideCharToMultiByte(codePage, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.c_str(), int(text.size()), out.data(), n, nullptr,
-                        nullptr);
+    std::string out(text.size() * 4, '\0');  // room for UTF-8's widest
+    out.resize(size_t(WideCharToMultiByte(codePage, 0, text.c_str(), int(text.size()), out.data(),
+                                          int(out.size()), nullptr, nullptr)));
     return out;
 }
 std::string Ansi(const std::wstring& text) { return Narrow(text, CP_ACP); }
@@ -72,16 +70,16 @@ std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* cls) {
     return found;
 }
 
-// The visible window of `pid` of that class, waited for; or null.
+// A visible window of `pid` of that class, waited for; or null.
 HWND WaitForWindow(DWORD pid, const wchar_t* cls, DWORD ms = 30000) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            std::vector<HWND> all = WindowsOf(pid, cls);
-            return !all.empty() && IsWindowVisible(found = all[0]);
+            for (HWND h : WindowsOf(pid, cls)) found = IsWindowVisible(h) ? h : found;
+            return found != nullptr;
         },
         ms);
-    return found && IsWindowVisible(found) ? found : nullptr;
+    return found;
 }
 
 // A message box of `pid` with the given caption, or null.
@@ -124,17 +122,11 @@ struct Screenshot {
     std::vector<DWORD> pixels;
 
     DWORD At(int x, int y) const { return pixels[size_t(y) * info.biWidth + x] & 0xFFFFFF; }
-    void Save(const fs::path& path) const {  // as a .bmp file
-        const DWORD start = sizeof(BITMAPFILEHEADER) + sizeof info;
-        const BITMAPFILEHEADER head{0x4D42, DWORD(start + pixels.size() * 4), 0, 0, start};
-        WriteBytes(
-            path, std::string(reinterpret_cast<const char*>(&head), sizeof head) +
-                      std::string(reinterpret_cast<const char*>(&info), sizeof info) +
-                      std::string(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4));
-    }
 };
 
-Screenshot Capture(HWND window) {
+// The screenshot, also kept as a .bmp file for people to look at
+// (scripts/test.sh turns them into PNGs).
+Screenshot Capture(HWND window, const fs::path& bmp) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(500);
     RECT client;
@@ -155,6 +147,12 @@ Screenshot Capture(HWND window) {
     DeleteObject(bitmap);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
+    const DWORD start = sizeof(BITMAPFILEHEADER) + sizeof shot.info;
+    const BITMAPFILEHEADER head{0x4D42, DWORD(start + shot.pixels.size() * 4), 0, 0, start};
+    WriteBytes(bmp, std::string(reinterpret_cast<const char*>(&head), sizeof head) +
+                        std::string(reinterpret_cast<const char*>(&shot.info), sizeof shot.info) +
+                        std::string(reinterpret_cast<const char*>(shot.pixels.data()),
+                                    shot.pixels.size() * 4));
     return shot;
 }
 
@@ -301,6 +299,39 @@ protected:
         return made;
     }
 
+    // The window just started from `name`.exe at `dpi`: the tool copied in,
+    // the layout, flat buttons, and the About box under the same name;
+    // screenshots of both end in `shots`.
+    void ExpectWindowAndAboutBox(HWND main, const std::wstring& name, int dpi,
+                                 const std::wstring& shots) {
+        EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
+        test::ExpectLaidOut(main, kMainLayout, dpi);
+        const Screenshot shot = Capture(main, bin / (L"form1" + shots));
+        // The buttons drawn flat: one frame colour at the corners (themed
+        // ones are rounded, classic ones lit from the top left).
+        for (int id : {kIdClear, kIdAddFiles, kIdRemove, kIdViewResults, kIdAbout}) {
+            RECT r;
+            GetWindowRect(GetDlgItem(main, id), &r);
+            MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(shot.At(r.left, r.top), shot.At(r.right - 1, r.bottom - 1)) << id;
+            EXPECT_EQ(shot.At(r.left, r.top), shot.At((r.left + r.right) / 2, r.top)) << id;
+        }
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(main, kIdContextMenuBox), GWL_STYLE) & BS_FLAT);
+        EXPECT_FALSE(GetWindowLongW(GetDlgItem(main, kIdQueue), GWL_STYLE) & BS_FLAT);
+
+        PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
+        HWND box = WaitForWindow(pi.dwProcessId, L"VelmoraAboutBox");
+        ASSERT_TRUE(box);
+        EXPECT_EQ(WindowText(box), L"关于 " + name + L" --By Tarvik软件");
+        EXPECT_EQ(WindowText(GetDlgItem(box, kIdAboutVersion)), L"Ver: 1.0.0");
+        EXPECT_FALSE(IsWindowEnabled(main));  // modal
+        test::ExpectLaidOut(box, kAboutLayout, dpi);
+        Capture(box, bin / (L"about" + shots));
+        PostMessageW(box, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+    }
+
     fs::path bin, base, app, tmp, pics, spacedPics;
     PROCESS_INFORMATION pi{};
     std::vector<PROCESS_INFORMATION> started;
@@ -370,11 +401,12 @@ TEST_F(VelmoraE2ETest, EveryDoneIsTrueAndOnlyTheChosenPicturesChange) {
 // name the machine's file type "jpegfile", which holds another program's
 // verb of the same name.
 TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain) {
-    const std::wstring classes = L"Software\\Classes\\", verbKey = L"jpegfile\\shell\\去除EXIF信息";
-    const std::wstring foreign = L"\"C:\\Viewer\\view.exe\" \"%1\"";
-    for (const std::wstring& key :
-         {std::wstring(L".jpg"), std::wstring(L".jpeg"), verbKey + L"\\command"}) {
-        const std::wstring text = key[0] == L'.' ? L"jpegfile" : foreign;
+    const std::wstring classes = L"Software\\Classes\\";
+    const std::pair<std::wstring, std::wstring> values[] = {
+        {L".jpg", L"jpegfile"},
+        {L".jpeg", L"jpegfile"},
+        {L"jpegfile\\shell\\去除EXIF信息\\command", L"\"C:\\Viewer\\view.exe\" \"%1\""}};
+    for (const auto& [key, text] : values) {
         RegSetKeyValueW(HKEY_LOCAL_MACHINE, (classes + key).c_str(), nullptr, REG_SZ, text.c_str(),
                         DWORD(text.size() + 1) * sizeof(wchar_t));
     }
@@ -447,15 +479,15 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
         fs::create_directories(tmp);
         SetEnvironmentVariableW(L"tmp", tmp.c_str());
         const fs::path queued[] = {pics / L"photo².jpg", pics / L"사진.jpg", pics / L"😀.jpg",
-                                   pics / L"p.jpg"};
+                                   pics / L"100% p.jpg"};
         const fs::path untouched[] = {pics / L"photo2.jpg", twin, other};
         for (const fs::path& p : queued) WriteBytes(p, jpeg);
         for (const fs::path& p : untouched) WriteBytes(p, jpeg);
-        WriteBytes(pics / L"p.jpg.tmp", "an editor's backup");
+        WriteBytes(pics / L"100% p.jpg.tmp", "an editor's backup");
 
         // The editor's backup is no picture, and the names left out are
         // said with their reason.
-        Start(Quoted({queued[0], queued[1], queued[2], queued[3], pics / L"p.jpg.tmp",
+        Start(Quoted({queued[0], queued[1], queued[2], queued[3], pics / L"100% p.jpg.tmp",
                       pics / injected, twin}));
         EXPECT_EQ(FinalMessage(),
                   L"已清除 4 张图片。\r\n有 3 张图片未清除，仍带着原来的信息：\r\n"
@@ -471,13 +503,14 @@ TEST_F(VelmoraE2ETest, HostileNamesAndFoldersCleanExactlyTheQueuedPictures) {
         for (const fs::path& p : untouched) EXPECT_EQ(ReadBytes(p), jpeg) << Utf8(p.wstring());
         // The results file names the pictures.
         EXPECT_NE(ReadBytes(tmp / L"Event.txt").find(Ansi(queued[3].wstring())), std::string::npos);
-        EXPECT_EQ(ReadBytes(pics / L"p.jpg.tmp"), "an editor's backup");
+        EXPECT_EQ(ReadBytes(pics / L"100% p.jpg.tmp"), "an editor's backup");
         EXPECT_FALSE(fs::exists(base / L"sibling ran") || fs::exists(pwned));
     }
 }
 
-// Adding files: the real dialog, question, input box and scan, on a screen
-// of 144 dots per inch (150%). Then a long run that shows its count in a
+// On a screen of 144 dots per inch (150%), the window started under another
+// name, laid out one and a half times larger, as its About box. Adding
+// files: the real dialog, question, input box and scan. Then a long run that shows its count in a
 // progress window laid out one and a half times larger, and one run at a
 // time: a command-line start during it waits its turn, visibly but without
 // its main window. Cancel ends the run between pictures, every picture
@@ -502,8 +535,10 @@ TEST_F(VelmoraE2ETest, AddedFilesJoinTheQueueAndALongRunEndsOnCancelOrClose) {
     const std::vector<fs::path> many = Pictures(300, base / L"many");
     const fs::path late = spacedPics / L"late.jpg";
     WriteBytes(late, jpeg);
-    HWND main = StartWindow();
+    fs::copy_file(app / L"Velmora.exe", app / L"Other.exe");
+    HWND main = StartWindow(L"Other.exe");
     ASSERT_TRUE(main);
+    ExpectWindowAndAboutBox(main, L"Other", 144, L"-screenshot-144dpi.bmp");
     const DWORD window = pi.dwProcessId;
     AddFiles(main, many[0].parent_path(), L"\"0.jpg\"", L"*.jpg");
     ASSERT_TRUE(WaitUntil([&] { return QueueOf(main).size() == many.size(); }, 60000));
@@ -537,8 +572,7 @@ TEST_F(VelmoraE2ETest, AddedFilesJoinTheQueueAndALongRunEndsOnCancelOrClose) {
         return st.size() > 5 ? _wtoi(st.c_str() + 5) : 0;
     };
     ASSERT_TRUE(WaitUntil([&] { return count() > int(tree.size()) + 1; }, 60000));
-    // Kept for people to look at (scripts/test.sh turns them into PNGs).
-    Capture(progress).Save(bin / L"progress-screenshot-144dpi.bmp");
+    Capture(progress, bin / L"progress-screenshot-144dpi.bmp");
     Start(Quoted({late}));
     EXPECT_TRUE(WaitForWindow(pi.dwProcessId, L"VelmoraProgress"));
     for (HWND h : WindowsOf(pi.dwProcessId, L"VelmoraMainWindow")) EXPECT_FALSE(IsWindowVisible(h));
@@ -577,55 +611,12 @@ TEST_F(VelmoraE2ETest, AddedFilesJoinTheQueueAndALongRunEndsOnCancelOrClose) {
 
 // An interactive start copies the tool in and shows the window with flat
 // buttons; the About box of the real program follows its file name, and the
-// advertisement panel beside it leaves the window working. On a screen of
-// 144 dots per inch (150%) both are laid out one and a half times larger.
+// advertisement panel beside it leaves the window working.
 TEST_F(VelmoraE2ETest, InteractiveStartShowsFlatButtonsAndAnAboutBoxUnderTheExeName) {
-    fs::copy_file(app / L"Velmora.exe", app / L"Other.exe");
-    const struct {
-        const wchar_t* name;
-        DWORD dpi;
-        const wchar_t* shots;
-    } starts[] = {{L"Velmora", 96, L"-screenshot.bmp"}, {L"Other", 144, L"-screenshot-144dpi.bmp"}};
-    for (const auto& start : starts) {
-        SCOPED_TRACE(start.dpi);
-        UseDpi(start.dpi);
-        const std::wstring name = start.name;
-        HWND main = StartWindow(name + L".exe");
-        ASSERT_TRUE(main);
-        EXPECT_EQ(ReadBytes(tmp / L"jhead.exe"), ReadBytes(app / L"jhead.exe"));
-        test::ExpectLaidOut(main, kMainLayout, int(start.dpi));
-
-        const Screenshot shot = Capture(main);
-        // The buttons drawn flat: one frame colour at the corners (themed
-        // ones are rounded, classic ones lit from the top left).
-        for (int id : {kIdClear, kIdAddFiles, kIdRemove, kIdViewResults, kIdAbout}) {
-            RECT r;
-            GetWindowRect(GetDlgItem(main, id), &r);
-            MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(shot.At(r.left, r.top), shot.At(r.right - 1, r.bottom - 1)) << id;
-            EXPECT_EQ(shot.At(r.left, r.top), shot.At((r.left + r.right) / 2, r.top)) << id;
-        }
-        EXPECT_TRUE(GetWindowLongW(GetDlgItem(main, kIdContextMenuBox), GWL_STYLE) & BS_FLAT);
-        EXPECT_FALSE(GetWindowLongW(GetDlgItem(main, kIdQueue), GWL_STYLE) & BS_FLAT);
-        shot.Save(bin / (L"form1" + std::wstring(start.shots)));
-
-        for (int opening = 0; opening < 2; ++opening) {
-            PostMessageW(GetDlgItem(main, kIdAbout), BM_CLICK, 0, 0);
-            HWND box = WaitForWindow(pi.dwProcessId, L"VelmoraAboutBox");
-            ASSERT_TRUE(box);
-            EXPECT_EQ(WindowText(box), L"关于 " + name + L" --By Tarvik软件");
-            EXPECT_EQ(WindowText(GetDlgItem(box, kIdAboutVersion)), L"Ver: 1.0.0");
-            EXPECT_FALSE(IsWindowEnabled(main));  // modal
-            test::ExpectLaidOut(box, kAboutLayout, int(start.dpi));
-            Capture(box).Save(bin / (L"about" + std::wstring(start.shots)));
-            HWND focus = GetDlgItem(box, kIdAboutSystemInfo);
-            PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-            PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 15000));
-            EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
-        }
-        CloseAndWait(main);
-    }
+    HWND main = StartWindow();
+    ASSERT_TRUE(main);
+    ExpectWindowAndAboutBox(main, L"Velmora", 96, L"-screenshot.bmp");
+    CloseAndWait(main);
 }
 
 }  // namespace
