@@ -392,6 +392,7 @@ TEST_F(VelmoraE2ETest, EveryDoneIsTrueAndOnlyTheChosenPicturesChange) {
 // verb of the same name. The first, interactive, start also shows the
 // window at 96 dots per inch with its flat buttons and its About box.
 TEST_F(VelmoraE2ETest, TheExplorerVerbCleansPicturesJoinsStartsAndComesOffAgain) {
+    UseDpi(96);
     const std::wstring classes = L"Software\\Classes\\";
     const std::pair<std::wstring, std::wstring> values[] = {
         {L".jpg", L"jpegfile"},
