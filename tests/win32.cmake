@@ -12,17 +12,11 @@ add_executable(velmora_win_tests
 target_link_libraries(velmora_win_tests PRIVATE velmora_win velmora_test_support GTest::gtest_main comdlg32)
 add_test(NAME velmora_win_tests COMMAND velmora_win_tests)
 
-# End to end: the real Velmora.exe with a stand-in tool beside it.
-add_executable(stub_jhead e2e/stub_jhead_win.cpp)
-target_include_directories(stub_jhead PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(stub_jhead PRIVATE velmora_common)
-if(MINGW)
-  target_link_options(stub_jhead PRIVATE -municode)
-endif()
+# End to end: the real Velmora.exe with the real tool beside it.
 add_executable(velmora_e2e_tests e2e/velmora_e2e_test.cpp)
 target_include_directories(velmora_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(velmora_e2e_tests PRIVATE jhead_samples GTest::gtest_main gdi32 user32)
-add_dependencies(velmora_e2e_tests Velmora stub_jhead jhead)
+add_dependencies(velmora_e2e_tests Velmora jhead)
 # A camera's picture with its GPS position (Wine reaches the build host's
 # files on drive Z:).
 set(test_pictures ${CMAKE_CURRENT_SOURCE_DIR}/jhead/pictures)
