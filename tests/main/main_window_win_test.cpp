@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "resources/main_window_layout.h"
+#include "runtime/handles_win.h"
 #include "runtime/fake_services.h"
 
 namespace velmora {
@@ -36,17 +37,15 @@ int HintPixels(HWND list) {
     GetClientRect(list, &r);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    Owned<HBITMAP, GdiCloser> bitmap(CreateCompatibleBitmap(screen, r.right, r.bottom));
     ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    SelectObject(dc, bitmap.get());
     SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     const COLORREF background = GetPixel(dc, r.right - 1, r.bottom - 1);
     int count = 0;
     for (int y = r.bottom / 3; y < r.bottom * 2 / 3; ++y) {
         for (int x = 0; x < r.right; ++x) count += GetPixel(dc, x, y) != background;
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
     DeleteDC(dc);
     return count;
 }

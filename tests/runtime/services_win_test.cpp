@@ -101,7 +101,6 @@ TEST_F(ServicesWinTest, ATiedProcessTreeEndsWhole) {
         return Running(L"ping.exe");
     };
     std::unique_ptr<Process> tied = processes.Start(script, Show::Hidden, L"", Tree::Tied);
-    ASSERT_TRUE(tied);
     ASSERT_EQ(pings(2), 2);
     tied->Terminate();  // the script alone
     EXPECT_TRUE(tied->WaitForExit(5000));
