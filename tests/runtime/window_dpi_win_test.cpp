@@ -4,6 +4,8 @@
 // and every text fitting its control.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "about/about_box_win.h"
 #include "about/about_settings.h"
 #include "addfiles/progress_window_win.h"
@@ -24,13 +26,10 @@ TEST(WindowDpiWinTest, EveryWindowFollowsANewDensityAndItsTextsFit) {
     AboutBoxWin about{nullptr, MakeAboutTexts(L"Velmora", {L"Velmora EXIF清除器", 1, 0, 0, L""}),
                       L"Velmora", nullptr, fake.processes};
     ASSERT_TRUE(main.created() && progress.created() && about.created());
-    const struct {
-        const char* name;
-        Window& window;
-        const WindowLayout& layout;
-    } windows[] = {{"main window", main, kMainLayout},
-                   {"progress window", progress, kProgressLayout},
-                   {"About box", about, kAboutLayout}};
+    const std::tuple<const char*, Window&, const WindowLayout&> windows[] = {
+        {"main window", main, kMainLayout},
+        {"progress window", progress, kProgressLayout},
+        {"About box", about, kAboutLayout}};
     // Mid-run: the bar and the status line have widths the table does not
     // give, and keep them at the new density.
     progress.SetBarWidth(2000);
