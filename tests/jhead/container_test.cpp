@@ -45,10 +45,6 @@ std::string Hex(const Bytes& b) {
         s += "0123456789abcdef"[c >> 4] + std::string(1, "0123456789abcdef"[c & 15]);
     return s;
 }
-Bytes Patched(Bytes b, size_t at, const Bytes& with) {
-    std::copy(with.begin(), with.end(), b.begin() + at);
-    return b;
-}
 
 const std::string kXmpGps =
     "<rdf:Description xmlns:e='http://ns.adobe.com/exif/1.0/' e:GPSLongitude='3,4E'/>";

@@ -30,6 +30,11 @@ Bytes Seg(uint8_t marker, const Bytes& payload) {
     return Cat({{0xFF, marker}, Be(payload.size() + 2, 2), payload});
 }
 
+Bytes Patched(Bytes b, size_t at, const Bytes& with) {
+    std::copy(with.begin(), with.end(), b.begin() + (long)at);
+    return b;
+}
+
 static void Put(Bytes& b, size_t at, uint32_t v, int n, bool be) {
     for (int i = 0; i < n; i++) b[at + i] = (uint8_t)(v >> (be ? 8 * (n - 1 - i) : 8 * i));
 }

@@ -20,6 +20,8 @@ Bytes Be(uint64_t v, int n);
 Bytes Le(uint64_t v, int n);
 // FF marker, big-endian length, payload.
 Bytes Seg(uint8_t marker, const Bytes& payload);
+// b with the bytes from at on replaced by with.
+Bytes Patched(Bytes b, size_t at, const Bytes& with);
 
 // A TIFF directory entry: tag, type and value bytes (count from the size).
 struct Tag {
