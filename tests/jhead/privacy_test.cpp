@@ -89,13 +89,6 @@ Bytes Mpf(int images) {
                 Tiff({{0xB001, 4, {(uint8_t)images, 0, 0, 0}}, {0xB002, 7, Bytes(16 * images)}})});
 }
 
-// A value that ends exactly at the block's end, then one byte past it.
-Bytes ExifEndingAt(int past) {
-    Bytes t = Tiff({{0x0131, 2, B("GIMP 2.10")}});
-    t.resize(t.size() - past);
-    return Exif(t);
-}
-
 struct Case {
     const char* name;
     uint8_t marker;  // 0: payload is whole segments
@@ -106,7 +99,8 @@ struct Case {
 };
 
 TEST(PrivateKinds, EachBlockAtItsEdges) {
-    const Bytes lat = Bytes(24, 1);  // three RATIONALs
+    const Bytes lat = Bytes(24, 1);                          // three RATIONALs
+    const Bytes gimp = Tiff({{0x0131, 2, B("GIMP 2.10")}});  // its value last
     const std::vector<Case> cases = {
         {"GPS pointer in the Exif directory, destination alone", 0xE1,
          Exif(Tiff({}, {{0x8825, 4, Bytes(4)}}, {{0x16, 5, lat}})), kGps},
@@ -137,8 +131,9 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
                     {0x0131, 2, {}}},
                    {}, {{1, 2, Ascii("N")}, {2, 5, {}}}))},
         {"Copyright with only an editor", 0xE1, Exif(Tiff({{0x8298, 2, B(" \0Ed\0"s)}})), kAuthor},
-        {"value ends at the block's end", 0xE1, ExifEndingAt(0), kSoftware},
-        {"value one byte past it", 0xE1, ExifEndingAt(1), 0, Bad(Damage::Exif)},
+        {"value ends at the block's end", 0xE1, Exif(gimp), kSoftware},
+        {"value one byte past it", 0xE1, Exif(Bytes(gimp.begin(), gimp.end() - 1)), 0,
+         Bad(Damage::Exif)},
         {"directory past the end", 0xE1, Exif(B("II*\0\x08\0\0\0\x05\0"s)), 0, Bad(Damage::Exif)},
         {"entries past the block's end", 0xE1,
          Exif(Tiff({{0x0131, 2, Ascii("ab")}, {0x010F, 2, Ascii("Acm")}})), kSoftware,
