@@ -86,12 +86,15 @@ Bytes Tiff(const std::vector<Tag>& ifd0_in, const std::vector<Tag>& exif,
     return t;
 }
 
-Bytes ExifSegment(int orientation, bool be) {
+Bytes ExifTiff(int orientation, bool be) {
     std::vector<Tag> ifd0 = {{0x010F, 2, B(std::string("Canon", 6))}};
     Bytes o = be ? Bytes{0, (uint8_t)orientation} : Bytes{(uint8_t)orientation, 0};
     if (orientation) ifd0.push_back({0x0112, 3, o});
-    Bytes tiff = Tiff(ifd0, {}, {{0x0001, 2, B(std::string("N", 2))}}, {}, be);
-    return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), tiff}));
+    return Tiff(ifd0, {}, {{0x0001, 2, B(std::string("N", 2))}}, {}, be);
+}
+
+Bytes ExifSegment(int orientation, bool be) {
+    return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), ExifTiff(orientation, be)}));
 }
 
 std::vector<Bytes> IccChunks(int count) {

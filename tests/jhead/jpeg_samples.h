@@ -35,7 +35,9 @@ struct Tag {
 // values that do not fit an entry follow the directories.
 Bytes Tiff(const std::vector<Tag>& ifd0, const std::vector<Tag>& exif = {},
            const std::vector<Tag>& gps = {}, const std::vector<Tag>& ifd1 = {}, bool be = false);
-// Exif APP1 with Make, Orientation (when not 0) and a GPS IFD, IFD0 at 8.
+// Exif with Make, Orientation (when not 0) and a GPS IFD, IFD0 at 8: the
+// TIFF block, and the APP1 segment that holds it.
+Bytes ExifTiff(int orientation, bool big_endian);
 Bytes ExifSegment(int orientation, bool big_endian);
 
 // An ICC profile split into count APP2 chunks.
