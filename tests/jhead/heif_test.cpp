@@ -35,7 +35,8 @@ struct Layout {
     const char* brand = "heic";
     // Faults a file may hold.
     bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
-    bool exif_huge = false;  // a length past 2^64 from its offset
+    bool exif_huge = false;       // a length past 2^64 from its offset
+    bool exif_past_idat = false;  // in idat, one byte longer than idat
     uint32_t primary = 1;
 };
 
@@ -87,13 +88,14 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
         l.exif_in_idat || l.exif_emptied ? 0 : kExif.size();  // between the picture's parts
     const uint64_t pic2 = mdat + kPic1.size() + e, xmp = pic2 + kPic2.size();
     const uint64_t base = l.base_size ? mdat : 0;
-    Bytes iloc = Cat(
-        {Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
-         Loc(l, 2, 0, base, {{xmp + kXmp.size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
-         l.exif_in_idat ? Loc(l, 3, 1, 0, {{0, kExif.size()}})
-                        : Loc(l, 3, 0, base, {{mdat + kPic1.size(), l.exif_huge ? UINT64_MAX : e}}),
-         Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
-         Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
+    Bytes iloc =
+        Cat({Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
+             Loc(l, 2, 0, base, {{xmp + kXmp.size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
+             l.exif_in_idat
+                 ? Loc(l, 3, 1, 0, {{0, kExif.size() + (l.exif_past_idat ? kGrid.size() + 1 : 0)}})
+                 : Loc(l, 3, 0, base, {{mdat + kPic1.size(), l.exif_huge ? UINT64_MAX : e}}),
+             Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
+             Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
     const int sizes = l.offset_size << 12 | l.length_size << 8 | l.base_size << 4 | l.index_size;
     return Full("meta", 0,
                 Cat({Full("hdlr", 0, Cat({Be(0, 4), B("pict"), Bytes(13, 0)})),
@@ -177,6 +179,7 @@ TEST(Heif, DamagedOrTangledStructuresAreRefused) {
         {"primary item is the Exif", Heif({.primary = 3})},
         {"offsets of 2 bytes", Heif({.offset_size = 2})},
         {"Exif length past 2^64", Heif({.length_size = 8, .exif_huge = true})},
+        {"Exif in idat running past its end", Heif({.exif_in_idat = true, .exif_past_idat = true})},
         {"a video's brands", Heif({.brand = "isom"})},
     };
     for (const auto& [name, in] : kCases) {
