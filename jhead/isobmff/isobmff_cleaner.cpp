@@ -100,10 +100,13 @@ static Refusal CutRemoved(Source& src, HeifJob* j) {
         const Location* loc = j->FindLocation(info.id);
         if (!loc) continue;
         if (loc->method == kIdatOffset && j->meta.idat < 0) return {false, kDamaged};
+        // A cut in idat that ran past its end would have the writer read past it.
+        const Box* idat = loc->method == kIdatOffset ? &j->meta.children[j->meta.idat] : nullptr;
         uint64_t total = 0;
         for (const Extent& x : loc->extents) {
             Range r;
             if (!AbsoluteRange(*loc, x, &r)) return {false, kDamaged};
+            if (idat && r.end() > idat->size - idat->header) return {false, kDamaged};
             // Other cleaners leave an emptied item behind: nothing to cut.
             if (r.size == 0) continue;
             (loc->method == kIdatOffset ? j->edit.idat_cuts : j->file_cuts).push_back(r);

@@ -8,6 +8,7 @@
 #include "jpeg/cleaner.h"
 #include "jpeg/eoi_finder.h"
 #include "jpeg_samples.h"
+#include "planned.h"
 
 using namespace jhead;
 using namespace jhead_test;
@@ -19,16 +20,6 @@ const Bytes kJfif = Seg(0xE0, B(std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14)));
 const Bytes kAdobe = Seg(0xEE, B(std::string("Adobe\0\144\0\0\0\0\1", 12)));
 // The picture's own segments and data: what every cleaned picture ends with.
 const Bytes kRest = Cat({FakeTables(), FakeScans()});
-
-// A picture cleaned in memory.
-struct Clean {
-    explicit Clean(const Bytes& in)
-        : error(CleanInMemory(in.data(), in.size(), &plan, &out, &wrote)) {}
-    bool wrote = false;
-    MemoryOutput out;
-    Plan plan;
-    ParseError error;  // last: the others are set up before it is worked out
-};
 
 // Name, input, and the cleaned picture (the input itself when nothing is to go).
 using Case = std::tuple<const char*, Bytes, Bytes>;
@@ -73,12 +64,10 @@ TEST(Cleaner, OrientationSurvivesAsMinimalExif) {
     cases.push_back({"both blocks hold one: the first's",
                      Cat({kSoi, ExifSegment(3, false), kJfif, ExifSegment(5, true), kRest}),
                      Cat({kSoi, MinimalExifSegment({3, false}), kJfif, kRest})});
-    // Blocks that hold no readable orientation leave none behind.
-    Bytes bad_offset = ExifSegment(6, true);
-    bad_offset[4 + 6 + 7] = 0xF0;  // IFD0 past the end
-    Bytes count_past = ExifSegment(6, false);
-    count_past[4 + 6 + 8] = 0x40;  // 64 entries, where the block holds 3
-    for (const Bytes& b : {ExifSegment(9, false), bad_offset, count_past}) {
+    // Blocks that hold no readable orientation leave none behind: a value out
+    // of range, IFD0 past the end, 64 entries where the block holds 3.
+    for (const Bytes& b : {ExifSegment(9, false), Patched(ExifSegment(6, true), 4 + 6 + 7, {0xF0}),
+                           Patched(ExifSegment(6, false), 4 + 6 + 8, {0x40})}) {
         cases.push_back({"no orientation", Cat({kSoi, b, kRest}), Cat({kSoi, kRest})});
     }
     ExpectCleaned(cases);
@@ -119,13 +108,10 @@ TEST(Cleaner, RefusesHeadersItCannotParse) {
     std::tuple<const char*, Bytes, ParseError> cases[] = {
         {"empty", {}, ParseError::NotJpeg},
         {"png", B("\x89PNG\r\n\x1a\n"), ParseError::NotJpeg},
-        {"length past end", Cat({kSoi, Bytes(exif.begin(), exif.end() - 10)}),
-         ParseError::SegmentPastEnd},
         {"length cut", Cat({kSoi, {0xFF, 0xE1, 0x01}}), ParseError::SegmentPastEnd},
         {"table length below 2", Cat({kSoi, {0xFF, 0xDB, 0x00, 0x01}, kRest}),
          ParseError::BadLength},
         {"second SOI", Cat({kSoi, exif, kSoi, kRest}), ParseError::UnexpectedMarker},
-        {"SOI EOI", Cat({kSoi, {0xFF, 0xD9}}), ParseError::NoPicture},
         {"no SOS", Cat({kSoi, exif, FakeTables()}), ParseError::NoScan},
         {"no frame", Cat({kSoi, exif, Seg(0xDA, {1, 1, 0, 0, 63, 0}), {0xFF, 0xD9}}),
          ParseError::NoFrame},

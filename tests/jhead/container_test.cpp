@@ -34,20 +34,12 @@ Bytes WebpChunk(const char* fourcc, const Bytes& payload) {
 Bytes Webp(const Bytes& chunks) { return WebpChunk("RIFF", Cat({B("WEBP"), chunks})); }
 // VP8X with the given flags: ICC 0x20, alpha 0x10, EXIF 0x08, XMP 0x04, animation 0x02.
 Bytes Vp8x(uint8_t flags) { return WebpChunk("VP8X", {flags, 0, 0, 0, 0, 0, 0, 0, 0, 0}); }
-Bytes ExifTiff(int orientation, bool be) {
-    Bytes s = ExifSegment(orientation, be);
-    return Bytes(s.begin() + 10, s.end());
-}
 // As ImageMagick writes a raw profile: two hex digits a byte.
 std::string Hex(const Bytes& b) {
     std::string s;
     for (uint8_t c : b)
         s += "0123456789abcdef"[c >> 4] + std::string(1, "0123456789abcdef"[c & 15]);
     return s;
-}
-Bytes Patched(Bytes b, size_t at, const Bytes& with) {
-    std::copy(with.begin(), with.end(), b.begin() + at);
-    return b;
 }
 
 const std::string kXmpGps =

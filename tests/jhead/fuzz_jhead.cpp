@@ -40,12 +40,16 @@ std::vector<uint8_t> Essence(const uint8_t* data, const Plan& plan) {
     return bytes;
 }
 
-// A container picture: planned, written as planned, and the output planned
-// again with nothing left to remove and the same orientation.
+// A container picture: its report line made even when refused; planned,
+// written as planned, and the output planned again with nothing left to
+// remove and the same orientation. A HEIF or AVIF it cleans keeps every
+// item it keeps byte for byte.
 int FuzzContainer(Refusal (*plan_kind)(Source&, EditPlan*), const uint8_t* data, size_t size) {
     MemorySource src(data, size);
     EditPlan plan, again;
-    if (plan_kind(src, &plan).refused()) return 0;
+    const bool refused = plan_kind(src, &plan).refused();
+    Check(!InfoLine("p", plan.summary, size).empty());
+    if (refused) return 0;
     MemoryOutput out;
     Check(WritePlan(src, &plan, &out) == PlanWriteError::None);
     Check(!CleanedLine("p", plan.summary, size, 1).empty() &&
@@ -54,22 +58,8 @@ int FuzzContainer(Refusal (*plan_kind)(Source&, EditPlan*), const uint8_t* data,
     Check(!plan_kind(written, &again).refused());
     Check(!again.RemovesAnything() && again.summary.found.kinds == 0);
     Check(again.summary.orientation == plan.summary.orientation);
-    return 0;
-}
-
-int FuzzHeif(const uint8_t* data, size_t size) {
-    MemorySource src(data, size);
-    EditPlan plan;
-    const Refusal refusal = PlanHeif(src, &plan);
-    Check(!InfoLine("p", plan.summary, size).empty());
-    if (refusal.refused() || !plan.RemovesAnything()) return 0;
-    MemoryOutput out;
-    Check(WritePlan(src, &plan, &out) == PlanWriteError::None);
-    Check(plan.summary.size_after == out.bytes.size() && out.bytes.size() < size);
-    MemorySource cleaned(out.bytes.data(), out.bytes.size());
-    EditPlan again;
-    Check(!PlanHeif(cleaned, &again).refused() && !again.RemovesAnything());
-    Check(again.summary.found.kinds == 0);
+    if (plan_kind != PlanHeif || !plan.RemovesAnything()) return 0;
+    Check(out.bytes.size() < size);
     jhead_test::ItemBytes before, after;
     Check(jhead_test::ReadItems(data, size, &before));
     Check(jhead_test::ReadItems(out.bytes.data(), out.bytes.size(), &after));
@@ -83,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const PictureKind kind = SniffKind(data, size < kSniffBytes ? size : kSniffBytes);
     if (kind == PictureKind::Png) return FuzzContainer(PlanPng, data, size);
     if (kind == PictureKind::Webp) return FuzzContainer(PlanWebp, data, size);
-    if (kind == PictureKind::IsoMedia) return FuzzHeif(data, size);
+    if (kind == PictureKind::IsoMedia) return FuzzContainer(PlanHeif, data, size);
     Plan plan, again;
     MemoryOutput out, out2;
     bool wrote, wrote2;

@@ -30,6 +30,11 @@ Bytes Seg(uint8_t marker, const Bytes& payload) {
     return Cat({{0xFF, marker}, Be(payload.size() + 2, 2), payload});
 }
 
+Bytes Patched(Bytes b, size_t at, const Bytes& with) {
+    std::copy(with.begin(), with.end(), b.begin() + (long)at);
+    return b;
+}
+
 static void Put(Bytes& b, size_t at, uint32_t v, int n, bool be) {
     for (int i = 0; i < n; i++) b[at + i] = (uint8_t)(v >> (be ? 8 * (n - 1 - i) : 8 * i));
 }
@@ -81,12 +86,15 @@ Bytes Tiff(const std::vector<Tag>& ifd0_in, const std::vector<Tag>& exif,
     return t;
 }
 
-Bytes ExifSegment(int orientation, bool be) {
+Bytes ExifTiff(int orientation, bool be) {
     std::vector<Tag> ifd0 = {{0x010F, 2, B(std::string("Canon", 6))}};
     Bytes o = be ? Bytes{0, (uint8_t)orientation} : Bytes{(uint8_t)orientation, 0};
     if (orientation) ifd0.push_back({0x0112, 3, o});
-    Bytes tiff = Tiff(ifd0, {}, {{0x0001, 2, B(std::string("N", 2))}}, {}, be);
-    return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), tiff}));
+    return Tiff(ifd0, {}, {{0x0001, 2, B(std::string("N", 2))}}, {}, be);
+}
+
+Bytes ExifSegment(int orientation, bool be) {
+    return Seg(0xE1, Cat({B(std::string("Exif\0\0", 6)), ExifTiff(orientation, be)}));
 }
 
 std::vector<Bytes> IccChunks(int count) {

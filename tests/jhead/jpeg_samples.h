@@ -20,6 +20,8 @@ Bytes Be(uint64_t v, int n);
 Bytes Le(uint64_t v, int n);
 // FF marker, big-endian length, payload.
 Bytes Seg(uint8_t marker, const Bytes& payload);
+// b with the bytes from at on replaced by with.
+Bytes Patched(Bytes b, size_t at, const Bytes& with);
 
 // A TIFF directory entry: tag, type and value bytes (count from the size).
 struct Tag {
@@ -33,7 +35,9 @@ struct Tag {
 // values that do not fit an entry follow the directories.
 Bytes Tiff(const std::vector<Tag>& ifd0, const std::vector<Tag>& exif = {},
            const std::vector<Tag>& gps = {}, const std::vector<Tag>& ifd1 = {}, bool be = false);
-// Exif APP1 with Make, Orientation (when not 0) and a GPS IFD, IFD0 at 8.
+// Exif with Make, Orientation (when not 0) and a GPS IFD, IFD0 at 8: the
+// TIFF block, and the APP1 segment that holds it.
+Bytes ExifTiff(int orientation, bool big_endian);
 Bytes ExifSegment(int orientation, bool big_endian);
 
 // An ICC profile split into count APP2 chunks.

@@ -1,11 +1,12 @@
 // A picture planned in memory by one container's planner, and written
-// when not refused.
+// when not refused; a JPEG cleaned in memory.
 #pragma once
 
 #include <string>
 
 #include "container/edit_plan.h"
 #include "container/source.h"
+#include "jpeg/cleaner.h"
 #include "platform/byte_io.h"
 #include "jpeg_samples.h"
 
@@ -30,6 +31,15 @@ struct Planned {
     jhead::EditPlan plan;
     jhead::Refusal refusal;
     Bytes out;
+};
+
+struct Clean {
+    explicit Clean(const Bytes& in)
+        : error(jhead::CleanInMemory(in.data(), in.size(), &plan, &out, &wrote)) {}
+    bool wrote = false;
+    jhead::MemoryOutput out;
+    jhead::Plan plan;
+    jhead::ParseError error;  // last: the others are set up before it is worked out
 };
 
 }  // namespace jhead_test
