@@ -259,8 +259,10 @@ TEST(PrivateKinds, ReportWords) {
               "数据结构损坏，按能读出的部分判断；大小 900 字节 → 0 字节");
     plan.found = {};
     plan.found.unread = true;
+    plan.orientation = 2;
     EXPECT_EQ(InfoLine("p.jpg", plan, 900),
-              "p.jpg：JPEG，900 字节；未发现个人信息，含 Exif 100 字节；部分数据的格式未知，"
+              "p.jpg：JPEG，900 字节；未发现个人信息，含 Exif 100 字节；保留方向信息（2）；"
+              "部分数据的格式未知，"
               "内容未读取，可能还含其他个人信息");
     EXPECT_EQ(FailedLine("p.jpg", "文件为只读", {kGps | kText}),
               "p.jpg：未处理，文件为只读，文件未改动；仍含GPS位置、说明文字");
