@@ -16,6 +16,7 @@ static const char kTangled[] = "HEIF 中的元数据与图像数据位置交叠�
 static const char kSelfCheck[] = "清理结果未通过自检，文件未改动";
 
 constexpr uint64_t kMaxMeta = 16 << 20;
+static HeifPlanHook g_plan_hook = nullptr;
 // Metadata items larger than this are removed unread.
 constexpr uint64_t kMaxScan = 4 << 20;
 
@@ -147,11 +148,14 @@ Refusal PlanHeif(Source& src, EditPlan* plan) {
     const std::vector<uint8_t> new_meta = BuildMeta(j.meta_bytes.data(), j.meta, j.edit);
     plan->pieces.clear();
     LayOut(j, new_meta, plan, nullptr);
+    if (g_plan_hook) g_plan_hook(plan);
     if (!SelfCheck(src, j, *plan)) {
         plan->pieces.clear();
         return {false, kSelfCheck};
     }
     return {};
 }
+
+void SetHeifPlanHook(HeifPlanHook hook) { g_plan_hook = hook; }
 
 }  // namespace jhead

@@ -99,6 +99,17 @@ constexpr KeywordKind kKeywords[] = {
     {"Model", Private::Device},
 };
 
+// ImageMagick copies Exif and XMP properties into text chunks by name,
+// "exif:GPSLatitude" or "xmp:GPSLongitude" among them.
+static bool IsPositionKeyword(const std::string& keyword) {
+    const size_t colon = keyword.find(':');
+    if (colon == std::string::npos || keyword.compare(colon + 1, 3, "GPS") != 0) return false;
+    const std::string prefix = keyword.substr(0, colon);
+    if (prefix != "exif" && prefix != "xmp") return false;
+    return keyword.find("Latitude") != std::string::npos ||
+           keyword.find("Longitude") != std::string::npos;
+}
+
 // The text after the keyword: tEXt has it plainly; zTXt and iTXt may hold
 // it compressed, which counts as text found, unread.
 static bool PlainText(const uint8_t type[4], const uint8_t* data, size_t n, size_t* at,
@@ -136,9 +147,16 @@ void ScanPngText(const uint8_t type[4], const uint8_t* data, size_t n, Findings*
     }
     if (!filled) return;
     if (compressed) {
+        // Not inflated here: what it holds is unknown, a position perhaps.
         f->Add(Private::Text);
-    } else if (keyword == kXmpKeyword || keyword == "Raw profile type xmp") {
+        f->unread = true;
+    } else if (keyword == kXmpKeyword) {
         ScanXmp((const char*)text, size, f);
+    } else if (keyword == "Raw profile type xmp") {
+        const std::vector<uint8_t> xmp = RawProfile(text, size);
+        ScanXmp((const char*)xmp.data(), xmp.size(), f);
+    } else if (IsPositionKeyword(keyword)) {
+        f->Add(Private::Gps);
     } else if (keyword == "Raw profile type exif" || keyword == "Raw profile type APP1") {
         std::vector<uint8_t> exif = RawProfile(text, size);
         const size_t skip = exif.size() >= 6 && memcmp(exif.data(), "Exif\0", 6) == 0 ? 6 : 0;

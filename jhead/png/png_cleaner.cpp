@@ -116,7 +116,9 @@ void Remove(Walk& w, const Chunk& c) {
     }
     if (c.role == PngRole::Exif && whole) ScanExif(c.data.data(), c.data.size(), f);
     if (c.role == PngRole::Text && whole) ScanPngText(c.type, c.data.data(), c.data.size(), f);
+    // A chunk too large to read whole is removed unread.
     if (c.role == PngRole::Text && !whole) f->Add(Private::Text);
+    if (c.role != PngRole::Other && !whole) f->unread = true;
     if (c.role == PngRole::Time) f->Add(Private::Time);
     plan->Removed(RemovedName(c.role, c.type, c.data.data(), c.data.size()), c.size());
 }

@@ -145,6 +145,8 @@ Refusal TakeMetadata(Walk& w, const Chunk& c) {
         if (exif) data.erase(data.begin(), data.begin() + skip);
         if (exif) ScanExif(data.data(), data.size(), found);
         if (exif && KeepOrientation(w, c, data)) return {};
+    } else {
+        found->unread = true;
     }
     w.plan->Removed(exif ? "Exif" : "XMP", c.size);
     return {};

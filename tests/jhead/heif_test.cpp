@@ -186,6 +186,13 @@ TEST(Heif, DamagedOrTangledStructuresAreRefused) {
         Planned c(PlanHeif, in);
         EXPECT_TRUE(c.refusal.refused()) << name;
     }
+    // A plan that would take a kept item's bytes from the wrong place fails
+    // the check, and the picture is left alone.
+    SetHeifPlanHook([](EditPlan* plan) { plan->pieces.back().offset--; });
+    Planned moved(PlanHeif, Heif({}));
+    SetHeifPlanHook(nullptr);
+    EXPECT_EQ(moved.refusal.text, "清理结果未通过自检，文件未改动");
+    EXPECT_TRUE(moved.out.empty());
     // A video's brands make it no picture at all; a picture's keep it one.
     const Bytes video = Heif({.brand = "isom"}), avif = Heif({.brand = "avif"});
     EXPECT_EQ(SniffKind(video.data(), kSniffBytes), PictureKind::Unknown);

@@ -247,6 +247,8 @@ TEST_F(MainWindowTest, ResultsViewShowsOnlyARecordedRunAndUnwrittenResultsAreSai
     };
     window.OnRemoveClicked();
     EXPECT_NE(fake.dialogs.Texts().back().find(L"有 1 张图片的结果没能写入"), std::wstring::npos);
+    window.OnViewResultsClicked();
+    EXPECT_NE(fake.dialogs.Texts().back().find(L"结果文件中不是上次的结果"), std::wstring::npos);
     loseLines = false;
     window.OnRemoveClicked();
     fake.files.files[results].readOnly = fake.files.files[results].hidden = true;
