@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "container/inflate.h"
 #include "metadata/readers.h"
 
 namespace jhead {
@@ -39,6 +40,8 @@ PngRole RoleOf(const uint8_t type[4]) {
 }
 
 static const char kXmpKeyword[] = "XML:com.adobe.xmp";
+// Compressed text is read up to this size once inflated; beyond, unread.
+constexpr size_t kMaxInflated = 16 << 20;
 
 // The keyword: up to the first NUL, 1 to 79 bytes; empty when malformed.
 static std::string Keyword(const uint8_t* data, size_t n) {
@@ -116,6 +119,7 @@ static bool PlainText(const uint8_t type[4], const uint8_t* data, size_t n, size
                       bool* compressed) {
     *at = strnlen((const char*)data, n) + 1;
     *compressed = Is(type, "zTXt");
+    *at += *compressed;  // zTXt's compression method
     if (!Is(type, "iTXt")) return *at <= n;
     // iTXt: compression flag and method, language tag, translated keyword.
     if (*at + 2 > n) return false;
@@ -137,8 +141,19 @@ void ScanPngText(const uint8_t type[4], const uint8_t* data, size_t n, Findings*
         return;
     }
     const uint8_t* text = data + at;
-    const size_t size = n - at;
-    const bool filled = compressed || HasText(text, size);
+    size_t size = n - at;
+    std::vector<uint8_t> inflated;
+    if (compressed) {
+        // Damaged: what it holds is unknown, a position perhaps.
+        if (!Inflate(text, size, kMaxInflated, &inflated)) {
+            f->Add(Private::Text);
+            f->unread = true;
+            return;
+        }
+        text = inflated.data();
+        size = inflated.size();
+    }
+    const bool filled = HasText(text, size);
     for (const KeywordKind& k : kKeywords) {
         if (keyword == k.keyword) {
             if (filled) f->Add(k.kind);
@@ -146,11 +161,7 @@ void ScanPngText(const uint8_t type[4], const uint8_t* data, size_t n, Findings*
         }
     }
     if (!filled) return;
-    if (compressed) {
-        // Not inflated here: what it holds is unknown, a position perhaps.
-        f->Add(Private::Text);
-        f->unread = true;
-    } else if (keyword == kXmpKeyword) {
+    if (keyword == kXmpKeyword) {
         ScanXmp((const char*)text, size, f);
     } else if (keyword == "Raw profile type xmp") {
         const std::vector<uint8_t> xmp = RawProfile(text, size);

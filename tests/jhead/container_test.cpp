@@ -41,6 +41,12 @@ std::string Hex(const Bytes& b) {
         s += "0123456789abcdef"[c >> 4] + std::string(1, "0123456789abcdef"[c & 15]);
     return s;
 }
+// Bytes from hex digits (compressed data, as zlib makes it).
+std::string Unhex(const std::string& hex) {
+    std::string s;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) s += (char)std::stoi(hex.substr(i, 2), 0, 16);
+    return s;
+}
 
 const std::string kXmpGps =
     "<rdf:Description xmlns:e='http://ns.adobe.com/exif/1.0/' e:GPSLongitude='3,4E'/>";
@@ -77,7 +83,7 @@ TEST(Png, KeepsRenderingAndAnimationChunksRemovesTheRest) {
 }
 
 TEST(Png, ChunksNameTheirKinds) {
-    // Compressed text is not read (unread): it may hold anything.
+    // Text that cannot be read (unread) may hold anything.
     struct {
         Bytes chunk;
         Private kind;
@@ -95,6 +101,21 @@ TEST(Png, ChunksNameTheirKinds) {
         {Chunk("tEXt", "Raw profile type xmp\0\nxmp\n  80\n"s + Hex(B(kXmpGps))), Private::Gps},
         {Chunk("tEXt", "exif:GPSLatitude\0x"s), Private::Gps},
         {Chunk("zTXt", "Raw profile type exif\0\0xyz"s), Private::Text, true},
+        // Inflated: a stored block, fixed codes, dynamic codes; a wrong checksum.
+        {Chunk("zTXt", "Author\0\0"s + Unhex("7801010300fcff416e6e0210011e")), Private::Author},
+        {Chunk("zTXt", "Author\0\0"s + Unhex("7801010300fcff416e6e0210011f")), Private::Text, true},
+        {Chunk("iTXt",
+               "XML:com.adobe.xmp\0\1\0\0\0"s +
+                   Unhex("78dab3294a49b372492d4e2eca2c28c9cccf53a8c8cdc92bb64ab555cf282929b0"
+                         "d2d7cf2bd64b4cc94f4ad54bcecfd54fadc84cd337d433d0575748b5720f08f6"
+                         "c9cf4bcf2c294d012a37d6317155d7b7030073241a6e")),
+         Private::Gps},
+        {Chunk("zTXt", "Raw profile type xmp\0\0"s +
+                           Unhex("78da1d4db911c3300ceb3d8547a0091294c6d1c952e7bb94193f708e0d88f7"
+                                 "f83e9fe33c9b1d98e50c1223825920f4f7b20a766e2eb76abc39b90a184cdc5e"
+                                 "6c153ac3f0edfb557cf152cba6338521744b49653be91b972f98dce5a68e1195"
+                                 "9688f92eb0b42742f97f3be0131129efc6fa0171c0289b")),
+         Private::Gps},
         {Chunk("tIME", "1234567"), Private::Time},
     };
     for (const auto& [chunk, kind, unread] : cases) {

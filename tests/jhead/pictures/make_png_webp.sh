@@ -47,6 +47,11 @@ et -n -Orientation=6 $exif $xmp -PNG:Author=Ann -PNG:Software=Editor -PNG:Commen
 convert -size 24x16 gradient:red-blue -colors 8 -transparent '#0000ff' \
     -define png:exclude-chunks=date,time PNG8:png/palette_trns_ztxt.png
 et -z -n -Orientation=8 -PNG:Description=secret -PNG:Copyright=Ann png/palette_trns_ztxt.png
+# ImageMagick's own compressed text: XMP as a hex profile, its GPS
+# properties under their names.
+convert -size 8x8 xc:red "$tmp/xmp.jpg"
+et -XMP-exif:GPSLatitude=10 -XMP-exif:GPSLongitude=20 "$tmp/xmp.jpg"
+convert "$tmp/xmp.jpg" -define png:exclude-chunks=date,time,tEXt png/xmp_ztxt_gps.png
 # 16-bit grey, interlaced, with pixel size and ImageMagick's own dates.
 convert -size 20x20 gradient: -depth 16 -colorspace Gray -interlace PNG -density 300 \
     png/gray16_interlaced.png
