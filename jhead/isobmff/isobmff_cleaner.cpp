@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "container/inflate.h"
 #include "isobmff/layout.h"
 #include "isobmff/references.h"
 #include "isobmff/self_check.h"
@@ -87,6 +88,14 @@ static std::vector<uint8_t> ItemBytes(Source& src, const HeifJob& j, const Locat
 
 // The Exif item opens with the offset of its TIFF header ("Exif\0\0" usually between).
 static void ScanItem(const ItemInfo& info, const std::vector<uint8_t>& b, Findings* f) {
+    if (IsXmp(info) && info.content_encoding == "deflate") {
+        std::vector<uint8_t> xmp;
+        if (Inflate(b.data(), b.size(), kMaxMeta, &xmp))
+            return ScanXmp((const char*)xmp.data(), xmp.size(), f);
+        f->Add(Private::Text);
+        f->unread = true;  // damaged, or compressed another way: what it holds is unknown
+        return;
+    }
     if (IsXmp(info)) return ScanXmp((const char*)b.data(), b.size(), f);
     const uint64_t skip = b.size() >= 4 ? GetBe(b.data(), 4) : UINT64_MAX;
     if (skip > b.size() - 4) return f->Damaged(Damage::Exif);

@@ -43,6 +43,10 @@ static std::string ReadInfe(const uint8_t* p, const Box& b, Meta* m) {
         c.String(&len);  // item name
         const char* s = c.String(&len);
         info.content_type.assign(s, len);
+        if (c.ok && c.left() > 0) {
+            s = c.String(&len);
+            info.content_encoding.assign(s, len);
+        }
     }
     if (!c.ok) return kDamaged;
     info.at = (size_t)b.offset;

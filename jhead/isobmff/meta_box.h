@@ -37,8 +37,9 @@ struct LocationTable {
 struct ItemInfo {
     uint32_t id = 0;
     uint32_t type = 0;
-    std::string content_type;  // of a "mime" item
-    size_t at = 0, size = 0;   // the infe box, in the meta box's bytes
+    std::string content_type;      // of a "mime" item
+    std::string content_encoding;  // of a "mime" item: "deflate" when compressed
+    size_t at = 0, size = 0;       // the infe box, in the meta box's bytes
 };
 
 struct Reference {

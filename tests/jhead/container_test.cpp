@@ -41,12 +41,6 @@ std::string Hex(const Bytes& b) {
         s += "0123456789abcdef"[c >> 4] + std::string(1, "0123456789abcdef"[c & 15]);
     return s;
 }
-// Bytes from hex digits (compressed data, as zlib makes it).
-std::string Unhex(const std::string& hex) {
-    std::string s;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) s += (char)std::stoi(hex.substr(i, 2), 0, 16);
-    return s;
-}
 
 const std::string kXmpGps =
     "<rdf:Description xmlns:e='http://ns.adobe.com/exif/1.0/' e:GPSLongitude='3,4E'/>";

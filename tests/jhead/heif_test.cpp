@@ -32,6 +32,7 @@ struct Layout {
     bool exif_emptied = false;  // as another cleaner leaves it: a location of length 0
     bool video_box = false;     // a phone's motion-photo video at the end
     bool two_mdats = false;     // the thumbnail in a media data box of its own
+    bool xmp_deflated = false;
     const char* brand = "heic";
     // Faults a file may hold.
     bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
@@ -49,6 +50,15 @@ const Bytes kXmp =
       "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'><rdf:Description "
       "xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:creator><rdf:Seq><rdf:li>Ann</rdf:li>"
       "</rdf:Seq></dc:creator></rdf:Description></rdf:RDF></x:xmpmeta>");
+
+// kXmp as zlib compresses it.
+const Bytes kXmpDeflated =
+    B(Unhex("78da5d8f4b0e82301086af62e282158ce08a06484c8807d013d4765492be6c6b5a6f6f81861877df"
+            "bcbec9df4512a591e8e92e4aa11c897d41b9be21493cb7a1183acbefe4329ef346aafae2e9bd2100"
+            "21842a1c2b6d1f50b76d0b87069aa64c1ba5fb284f63a9dc3e0b4674cc4ec64f5a6511679bc7bcad"
+            "582c9c010a94a8bc83baaae7ef9c1166917a6d57d1155f2b88693829d541e6159629fcdec0dff7dc"
+            "4981126df1872f77f15b29"));
+const Bytes& Xmp(const Layout& l) { return l.xmp_deflated ? kXmpDeflated : kXmp; }
 
 Bytes Ref(const char* type, uint32_t from, std::vector<uint32_t> to, int id_size) {
     Bytes p = Cat({Be(from, id_size), Be(to.size(), 2)});
@@ -77,8 +87,10 @@ Bytes Loc(const Layout& l, uint32_t id, int method, uint64_t base,
 // The meta box with the media data's payload at mdat.
 Bytes Meta(const Layout& l, uint64_t mdat) {
     const int n = l.id_size;
-    Bytes iinf = Cat({Infe(1, "hvc1", n), Infe(2, "hvc1", n), Infe(3, "Exif", n),
-                      Infe(4, "mime", n, "application/rdf+xml"), Infe(5, "grid", n)});
+    Bytes iinf = Cat(
+        {Infe(1, "hvc1", n), Infe(2, "hvc1", n), Infe(3, "Exif", n),
+         Infe(4, "mime", n, std::string("application/rdf+xml\0deflate", l.xmp_deflated ? 27 : 19)),
+         Infe(5, "grid", n)});
     std::vector<uint32_t> grid_tiles = {1};
     if (l.grid_of_exif) grid_tiles.push_back(3);
     Bytes iref = Cat({Ref("thmb", 2, {1}, n), Ref("cdsc", 3, {l.missing_item ? 9u : 1u}, n),
@@ -90,11 +102,11 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
     const uint64_t base = l.base_size ? mdat : 0;
     Bytes iloc =
         Cat({Loc(l, 1, 0, base, {{mdat, kPic1.size()}, {pic2, kPic2.size()}}),
-             Loc(l, 2, 0, base, {{xmp + kXmp.size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
+             Loc(l, 2, 0, base, {{xmp + Xmp(l).size() + (l.two_mdats ? 8 : 0), kThumb.size()}}),
              l.exif_in_idat
                  ? Loc(l, 3, 1, 0, {{0, kExif.size() + (l.exif_past_idat ? kGrid.size() + 1 : 0)}})
                  : Loc(l, 3, 0, base, {{mdat + kPic1.size(), l.exif_huge ? UINT64_MAX : e}}),
-             Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, kXmp.size()}}),
+             Loc(l, 4, 0, base, {{l.xmp_shares_picture ? mdat : xmp, Xmp(l).size()}}),
              Loc(l, 5, 1, 0, {{l.exif_in_idat ? kExif.size() : 0, kGrid.size()}})});
     const int sizes = l.offset_size << 12 | l.length_size << 8 | l.base_size << 4 | l.index_size;
     return Full("meta", 0,
@@ -109,8 +121,8 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
 Bytes Heif(const Layout& l) {
     const Bytes ftyp = Box("ftyp", Cat({B(l.brand), Be(0, 4), B(l.brand),
                                         B(l.brand == std::string("isom") ? "mp42" : "mif1")}));
-    const Bytes data = Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : kExif, kPic2, kXmp,
-                            l.two_mdats ? Bytes() : kThumb});
+    const Bytes data = Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : kExif, kPic2,
+                            Xmp(l), l.two_mdats ? Bytes() : kThumb});
     Bytes mdat = Box("mdat", data, l.large_mdat);
     if (l.mdat_to_end) std::fill(mdat.begin(), mdat.begin() + 4, 0);
     const uint64_t header = l.large_mdat ? 16 : 8;
@@ -140,6 +152,7 @@ TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
         {"Exif emptied by another tool", {.exif_emptied = true}},
         {"a motion-photo video after meta", {.mdat_first = true, .video_box = true}},
         {"two media data boxes", {.two_mdats = true}},
+        {"XMP compressed", {.xmp_deflated = true}},
     };
     for (const auto& [name, layout] : kLayouts) {
         const Bytes in = Heif(layout);

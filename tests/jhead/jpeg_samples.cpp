@@ -35,6 +35,12 @@ Bytes Patched(Bytes b, size_t at, const Bytes& with) {
     return b;
 }
 
+std::string Unhex(const std::string& hex) {
+    std::string s;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) s += (char)std::stoi(hex.substr(i, 2), 0, 16);
+    return s;
+}
+
 static void Put(Bytes& b, size_t at, uint32_t v, int n, bool be) {
     for (int i = 0; i < n; i++) b[at + i] = (uint8_t)(v >> (be ? 8 * (n - 1 - i) : 8 * i));
 }

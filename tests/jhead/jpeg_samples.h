@@ -22,6 +22,8 @@ Bytes Le(uint64_t v, int n);
 Bytes Seg(uint8_t marker, const Bytes& payload);
 // b with the bytes from at on replaced by with.
 Bytes Patched(Bytes b, size_t at, const Bytes& with);
+// Bytes from hex digits (compressed data, as zlib makes it).
+std::string Unhex(const std::string& hex);
 
 // A TIFF directory entry: tag, type and value bytes (count from the size).
 struct Tag {
