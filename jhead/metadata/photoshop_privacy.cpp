@@ -58,7 +58,7 @@ bool Damaged(Findings* f) {
 
 // IPTC records: 1C, record, dataset, length (or, with its top bit set, the
 // size of the length that follows), data.
-bool ScanIptc(const uint8_t* p, size_t n, Findings* f) {
+bool IptcRecords(const uint8_t* p, size_t n, Findings* f) {
     size_t i = 0;
     while (i < n) {
         if (p[i] != 0x1C) {
@@ -98,6 +98,8 @@ bool IsSignature(const uint8_t* p) {
 
 }  // namespace
 
+void ScanIptc(const uint8_t* p, size_t n, Findings* f) { IptcRecords(p, n, f); }
+
 void ScanPhotoshop(const uint8_t* p, size_t n, Findings* f) {
     size_t i = 0;
     while (i < n) {
@@ -128,7 +130,7 @@ void ScanPhotoshop(const uint8_t* p, size_t n, Findings* f) {
         const uint8_t* data = p + i;
         switch (id) {
             case kIptc:
-                ScanIptc(data, (size_t)size, f);
+                IptcRecords(data, (size_t)size, f);
                 break;
             case kThumbnailOld:
             case kThumbnail:

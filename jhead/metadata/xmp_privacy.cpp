@@ -304,4 +304,13 @@ void ScanXmp(const char* text, size_t n, Findings* f) {
     XmpReader(utf8.data(), utf8.size(), f).Run();
 }
 
+bool PropertyKind(std::string_view name, Private* kind) {
+    for (const Property& p : kProperties) {
+        if (p.name != name) continue;
+        *kind = p.kind;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace jhead

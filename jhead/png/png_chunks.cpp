@@ -102,15 +102,23 @@ constexpr KeywordKind kKeywords[] = {
     {"Model", Private::Device},
 };
 
-// ImageMagick copies Exif and XMP properties into text chunks by name,
-// "exif:GPSLatitude" or "xmp:GPSLongitude" among them.
-static bool IsPositionKeyword(const std::string& keyword) {
-    const size_t colon = keyword.find(':');
-    if (colon == std::string::npos || keyword.compare(colon + 1, 3, "GPS") != 0) return false;
-    const std::string prefix = keyword.substr(0, colon);
-    if (prefix != "exif" && prefix != "xmp") return false;
-    return keyword.find("Latitude") != std::string::npos ||
-           keyword.find("Longitude") != std::string::npos;
+// ImageMagick copies Exif and XMP properties into text chunks by name
+// ("exif:Make", "xmp:GPSLatitude"): the name after the prefix, or empty.
+static std::string_view PropertyName(const std::string& keyword) {
+    for (std::string_view prefix : {"exif:", "xmp:"}) {
+        if (keyword.rfind(prefix, 0) == 0) return std::string_view(keyword).substr(prefix.size());
+    }
+    return {};
+}
+
+// ImageMagick's raw profiles, by type, once their hex digits are decoded.
+static void ScanRawProfile(const std::string& type, const std::vector<uint8_t>& b, Findings* f) {
+    if (type == "xmp") return ScanXmp((const char*)b.data(), b.size(), f);
+    if (type == "8bim") return ScanPhotoshop(b.data(), b.size(), f);
+    if (type == "iptc") return ScanIptc(b.data(), b.size(), f);
+    if (type != "exif" && type != "APP1") return f->Add(Private::Text);
+    const size_t skip = b.size() >= 6 && memcmp(b.data(), "Exif\0", 6) == 0 ? 6 : 0;
+    ScanExif(b.data() + skip, b.size() - skip, f);
 }
 
 // The text after the keyword: tEXt has it plainly; zTXt and iTXt may hold
@@ -161,17 +169,15 @@ void ScanPngText(const uint8_t type[4], const uint8_t* data, size_t n, Findings*
         }
     }
     if (!filled) return;
+    static const char kRawProfile[] = "Raw profile type ";
+    Private kind;
     if (keyword == kXmpKeyword) {
         ScanXmp((const char*)text, size, f);
-    } else if (keyword == "Raw profile type xmp") {
-        const std::vector<uint8_t> xmp = RawProfile(text, size);
-        ScanXmp((const char*)xmp.data(), xmp.size(), f);
-    } else if (IsPositionKeyword(keyword)) {
-        f->Add(Private::Gps);
-    } else if (keyword == "Raw profile type exif" || keyword == "Raw profile type APP1") {
-        std::vector<uint8_t> exif = RawProfile(text, size);
-        const size_t skip = exif.size() >= 6 && memcmp(exif.data(), "Exif\0", 6) == 0 ? 6 : 0;
-        ScanExif(exif.data() + skip, exif.size() - skip, f);
+    } else if (keyword.rfind(kRawProfile, 0) == 0) {
+        ScanRawProfile(keyword.substr(sizeof kRawProfile - 1), RawProfile(text, size), f);
+    } else if (!PropertyName(keyword).empty()) {
+        // Technical properties (ColorSpace, ExifVersion) tell nothing personal.
+        if (PropertyKind(PropertyName(keyword), &kind)) f->Add(kind);
     } else {
         f->Add(Private::Text);
     }

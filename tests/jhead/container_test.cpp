@@ -94,6 +94,10 @@ TEST(Png, ChunksNameTheirKinds) {
         {Chunk("tEXt", std::string(79, 'k') + "\0"s), Private::Count},  // longest keyword, empty
         {Chunk("tEXt", "Raw profile type xmp\0\nxmp\n  80\n"s + Hex(B(kXmpGps))), Private::Gps},
         {Chunk("tEXt", "exif:GPSLatitude\0x"s), Private::Gps},
+        {Chunk("tEXt", "exif:Make\0x"s), Private::Device},
+        {Chunk("tEXt", "exif:ColorSpace\0x"s), Private::Count},  // nothing personal
+        {Chunk("tEXt", "Raw profile type iptc\0\niptc\n  10\n1c025a00055061726973"s),
+         Private::Place},
         {Chunk("zTXt", "Raw profile type exif\0\0xyz"s), Private::Text, true},
         // Inflated: a stored block, fixed codes, dynamic codes; a wrong checksum.
         {Chunk("zTXt", "Author\0\0"s + Unhex("7801010300fcff416e6e0210011e")), Private::Author},
