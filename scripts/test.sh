@@ -25,8 +25,9 @@ trap wine_env_stop EXIT
 wine_env_start
 ctest --test-dir build/win --output-on-failure
 
-# The end-to-end tests leave screenshots of the main window, the progress
-# window and the About box (at 96 and at 144 dots per inch) to look at.
+# The end-to-end tests leave screenshots of the main window and the About
+# box (at 96 and at 144 dots per inch) and of the progress window (at 144)
+# to look at.
 for shot in build/win/bin/*-screenshot*.bmp; do
   [ -f "$shot" ] && convert "$shot" -alpha off "${shot%.bmp}.png" && echo "screenshot: ${shot%.bmp}.png"
 done
