@@ -188,6 +188,10 @@ TEST(PrivateKinds, EachBlockAtItsEdges) {
          B("Maker\0 1\r\n[picture info]\r\nTimeDate=9\r\n[camera info]\r\nType=X\r\n"
            "Serial#=#1\r\n[user]\xFF\0 Ann\r\n[end]"s),
          kTime | kDevice | kSerial | kText},
+        {"picture info heading at byte 64", 0xEC,
+         B(std::string(64, ' ') + "[picture info]\nType=X"), kDevice},
+        {"heading at byte 65: another maker's data", 0xEC,
+         B(std::string(65, ' ') + "[picture info]\nType=X"), 0, kUnread},
         {"picture info blank, owner's part padded", 0xEC,
          B("[picture info]\r\nTimeDate=\r\nType= \r\n[user]\xFF\0 \r\n[file info]\0ab"s)},
         {"FLIR camera model, serial and time", 0,

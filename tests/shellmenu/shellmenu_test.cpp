@@ -16,6 +16,9 @@ TEST(BuildVerbCommandTest, BuildsTheCommandTitleAndName) {
     command = L"D:/a.b/View.exe";
     BuildVerbCommand({}, command, title, verb, L"");
     EXPECT_EQ(command + L"|" + title, L"D:/a.b/View.exe  \"%1\"|View");
+    command = L"\"C:\\x\\View.exe?a.b\" \"%1\"";  // the title stops at a "?"
+    BuildVerbCommand({}, command, title, verb, L"");
+    EXPECT_EQ(title, L"View");
 }
 
 TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
