@@ -1,5 +1,7 @@
 #include "container/inflate.h"
 
+#include "platform/byte_order.h"
+
 namespace jhead {
 
 namespace {
@@ -194,9 +196,7 @@ bool Inflate(const uint8_t* data, size_t n, size_t limit, std::vector<uint8_t>* 
     }
     b.Align();
     if (b.n - b.at < 4) return false;
-    const uint8_t* c = b.p + b.at;
-    const uint32_t stored = (uint32_t)c[0] << 24 | c[1] << 16 | c[2] << 8 | c[3];
-    return stored == Adler32(out->data(), out->size());
+    return GetBe(b.p + b.at, 4) == Adler32(out->data(), out->size());
 }
 
 }  // namespace jhead

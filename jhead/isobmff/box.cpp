@@ -2,12 +2,6 @@
 
 namespace jhead {
 
-uint64_t GetBe(const uint8_t* p, int bytes) {
-    uint64_t v = 0;
-    for (int i = 0; i < bytes; i++) v = v << 8 | p[i];
-    return v;
-}
-
 void PutBe(std::vector<uint8_t>* out, uint64_t v, int bytes) {
     for (int i = bytes - 1; i >= 0; i--) out->push_back((uint8_t)(v >> (8 * i)));
 }

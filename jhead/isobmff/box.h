@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/byte_order.h"
+
 namespace jhead {
 
 constexpr uint32_t Fourcc(const char (&s)[5]) {
@@ -38,7 +40,6 @@ struct Range {
 bool ParseBoxHeader(const uint8_t* head, size_t avail, uint64_t offset, uint64_t end, Box* b);
 
 // Big-endian numbers of 0 to 8 bytes.
-uint64_t GetBe(const uint8_t* p, int bytes);
 void PutBe(std::vector<uint8_t>* out, uint64_t v, int bytes);
 // A box header in the same form (32- or 64-bit size) as a box it replaces.
 void PutBoxHeader(std::vector<uint8_t>* out, uint32_t type, uint64_t size, bool large);

@@ -17,9 +17,10 @@ static const char kTangled[] = "HEIF 中的元数据与图像数据位置交叠�
 static const char kSelfCheck[] = "清理结果未通过自检，文件未改动";
 
 constexpr uint64_t kMaxMeta = 16 << 20;
-static HeifPlanHook g_plan_hook = nullptr;
 // Metadata items larger than this are removed unread.
 constexpr uint64_t kMaxScan = 4 << 20;
+
+static HeifPlanHook g_plan_hook = nullptr;
 
 static bool IsExif(const ItemInfo& i) { return i.type == Fourcc("Exif"); }
 

@@ -3,15 +3,12 @@
 #include <cstring>
 
 #include "metadata/readers.h"
+#include "platform/byte_order.h"
 
 namespace jhead {
 
 constexpr size_t kGuidSize = 32;
 constexpr size_t kHeaderSize = kGuidSize + 4 + 4;
-
-static uint32_t Big32(const uint8_t* p) {
-    return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
-}
 
 // Only the kinds of a lone chunk count: where it is cut says nothing.
 static void ScanAlone(const char* text, size_t n, Findings* f) {
@@ -27,7 +24,8 @@ void ExtendedXmp::ScanChunk(const uint8_t* p, size_t n, Findings* f) {
 void ExtendedXmp::Add(const uint8_t* p, size_t n, Findings* f) {
     if (n < kHeaderSize) return;
     const std::string guid((const char*)p, kGuidSize);
-    const uint32_t full = Big32(p + kGuidSize), offset = Big32(p + kGuidSize + 4);
+    const uint32_t full = (uint32_t)GetBe(p + kGuidSize, 4),
+                   offset = (uint32_t)GetBe(p + kGuidSize + 4, 4);
     const uint8_t* data = p + kHeaderSize;
     const size_t size = n - kHeaderSize;
     if (guid_.empty() && full <= kMaxSize) {

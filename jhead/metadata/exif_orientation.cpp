@@ -1,14 +1,11 @@
 #include "metadata/exif_orientation.h"
 
+#include "platform/byte_order.h"
+
 namespace jhead {
 
 static uint32_t Get(const uint8_t* p, int bytes, bool big_endian) {
-    uint32_t v = 0;
-    for (int i = 0; i < bytes; i++) {
-        int shift = big_endian ? 8 * (bytes - 1 - i) : 8 * i;
-        v |= (uint32_t)p[i] << shift;
-    }
-    return v;
+    return (uint32_t)(big_endian ? GetBe(p, bytes) : GetLe(p, bytes));
 }
 
 static void Put(uint8_t* p, uint32_t v, int bytes, bool big_endian) {

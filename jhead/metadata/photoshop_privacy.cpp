@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "metadata/readers.h"
+#include "platform/byte_order.h"
 
 namespace jhead {
 
@@ -15,12 +16,6 @@ constexpr uint16_t kThumbnail = 0x040C;
 constexpr uint16_t kExifData = 0x0422;
 constexpr uint16_t kXmpData = 0x0424;
 constexpr uint16_t kIptcDigest = 0x0425;  // a checksum of the IPTC records
-
-uint32_t Big(const uint8_t* p, int bytes) {
-    uint32_t v = 0;
-    for (int i = 0; i < bytes; i++) v = v << 8 | p[i];
-    return v;
-}
 
 struct IptcKind {
     uint8_t dataset;
@@ -70,12 +65,12 @@ bool IptcRecords(const uint8_t* p, size_t n, Findings* f) {
         }
         if (n - i < 5) return Damaged(f);
         uint8_t record = p[i + 1], dataset = p[i + 2];
-        uint64_t size = Big(p + i + 3, 2);
+        uint64_t size = GetBe(p + i + 3, 2);
         i += 5;
         if (size & 0x8000) {
             size_t bytes = size & 0x7FFF;
             if (bytes > 4 || n - i < bytes) return Damaged(f);
-            size = Big(p + i, (int)bytes);
+            size = GetBe(p + i, (int)bytes);
             i += bytes;
         }
         if (size > n - i) return Damaged(f);
@@ -113,7 +108,7 @@ void ScanPhotoshop(const uint8_t* p, size_t n, Findings* f) {
             }
             return;
         }
-        uint16_t id = (uint16_t)Big(p + i + 4, 2);
+        uint16_t id = (uint16_t)GetBe(p + i + 4, 2);
         size_t name = (p[i + 6] + 2u) & ~1u;
         i += 6;
         if (n - i < name + 4) {
@@ -121,7 +116,7 @@ void ScanPhotoshop(const uint8_t* p, size_t n, Findings* f) {
             return;
         }
         i += name;
-        uint64_t size = Big(p + i, 4);
+        uint64_t size = GetBe(p + i, 4);
         i += 4;
         if (size > n - i) {
             Damaged(f);

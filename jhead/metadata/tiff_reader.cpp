@@ -1,5 +1,7 @@
 #include "metadata/tiff_reader.h"
 
+#include "platform/byte_order.h"
+
 namespace jhead {
 
 size_t TiffTypeSize(uint16_t type) {
@@ -24,12 +26,7 @@ TiffReader::TiffReader(const uint8_t* p, size_t n) : p_(p), n_(n) {
 }
 
 uint32_t TiffReader::Get(const uint8_t* p, int bytes) const {
-    uint32_t v = 0;
-    for (int i = 0; i < bytes; i++) {
-        int shift = big_endian_ ? 8 * (bytes - 1 - i) : 8 * i;
-        v |= (uint32_t)p[i] << shift;
-    }
-    return v;
+    return (uint32_t)(big_endian_ ? GetBe(p, bytes) : GetLe(p, bytes));
 }
 
 uint32_t TiffReader::Number(const TiffEntry& e) const {

@@ -121,8 +121,8 @@ static void ScanRawProfile(const std::string& type, const std::vector<uint8_t>& 
     ScanExif(b.data() + skip, b.size() - skip, f);
 }
 
-// The text after the keyword: tEXt has it plainly; zTXt and iTXt may hold
-// it compressed, which counts as text found, unread.
+// Where the text after the keyword starts: tEXt holds it plainly; zTXt and
+// iTXt may hold it compressed (*compressed).
 static bool PlainText(const uint8_t type[4], const uint8_t* data, size_t n, size_t* at,
                       bool* compressed) {
     *at = strnlen((const char*)data, n) + 1;
@@ -170,14 +170,14 @@ void ScanPngText(const uint8_t type[4], const uint8_t* data, size_t n, Findings*
     }
     if (!filled) return;
     static const char kRawProfile[] = "Raw profile type ";
-    Private kind;
     if (keyword == kXmpKeyword) {
         ScanXmp((const char*)text, size, f);
     } else if (keyword.rfind(kRawProfile, 0) == 0) {
         ScanRawProfile(keyword.substr(sizeof kRawProfile - 1), RawProfile(text, size), f);
-    } else if (!PropertyName(keyword).empty()) {
+    } else if (std::string_view name = PropertyName(keyword); !name.empty()) {
         // Technical properties (ColorSpace, ExifVersion) tell nothing personal.
-        if (PropertyKind(PropertyName(keyword), &kind)) f->Add(kind);
+        Private kind;
+        if (PropertyKind(name, &kind)) f->Add(kind);
     } else {
         f->Add(Private::Text);
     }

@@ -7,6 +7,7 @@
 #include "container/sequential_reader.h"
 #include "metadata/exif_orientation.h"
 #include "metadata/readers.h"
+#include "platform/byte_order.h"
 #include "png/png_chunks.h"
 
 namespace jhead {
@@ -19,10 +20,6 @@ constexpr uint32_t kMaxLength = 0x7FFFFFFF;
 // Removed chunks up to this size are read whole for the report; a larger
 // one is only checked (a text chunk then counts as text found).
 constexpr uint32_t kReadWhole = 16 << 20;
-
-uint32_t Be32(const uint8_t* p) {
-    return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
-}
 
 struct Chunk {
     uint64_t offset = 0;  // of its length field
@@ -57,7 +54,7 @@ bool ReadChecked(Walk& w, Chunk* c, bool* crc_ok) {
     }
     uint8_t stored[4];
     if (!w.in.Read(stored, 4)) return false;
-    *crc_ok = Be32(stored) == crc;
+    *crc_ok = GetBe(stored, 4) == crc;
     return true;
 }
 
@@ -67,7 +64,7 @@ Refusal ReadHeader(Walk& w, Chunk* c) {
     uint8_t h[8];
     c->offset = w.in.pos();
     if (!w.in.Read(h, 8)) return Broken(w.src, "PNG 文件结构损坏：缺少结束数据块（IEND）");
-    c->length = Be32(h);
+    c->length = (uint32_t)GetBe(h, 4);
     memcpy(c->type, h + 4, 4);
     c->role = RoleOf(c->type);
     if (c->length > kMaxLength) return {false, "PNG 文件结构损坏：数据块长度无效"};

@@ -6,6 +6,7 @@
 
 #include "metadata/exif_orientation.h"
 #include "metadata/readers.h"
+#include "platform/byte_order.h"
 
 namespace jhead {
 
@@ -17,10 +18,6 @@ constexpr uint8_t kXmpFlag = 0x04;
 // Metadata chunks up to this size are read for the report; a larger one
 // is removed unread.
 constexpr uint32_t kReadWhole = 16 << 20;
-
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
-}
 
 void PutLe32(uint8_t* p, uint64_t v) {
     for (int i = 0; i < 4; i++) p[i] = (uint8_t)(v >> (8 * i));
@@ -55,7 +52,7 @@ Refusal ReadRiff(Walk& w) {
     if (!w.src.ReadAt(0, h, 12) || !Is(h, "RIFF") || !Is(h + 8, "WEBP")) {
         return Broken(w.src, "不是 WebP 文件");
     }
-    const uint64_t riff = Le32(h + 4);
+    const uint64_t riff = GetLe(h + 4, 4);
     if (riff < 4 + 8 || 8 + riff > w.src.size) {
         return {false, "WebP 文件结构损坏：RIFF 大小与文件不符"};
     }
@@ -73,7 +70,7 @@ Refusal ReadChunk(Walk& w, uint64_t offset, Chunk* c) {
         return Broken(w.src, "WebP 文件结构损坏：数据块超出文件末尾");
     }
     memcpy(c->fourcc, h, 4);
-    c->payload = Le32(h + 4);
+    c->payload = (uint32_t)GetLe(h + 4, 4);
     c->size = 8 + (uint64_t)c->payload + (c->payload & 1);
     if (offset + 8 + c->payload > w.end) return {false, "WebP 文件结构损坏：数据块超出文件末尾"};
     c->size = std::min(c->size, w.end - offset);
