@@ -99,7 +99,7 @@ static void ScanItem(const ItemInfo& info, const std::vector<uint8_t>& b, Findin
     }
     if (IsXmp(info)) return ScanXmp((const char*)b.data(), b.size(), f);
     const uint64_t skip = b.size() >= 4 ? GetBe(b.data(), 4) : UINT64_MAX;
-    if (skip > b.size() - 4) return f->Damaged(Damage::Exif);
+    if (b.size() < 4 || skip > b.size() - 4) return f->Damaged(Damage::Exif);
     ScanExif(b.data() + 4 + skip, b.size() - 4 - (size_t)skip, f);
 }
 
@@ -126,6 +126,8 @@ static Refusal CutRemoved(Source& src, HeifJob* j) {
         const std::vector<uint8_t> bytes = ItemBytes(src, *j, *loc);
         if (src.failed()) return {true, ""};
         if (!bytes.empty()) ScanItem(info, bytes, &j->plan->summary.found);
+        // Too large to read: removed all the same, but what it held is not known.
+        if (bytes.empty() && total > 0) j->plan->summary.found.unread = true;
         j->plan->Removed(IsExif(info) ? "Exif" : "XMP", total);
     }
     MergeCuts(&j->file_cuts);

@@ -62,7 +62,7 @@ TEST_F(AddFilesTest, TheAnswersDecideWhatJoinsTheQueue) {
     for (int i = 0; i < 6; ++i) {
         // First, full paths typed while the dialog shows another folder.
         Add(answers[i].first, answers[i].second,
-            i ? L"C:\\P\0a.jpg\0b.JPG"s : L"C:\\many\0C:\\P\\a.jpg\0C:\\P\\b.JPG"s);
+            i ? L"C:\\P\0a.jpg\0b.JPG"s : L"C:\\many\0C:\\P\\S1\\s1.jpg\0C:\\P\\b.JPG"s);
         EXPECT_EQ(queue.rows, expected[i]) << i;
         EXPECT_EQ(queue.index, 0);
     }

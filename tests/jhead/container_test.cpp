@@ -102,6 +102,7 @@ TEST(Png, ChunksNameTheirKinds) {
         // Inflated: a stored block, fixed codes, dynamic codes; a wrong checksum.
         {Chunk("zTXt", "Author\0\0"s + Unhex("7801010300fcff416e6e0210011e")), Private::Author},
         {Chunk("zTXt", "Author\0\0"s + Unhex("7801010300fcff416e6e0210011f")), Private::Text, true},
+        {Chunk("zTXt", "Author\0\0"s + Unhex("78da4b4c1c05c40200d8a871ad")), Private::Author},
         {Chunk("iTXt",
                "XML:com.adobe.xmp\0\1\0\0\0"s +
                    Unhex("78dab3294a49b372492d4e2eca2c28c9cccf53a8c8cdc92bb64ab555cf282929b0"
@@ -137,8 +138,8 @@ TEST(Webp, RemovesMetadataClearsFlagsFixesRiffSizeKeepsOrientation) {
     EXPECT_EQ(p.plan.summary.found.kinds, 1u << (int)Private::Gps | 1u << (int)Private::Device);
     ExpectCleaned(PlanWebp, in, Webp(Cat({Vp8x(0x32), kept})));
     ExpectCleaned(PlanWebp,
-                  Webp(Cat({Vp8x(0x0C), kVp8, kXmp, WebpChunk("EXIF", ExifTiff(8, false))})),
-                  Webp(Cat({Vp8x(0x08), kVp8, WebpChunk("EXIF", MinimalTiff({8, false}))})), 8);
+                  Webp(Cat({Vp8x(0x0C), kVp8, kXmp, WebpChunk("EXIF", ExifTiff(2, false))})),
+                  Webp(Cat({Vp8x(0x08), kVp8, WebpChunk("EXIF", MinimalTiff({2, false}))})), 2);
     // The simple format: only the image chunk stays, no viewer reads EXIF there.
     ExpectCleaned(PlanWebp, Webp(Cat({kVp8, WebpChunk("EXIF", MinimalTiff({8, false}))})),
                   Webp(kVp8));

@@ -33,6 +33,7 @@ struct Layout {
     bool video_box = false;     // a phone's motion-photo video at the end
     bool two_mdats = false;     // the thumbnail in a media data box of its own
     bool xmp_deflated = false;
+    bool exif_large = false;  // past what is read for the report
     const char* brand = "heic";
     // Faults a file may hold.
     bool xmp_shares_picture = false, loop = false, missing_item = false, grid_of_exif = false;
@@ -59,6 +60,8 @@ const Bytes kXmpDeflated =
             "582c9c010a94a8bc83baaae7ef9c1166917a6d57d1155f2b88693829d541e6159629fcdec0dff7dc"
             "4981126df1872f77f15b29"));
 const Bytes& Xmp(const Layout& l) { return l.xmp_deflated ? kXmpDeflated : kXmp; }
+const Bytes kLargeExif = Cat({kExif, Bytes(4 << 20, 0)});
+const Bytes& Exif(const Layout& l) { return l.exif_large ? kLargeExif : kExif; }
 
 Bytes Ref(const char* type, uint32_t from, std::vector<uint32_t> to, int id_size) {
     Bytes p = Cat({Be(from, id_size), Be(to.size(), 2)});
@@ -97,7 +100,7 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
                       Ref("cdsc", 4, {1}, n), Ref("dimg", 5, grid_tiles, n)});
     if (l.loop) iref = Cat({iref, Ref("dimg", 1, {5}, n)});
     const uint64_t e =
-        l.exif_in_idat || l.exif_emptied ? 0 : kExif.size();  // between the picture's parts
+        l.exif_in_idat || l.exif_emptied ? 0 : Exif(l).size();  // between the picture's parts
     const uint64_t pic2 = mdat + kPic1.size() + e, xmp = pic2 + kPic2.size();
     const uint64_t base = l.base_size ? mdat : 0;
     Bytes iloc =
@@ -121,7 +124,7 @@ Bytes Meta(const Layout& l, uint64_t mdat) {
 Bytes Heif(const Layout& l) {
     const Bytes ftyp = Box("ftyp", Cat({B(l.brand), Be(0, 4), B(l.brand),
                                         B(l.brand == std::string("isom") ? "mp42" : "mif1")}));
-    const Bytes data = Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : kExif, kPic2,
+    const Bytes data = Cat({kPic1, l.exif_in_idat || l.exif_emptied ? Bytes() : Exif(l), kPic2,
                             Xmp(l), l.two_mdats ? Bytes() : kThumb});
     Bytes mdat = Box("mdat", data, l.large_mdat);
     if (l.mdat_to_end) std::fill(mdat.begin(), mdat.begin() + 4, 0);
@@ -149,17 +152,25 @@ TEST(Heif, EveryLayoutLosesItsMetadataAndKeepsEachItemsBytes) {
         {"mdat to the end of the file", {.mdat_to_end = true}},
         {"Exif in idat before a kept item", {.exif_in_idat = true}},
         {"AVIF", {.brand = "avif"}},
+        {"HEIF", {.brand = "mif1"}},
         {"Exif emptied by another tool", {.exif_emptied = true}},
         {"a motion-photo video after meta", {.mdat_first = true, .video_box = true}},
         {"two media data boxes", {.two_mdats = true}},
         {"XMP compressed", {.xmp_deflated = true}},
+        {"Exif too large to read", {.exif_large = true}},
     };
     for (const auto& [name, layout] : kLayouts) {
         const Bytes in = Heif(layout);
         Planned c(PlanHeif, in);
         ASSERT_FALSE(c.refusal.refused()) << name << ": " << c.refusal.text;
-        EXPECT_STREQ(c.plan.summary.kind, layout.brand == std::string("avif") ? "AVIF" : "HEIC");
-        EXPECT_EQ(c.plan.summary.found.Has(Private::Gps), !layout.exif_emptied) << name;
+        const std::string brand = layout.brand;
+        EXPECT_STREQ(c.plan.summary.kind, brand == "avif"   ? "AVIF"
+                                          : brand == "heic" ? "HEIC"
+                                                            : "HEIF");
+        EXPECT_EQ(c.plan.summary.found.Has(Private::Gps),
+                  !layout.exif_emptied && !layout.exif_large)
+            << name;
+        EXPECT_EQ(c.plan.summary.found.unread, layout.exif_large) << name;
         EXPECT_TRUE(c.plan.summary.found.Has(Private::Author)) << name;
         // The picture, its thumbnail and the grid (a version-0 table has no
         // idat: there the grid's extent reads the file's first bytes), without
@@ -194,6 +205,7 @@ TEST(Heif, DamagedOrTangledStructuresAreRefused) {
         {"Exif length past 2^64", Heif({.length_size = 8, .exif_huge = true})},
         {"Exif in idat running past its end", Heif({.exif_in_idat = true, .exif_past_idat = true})},
         {"a video's brands", Heif({.brand = "isom"})},
+        {"a video's track", Cat({plain, Box("moov", B("trak"))})},
     };
     for (const auto& [name, in] : kCases) {
         Planned c(PlanHeif, in);

@@ -373,20 +373,20 @@ TEST_F(MainWindowTest, ReplacementWalksTheQueueAsItStandsAfterTheWait) {
         for (const wchar_t* name : {L"C:\\a.jpg", L"C:\\b.jpg"}) ToolOutput(name, 1000, 900);
         Picture(L"C:\\c.jpg", 1000, 900);
     };
-    // During the wait the user removes a.jpg and drops c.jpg on the list.
+    // During the wait the user removes b.jpg and drops c.jpg on the list.
     fake.events.onDoEvents = [&] {
         if (fake.events.pumps != 2) return;
-        queue.index = 0;
+        queue.index = 1;
         window.OnQueueKeyDown(Key::Delete);
-        EXPECT_EQ(queue.index, 0);  // the row that took its place
+        EXPECT_EQ(queue.index, 0);  // the last row left
         window.OnFilesDropped({L"C:\\c.jpg"});
     };
 
     window.OnRemoveClicked();
 
     EXPECT_EQ(fake.events.pumps, 3);  // one event pump per 100 ms pass
-    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 1000);
-    EXPECT_EQ(fake.files.Size(L"C:\\b.jpg"), 900);
+    EXPECT_EQ(fake.files.Size(L"C:\\a.jpg"), 900);
+    EXPECT_EQ(fake.files.Size(L"C:\\b.jpg"), 1000);
     // Whether c.jpg.tmp was there before the run is not known: left alone.
     EXPECT_EQ(fake.files.Size(L"C:\\c.jpg"), 1000);
 }

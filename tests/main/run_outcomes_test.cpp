@@ -29,7 +29,8 @@ TEST(RunOutcomes, EachRecordCountsOnceAndTheMessageSaysWhatWasHandled) {
     // those the script named; a refused picture still keeps its position.
     RunTally cancelled;
     cancelled.cancelled = true;
-    cancelled.total = 5;
+    cancelled.total = 6;
+    cancelled.unsafeNames = 1;
     cancelled.cleaned = cancelled.clean = cancelled.noOutcome = cancelled.leftOut = 1;
     cancelled.gpsKept = 1;
     cancelled.failed[size_t(ToolReason::ReadOnly)] = 1;
@@ -37,7 +38,8 @@ TEST(RunOutcomes, EachRecordCountsOnceAndTheMessageSaysWhatWasHandled) {
               L"已取消：已处理 2 张，共 4 张图片。其余图片未改动。\r\n已清除 1 张图片。\r\n"
               L"1 张图片本来就没有需要清除的信息。\r\n"
               L"已处理但未清除的图片中，有 1 张仍含GPS位置。\r\n· 1 张是只读文件\r\n"
-              L"· 1 张的文件名含有系统代码页无法表示的字符");
+              L"· 1 张的文件名含有系统代码页无法表示的字符\r\n"
+              L"· 1 张的文件名含有无法安全处理的字符（引号、换行等控制字符）");
 }
 
 }  // namespace

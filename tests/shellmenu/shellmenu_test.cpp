@@ -62,6 +62,10 @@ TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
     check.SetValue(0);
     EXPECT_EQ(check.value, 1);
     EXPECT_TRUE(reg.EnumRegSubKeys(kRegCurrentUser, L"Software\\Classes").empty());
+    registry.readOnly = {kRegCurrentUser};  // a failed install says so, beside it too
+    check.value = 0;
+    check.SetValue(1);
+    EXPECT_EQ(dialogs.Texts().back(), L"无法修改右键菜单：注册表写入失败。");
     EXPECT_EQ(dialogs.Texts().at(0), L"无法修改右键菜单：注册表写入失败。");
     EXPECT_EQ(dialogs.Texts().at(1), L"无法删除右键菜单：它是为所有用户安装的，需由管理员删除。");
     EXPECT_EQ(dialogs.shown.at(1).icon, MsgIcon::Critical);
