@@ -31,8 +31,7 @@ TEST(Md5Test, TextIsHashedOverItsCodePageBytes) {
     EXPECT_TRUE(dialogs.shown.empty());
 
     EXPECT_EQ(MD5OfString(L"\u0E01", codePage, dialogs), L"");  // not in the code page
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 }  // namespace

