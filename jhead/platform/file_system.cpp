@@ -7,8 +7,9 @@ static FaultHook g_fault_hook = nullptr;
 void SetFaultHook(FaultHook hook) { g_fault_hook = hook; }
 
 bool Injected(Op op, Error* e) {
-    if (!g_fault_hook || !g_fault_hook(op)) return false;
-    *e = {Err::DiskFull, 0, op};
+    const Err kind = g_fault_hook ? g_fault_hook(op) : Err::None;
+    if (kind == Err::None) return false;
+    *e = {kind, 0, op};
     return true;
 }
 

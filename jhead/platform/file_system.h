@@ -110,7 +110,8 @@ bool AppendBytes(const std::string& path, const std::string& bytes, Error* e);
 
 // Tests make operations fail on purpose: when the hook returns true for an
 // operation, that operation fails with DiskFull before touching anything.
-using FaultHook = bool (*)(Op op);
+// The error a step fails with, for tests; Err::None lets it run.
+using FaultHook = Err (*)(Op op);
 void SetFaultHook(FaultHook hook);
 bool Injected(Op op, Error* e);
 
