@@ -114,7 +114,7 @@ bool Stored(Bits& b, size_t limit, std::vector<uint8_t>* out) {
     b.Align();
     if (b.n - b.at < 4) return false;
     const uint8_t* h = b.p + b.at;
-    const size_t length = h[0] | h[1] << 8, complement = h[2] | h[3] << 8;
+    const size_t length = (size_t)GetLe(h, 2), complement = (size_t)GetLe(h + 2, 2);
     b.at += 4;
     if (length != (~complement & 0xFFFF)) return false;
     if (b.n - b.at < length || length > limit - out->size()) return false;
@@ -197,6 +197,13 @@ bool Inflate(const uint8_t* data, size_t n, size_t limit, std::vector<uint8_t>* 
     b.Align();
     if (b.n - b.at < 4) return false;
     return GetBe(b.p + b.at, 4) == Adler32(out->data(), out->size());
+}
+
+bool InflateText(const uint8_t* data, size_t n, std::vector<uint8_t>* out, Findings* f) {
+    if (Inflate(data, n, 16 << 20, out)) return true;
+    f->Add(Private::Text);
+    f->unread = true;
+    return false;
 }
 
 }  // namespace jhead

@@ -91,15 +91,14 @@ static std::vector<uint8_t> ItemBytes(Source& src, const HeifJob& j, const Locat
 static void ScanItem(const ItemInfo& info, const std::vector<uint8_t>& b, Findings* f) {
     if (IsXmp(info) && info.content_encoding == "deflate") {
         std::vector<uint8_t> xmp;
-        if (Inflate(b.data(), b.size(), kMaxMeta, &xmp))
-            return ScanXmp((const char*)xmp.data(), xmp.size(), f);
-        f->Add(Private::Text);
-        f->unread = true;  // damaged, or compressed another way: what it holds is unknown
+        if (InflateText(b.data(), b.size(), &xmp, f))
+            ScanXmp((const char*)xmp.data(), xmp.size(), f);
         return;
     }
     if (IsXmp(info)) return ScanXmp((const char*)b.data(), b.size(), f);
-    const uint64_t skip = b.size() >= 4 ? GetBe(b.data(), 4) : UINT64_MAX;
-    if (b.size() < 4 || skip > b.size() - 4) return f->Damaged(Damage::Exif);
+    if (b.size() < 4) return f->Damaged(Damage::Exif);
+    const uint64_t skip = GetBe(b.data(), 4);
+    if (skip > b.size() - 4) return f->Damaged(Damage::Exif);
     ScanExif(b.data() + 4 + skip, b.size() - 4 - (size_t)skip, f);
 }
 

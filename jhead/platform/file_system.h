@@ -108,9 +108,8 @@ bool FitsResultsFile(const std::string& text);
 // Appends bytes as they are (the outcome records, UTF-8), the same way.
 bool AppendBytes(const std::string& path, const std::string& bytes, Error* e);
 
-// Tests make operations fail on purpose: when the hook returns true for an
-// operation, that operation fails with DiskFull before touching anything.
-// The error a step fails with, for tests; Err::None lets it run.
+// Tests make operations fail on purpose: the hook returns the error an
+// operation fails with, before touching anything; Err::None lets it run.
 using FaultHook = Err (*)(Op op);
 void SetFaultHook(FaultHook hook);
 bool Injected(Op op, Error* e);

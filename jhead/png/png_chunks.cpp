@@ -40,8 +40,6 @@ PngRole RoleOf(const uint8_t type[4]) {
 }
 
 static const char kXmpKeyword[] = "XML:com.adobe.xmp";
-// Compressed text is read up to this size once inflated; beyond, unread.
-constexpr size_t kMaxInflated = 16 << 20;
 
 // The keyword: up to the first NUL, 1 to 79 bytes; empty when malformed.
 static std::string Keyword(const uint8_t* data, size_t n) {
@@ -152,12 +150,7 @@ void ScanPngText(const uint8_t type[4], const uint8_t* data, size_t n, Findings*
     size_t size = n - at;
     std::vector<uint8_t> inflated;
     if (compressed) {
-        // Damaged: what it holds is unknown, a position perhaps.
-        if (!Inflate(text, size, kMaxInflated, &inflated)) {
-            f->Add(Private::Text);
-            f->unread = true;
-            return;
-        }
+        if (!InflateText(text, size, &inflated, f)) return;
         text = inflated.data();
         size = inflated.size();
     }
