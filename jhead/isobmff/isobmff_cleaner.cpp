@@ -14,7 +14,7 @@ namespace jhead {
 static const char kDamaged[] = "HEIF 结构已损坏";
 static const char kTooLarge[] = "HEIF 元数据区过大";
 static const char kTangled[] = "HEIF 中的元数据与图像数据位置交叠，无法安全移除";
-static const char kSelfCheck[] = "清理结果未通过自检，文件未改动";
+static const char kSelfCheck[] = "清理结果未通过自检";
 
 constexpr uint64_t kMaxMeta = 16 << 20;
 // Metadata items larger than this are removed unread.
@@ -162,7 +162,7 @@ Refusal PlanHeif(Source& src, EditPlan* plan) {
     if (g_plan_hook) g_plan_hook(plan);
     if (!SelfCheck(src, j, *plan)) {
         plan->pieces.clear();
-        return {false, kSelfCheck};
+        return Broken(src, kSelfCheck);  // a failed read is no failed check
     }
     return {};
 }
