@@ -28,7 +28,6 @@ TEST(Md5Test, TextIsHashedOverItsCodePageBytes) {
     EXPECT_EQ(MD5OfString(L"计算机名", codePage, dialogs), L"A35A68566F506F3D7D1C039144B6D748");
     EXPECT_EQ(MD5OfString(std::wstring(1000000, L'a'), codePage, dialogs),
               L"7707D6AE4E027C70EEA2A935C2296F21");
-    EXPECT_TRUE(dialogs.shown.empty());
 
     EXPECT_EQ(MD5OfString(L"\u0E01", codePage, dialogs), L"");  // not in the code page
     EXPECT_EQ(dialogs.shown.size(), 1u);

@@ -89,7 +89,7 @@ TEST_F(AddFilesTest, ASecondClickDuringTheFlowDoesNothingAndErrorsAreShown) {
     };
     flow.AddFilesToList(queue);
     EXPECT_EQ(dialogs.shown.back().text, L"disk gone");
-    EXPECT_FALSE(flow.Busy());
+    EXPECT_FALSE(flow.Busy());  // the next click works again
 }
 
 TEST_F(AddFilesTest, ALongScanShowsProgressAndItsCancelKeepsThePickedFiles) {

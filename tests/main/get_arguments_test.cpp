@@ -12,7 +12,6 @@ TEST(GetArguments, BlanksSeparateOutsideQuotesAndQuotesOnlyGroup) {
         const wchar_t* commandLine;
         Items items;
     } cases[] = {
-        {L"", {}},
         {L"\"C:\\My Pictures\\a.jpg\" C:\\b.jpg", {L"C:\\My Pictures\\a.jpg", L"C:\\b.jpg"}},
         {L"a\"b c\"d", {L"ab cd"}},
         // Two blanks give an empty item; a tab is an ordinary character.

